@@ -1,0 +1,2 @@
+// TODO(issue 6): the desktop program.
+int main() { return 0; }

@@ -1,0 +1,8 @@
+#include "calculator/calculator.h"
+
+namespace kw {
+
+// TODO(issue 2): the calculation.
+void Calculator::cmdBereken_Click() {}
+
+}  // namespace kw

@@ -1,0 +1,106 @@
+#include "common/file_system.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "common/path_text.h"
+
+namespace kw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string reasonFromErrno(int err) { return err != 0 ? std::strerror(err) : "unknown error"; }
+
+std::string temporaryNameBeside(const fs::path& target) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    fs::path tmp = target;
+    tmp += ".tmp-" + std::to_string(rng() % 1000000000ULL);
+    return tmp.string();
+}
+
+}  // namespace
+
+bool LocalFileSystem::fileExists(const std::string& path) const { return FileExists(path); }
+
+ReadResult LocalFileSystem::readFile(const std::string& path) const {
+    ReadResult result;
+    std::error_code ec;
+    if (fs::is_directory(fs::path(path), ec)) {
+        result.error = std::strerror(EISDIR);
+        return result;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.error = reasonFromErrno(errno);
+        return result;
+    }
+    result.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        result.error = reasonFromErrno(errno);
+        result.bytes.clear();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+WriteResult LocalFileSystem::writeFileAtomic(const std::string& path, std::string_view bytes) {
+    WriteResult result;
+    const fs::path target(path);
+    const std::string tmp = temporaryNameBeside(target);
+    {
+        errno = 0;
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            result.error = reasonFromErrno(errno);
+            return result;
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            result.error = reasonFromErrno(errno);
+            out.close();
+            std::error_code ignored;
+            fs::remove(tmp, ignored);
+            return result;
+        }
+        out.close();
+        if (!out) {
+            result.error = reasonFromErrno(errno);
+            std::error_code ignored;
+            fs::remove(tmp, ignored);
+            return result;
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, target, ec);
+    if (ec) {
+        result.error = ec.message();
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+WriteResult LocalFileSystem::removeFile(const std::string& path) {
+    WriteResult result;
+    std::error_code ec;
+    fs::remove(fs::path(path), ec);
+    if (ec) {
+        result.error = ec.message();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace kw

@@ -1,0 +1,43 @@
+#pragma once
+
+// Whole-file reading and writing. The windows build a file's text as one string and hand
+// it over here, so the tests can run against a temporary folder or a disk that fails.
+
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+struct ReadResult {
+    bool ok = false;
+    std::string bytes;
+    std::string error;  // the system's reason when !ok
+};
+
+struct WriteResult {
+    bool ok = false;
+    std::string error;  // the system's reason when !ok
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // True when an ordinary file matches the name; '*' and '?' in the file part match as in a listing.
+    virtual bool fileExists(const std::string& path) const = 0;
+    virtual ReadResult readFile(const std::string& path) const = 0;
+    // Writes the whole file to a temporary file beside the target, flushes it and only then
+    // puts it in place, so a failure leaves an earlier file untouched.
+    virtual WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
+    virtual WriteResult removeFile(const std::string& path) = 0;
+};
+
+// The real disk, through the standard library.
+class LocalFileSystem : public FileSystem {
+public:
+    bool fileExists(const std::string& path) const override;
+    ReadResult readFile(const std::string& path) const override;
+    WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) override;
+    WriteResult removeFile(const std::string& path) override;
+};
+
+}  // namespace kw

@@ -1,0 +1,145 @@
+#include "common/path_text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace kw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::size_t lastSeparator(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (isSeparator(path[i - 1])) {
+            return i - 1;
+        }
+    }
+    return std::string::npos;
+}
+
+// '*' matches any run of characters, '?' exactly one.
+bool wildcardMatch(const std::string& pattern, const std::string& name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starP = std::string::npos;
+    std::size_t starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+std::string trimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& strFile) {
+    if (strFile.empty()) {
+        return false;
+    }
+    const std::string pattern = FileOnly(strFile);
+    std::error_code ec;
+    if (pattern.find_first_of("*?") == std::string::npos) {
+        return fs::is_regular_file(fs::path(strFile), ec);
+    }
+    const std::string folder = FolderOnly(strFile);
+    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_regular_file(typeEc) && wildcardMatch(pattern, it->path().filename().string())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string FileOnly(const std::string& filepath) {
+    const auto sep = lastSeparator(filepath);
+    return sep == std::string::npos ? filepath : filepath.substr(sep + 1);
+}
+
+std::optional<std::string> NameOnly(const std::string& filename) {
+    const std::string file = FileOnly(filename);
+    const auto dot = file.rfind('.');
+    if (dot == std::string::npos) {
+        return std::nullopt;
+    }
+    return file.substr(0, dot);
+}
+
+std::string PSslash(const std::string& invulregel) {
+    std::string out = invulregel;
+    std::replace(out.begin(), out.end(), '(', '[');
+    std::replace(out.begin(), out.end(), ')', ']');
+    return out;
+}
+
+std::string eerstedeel(const std::string& EersteIn) {
+    const std::string t = trimBlanks(EersteIn);
+    const auto blank = t.find(' ');
+    return blank == std::string::npos ? t : t.substr(0, blank);
+}
+
+std::string tweededeel(const std::string& TweedeIn) {
+    const std::string t = trimBlanks(TweedeIn);
+    const auto blank = t.find(' ');
+    return blank == std::string::npos ? std::string{} : t.substr(blank + 1);
+}
+
+std::string FolderOnly(const std::string& filepath) {
+    const auto sep = lastSeparator(filepath);
+    if (sep == std::string::npos) {
+        return {};
+    }
+    if (sep == 0) {
+        return filepath.substr(0, 1);
+    }
+    return filepath.substr(0, sep);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) {
+        return name;
+    }
+    if (isSeparator(folder.back())) {
+        return folder + name;
+    }
+    const char sep = folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos ? '\\' : '/';
+    return folder + sep + name;
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+}  // namespace kw

@@ -1,0 +1,37 @@
+#pragma once
+
+// Small text functions on file names and free text, shared by both windows.
+// File names may use '\' or '/' between folders.
+
+#include <optional>
+#include <string>
+
+namespace kw {
+
+// True when an ordinary file (not a folder) matches strFile; '*' and '?' in the file
+// part match as in a directory listing.
+bool FileExists(const std::string& strFile);
+
+// The text after the last folder separator; the whole text when there is none.
+std::string FileOnly(const std::string& filepath);
+
+// FileOnly without its extension. nullopt when the file part has no '.'.
+std::optional<std::string> NameOnly(const std::string& filename);
+
+// Every '(' becomes '[' and every ')' becomes ']'.
+std::string PSslash(const std::string& invulregel);
+
+// The first word of the blank-trimmed text, and everything after its first blank.
+std::string eerstedeel(const std::string& EersteIn);
+std::string tweededeel(const std::string& TweedeIn);
+
+// The folder part of a path (without the trailing separator); empty when there is none.
+std::string FolderOnly(const std::string& filepath);
+
+// folder + separator + name; the separator is not doubled.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Case-insensitive ASCII upper case.
+std::string UpperAscii(std::string text);
+
+}  // namespace kw

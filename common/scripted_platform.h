@@ -1,0 +1,86 @@
+#pragma once
+
+// A platform without a screen, for the command-line tool and the tests: it records every
+// call and replays queued answers (message box buttons, file dialog names). Unscripted
+// message boxes are answered OK, unscripted dialogs are cancelled.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/services.h"
+
+namespace kw {
+
+class ScriptedPlatform : public Platform {
+public:
+    // ---- scripted answers ----
+    std::deque<MsgAnswer> answers;
+    std::deque<std::optional<std::string>> dialogAnswers;
+    char separator = '.';
+    LocalTime time{2026, 3, 5, 14, 30, 5};
+    std::string appFolder = "/opt/kernwijs";
+    std::string workFolder = ".";
+    bool otherInstance = false;
+    bool helpWorks = true;
+    bool folderOpens = true;
+
+    // ---- what happened ----
+    std::vector<MessageBox> shown;
+    int beeps = 0;
+    std::vector<std::string> focused;
+    std::vector<FileDialogRequest> openDialogs;
+    std::vector<FileDialogRequest> saveDialogs;
+    std::vector<std::string> openedFolders;
+    std::vector<std::string> helpShown;
+    int endRequests = 0;
+
+    MsgAnswer showMessage(const MessageBox& box) override {
+        shown.push_back(box);
+        if (answers.empty()) {
+            return MsgAnswer::Ok;
+        }
+        const MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void beep() override { ++beeps; }
+    void setFocus(std::string_view control) override { focused.emplace_back(control); }
+    char decimalSeparator() const override { return separator; }
+    LocalTime now() const override { return time; }
+    std::optional<std::string> openFileName(const FileDialogRequest& request) override {
+        openDialogs.push_back(request);
+        return nextDialogAnswer();
+    }
+    std::optional<std::string> saveFileName(const FileDialogRequest& request) override {
+        saveDialogs.push_back(request);
+        return nextDialogAnswer();
+    }
+    std::string applicationFolder() const override { return appFolder; }
+    std::string currentFolder() const override { return workFolder; }
+    bool anotherInstanceRunning() override { return otherInstance; }
+    bool openFolder(const std::string& folder) override {
+        openedFolders.push_back(folder);
+        return folderOpens;
+    }
+    bool showHelp(const std::string& helpFile) override {
+        helpShown.push_back(helpFile);
+        return helpWorks;
+    }
+    void endProgram() override { ++endRequests; }
+
+    const MessageBox& lastMessage() const { return shown.back(); }
+
+private:
+    std::optional<std::string> nextDialogAnswer() {
+        if (dialogAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto a = dialogAnswers.front();
+        dialogAnswers.pop_front();
+        return a;
+    }
+};
+
+}  // namespace kw

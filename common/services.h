@@ -1,0 +1,108 @@
+#pragma once
+
+// Everything the windows need from the outside world. The core only talks to these
+// interfaces; the Qt binding implements them for real and the tests use a fake.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+enum class MsgIcon { None, Critical, Question };
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgAnswer { Ok, Cancel };
+
+struct MessageBox {
+    std::string title;
+    std::string text;  // lines joined by a single CR
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    bool systemModal = false;
+
+    bool operator==(const MessageBox&) const = default;
+};
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+    virtual MsgAnswer showMessage(const MessageBox& box) = 0;
+    virtual void beep() = 0;
+};
+
+// Gives the named control of the active window the keyboard focus ("txtCap").
+class Focus {
+public:
+    virtual ~Focus() = default;
+    virtual void setFocus(std::string_view control) = 0;
+};
+
+class Locale {
+public:
+    virtual ~Locale() = default;
+    // The user's decimal separator, used when writing result texts.
+    virtual char decimalSeparator() const = 0;
+};
+
+struct LocalTime {
+    int year = 2000;
+    int month = 1;   // 1..12
+    int day = 1;     // 1..31
+    int hour = 0;    // 0..23
+    int minute = 0;
+    int second = 0;
+
+    bool operator==(const LocalTime&) const = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime now() const = 0;
+};
+
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;         // "Toroid (*.TOR)|*.TOR": description|pattern pairs
+    std::string defaultExt;     // without dot, may be empty
+    std::string initialFolder;
+    std::string initialName;
+    bool overwritePrompt = false;
+
+    bool operator==(const FileDialogRequest&) const = default;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen file, or nullopt when the user cancelled.
+    virtual std::optional<std::string> openFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileName(const FileDialogRequest& request) = 0;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Folder that holds the program and its data files (template, help), no trailing separator.
+    virtual std::string applicationFolder() const = 0;
+    // The current working folder, where VOORVUL.INI is looked for.
+    virtual std::string currentFolder() const = 0;
+    virtual bool anotherInstanceRunning() = 0;
+    // Opens the folder in the desktop's file manager; false when that failed.
+    virtual bool openFolder(const std::string& folder) = 0;
+    // Makes the given help file the one on display; false when it could not be shown.
+    virtual bool showHelp(const std::string& helpFile) = 0;
+    // Ends the whole program once the current operation has returned.
+    virtual void endProgram() = 0;
+};
+
+// All services of one running program.
+class Platform : public Messages,
+                 public Focus,
+                 public Locale,
+                 public Clock,
+                 public FileDialogs,
+                 public Desktop {};
+
+}  // namespace kw

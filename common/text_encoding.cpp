@@ -1,0 +1,188 @@
+#include "common/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kw {
+
+namespace {
+
+// Code points of the Windows-1252 bytes 0x80..0x9F.
+constexpr std::array<char32_t, 32> kHighC1 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at i; returns false on a malformed one.
+bool nextCodePoint(std::string_view s, std::size_t& i, char32_t& cp) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    std::size_t len = 0;
+    char32_t min = 0;
+    if (b0 < 0x80) {
+        cp = b0;
+        ++i;
+        return true;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return false;
+    }
+    if (i + len > s.size()) {
+        return false;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) {
+            return false;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return false;
+    }
+    i += len;
+    return true;
+}
+
+// The Windows-1252 byte of a code point, or -1.
+int cp1252Byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        return static_cast<int>(cp);
+    }
+    for (std::size_t k = 0; k < kHighC1.size(); ++k) {
+        if (kHighC1[k] == cp) {
+            return static_cast<int>(0x80 + k);
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < bytes.size()) {
+        if (!nextCodePoint(bytes, i, cp)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out += c;
+        } else if (b < 0xA0) {
+            appendUtf8(out, kHighC1[b - 0x80]);
+        } else {
+            appendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+bool FitsCp1252(std::string_view utf8) {
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < utf8.size()) {
+        if (!nextCodePoint(utf8, i, cp) || cp1252Byte(cp) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < utf8.size()) {
+        if (!nextCodePoint(utf8, i, cp)) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        const int b = cp1252Byte(cp);
+        out += b < 0 ? '?' : static_cast<char>(b);
+    }
+    return out;
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) {
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+            bytes.remove_prefix(3);
+        }
+        return std::string(bytes);
+    }
+    return Cp1252ToUtf8(bytes);
+}
+
+std::string EncodeFileText(std::string_view utf8) {
+    return FitsCp1252(utf8) ? Utf8ToCp1252(utf8) : std::string(utf8);
+}
+
+std::vector<std::string> SplitLines(std::string_view text, LineEnds ends) {
+    std::vector<std::string> lines;
+    std::string current;
+    bool open = false;  // a line has started and not yet ended
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            lines.push_back(std::move(current));
+            current.clear();
+            open = false;
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        } else if (c == '\n' && ends == LineEnds::CrLfOrCrOrLf) {
+            lines.push_back(std::move(current));
+            current.clear();
+            open = false;
+        } else {
+            current += c;
+            open = true;
+        }
+    }
+    if (open) {
+        lines.push_back(std::move(current));
+    }
+    return lines;
+}
+
+}  // namespace kw

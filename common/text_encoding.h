@@ -1,0 +1,39 @@
+#pragma once
+
+// Files are Windows-1252 bytes; in memory every text is UTF-8.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kw {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Windows-1252 bytes to UTF-8. The five bytes Windows-1252 leaves undefined map to the
+// C1 control characters of the same number, so no byte is lost.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// True when every character of the UTF-8 text has a Windows-1252 byte.
+bool FitsCp1252(std::string_view utf8);
+
+// UTF-8 to Windows-1252; a character without a byte becomes '?'.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// A file's bytes as text: valid UTF-8 stays as it is (without a leading byte-order mark),
+// anything else is read as Windows-1252.
+std::string DecodeFileText(std::string_view bytes);
+
+// A text as file bytes: Windows-1252 when every character fits, otherwise UTF-8.
+std::string EncodeFileText(std::string_view utf8);
+
+enum class LineEnds {
+    CrLfOrCr,       // a line ends at CR LF or a lone CR; a lone LF is an ordinary character
+    CrLfOrCrOrLf,   // a lone LF ends a line as well
+};
+
+// Splits a file's text into lines without their terminators. A last line without a
+// terminator counts; an empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text, LineEnds ends);
+
+}  // namespace kw

@@ -1,0 +1,144 @@
+#pragma once
+
+// The data sheet window as a record of its texts and control states plus the operations
+// its buttons trigger. Nothing on the sheet is parsed as a number.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/controls.h"
+#include "common/file_system.h"
+#include "common/services.h"
+
+namespace kw {
+
+inline constexpr int kMeasurementLines = 7;
+inline constexpr int kLineFields = 10;
+inline constexpr int kInfoLines = 8;
+
+// The ten fields of a measurement line, in their fixed order.
+enum class LineField { N, C, Fres, mH, f1, f2, Q, Top, Rs, Rp };
+
+// Control name stems of the ten fields: "txtN" + line number gives "txtN3".
+inline constexpr std::array<std::string_view, kLineFields> kLineFieldStems = {
+    "txtN", "txtC", "txtFres", "txtmH", "txtf1", "txtf2", "txtQ", "txtTop", "txtRs", "txtRp"};
+
+using MeasurementLine = std::array<std::string, kLineFields>;
+
+struct DataSheet {
+    // ---- outside world (not drawn) ----
+    Platform* platform = nullptr;
+    FileSystem* files = nullptr;
+
+    // ---- texts (placeholders are the control names without "txt") ----
+    std::string txtDD = "DD";
+    std::string txtMM = "MM";
+    std::string txtJJ = "JJ";
+    std::string txtTest1 = "Test1";
+    std::string txtFabr1 = "Fabr1";
+    std::string txtFabr2 = "Fabr2";
+    std::string txtType1 = "Type1";
+    std::string txtType2 = "Type2";
+    std::string txtType3 = "Type3";
+    std::string txtBuiten = "Buiten";
+    std::string txtBinnen = "Binnen";
+    std::string txtHoog = "Hoog";
+    std::string txtRi = "Ri";
+    std::string txtMu = "Mu";
+    std::array<MeasurementLine, kMeasurementLines> lines = placeholderLines();
+    std::array<std::string, kInfoLines> txtRegel = {"Regel1", "Regel2", "Regel3", "Regel4",
+                                                    "Regel5", "Regel6", "Regel7", "Regel8"};
+
+    // ---- other controls, as designed (Dutch captions) ----
+    std::string caption = "Ferriet Invul vorm";  // window title, both languages
+    std::string Label2 = "Ringkern / Ferriet Invul vorm";
+    std::string Frame1 = "Bestandsbeheer";
+    Button cmdDatum{"Datum"};
+    Button cmdVoorVul{"Vooraf Vul"};
+    Button cmdWis{"Wis Alles"};
+    Button cmdWisM{"Wis Metingen"};
+    Button cmdExport{"Export PS"};
+    CheckBox chkCSV{"+CSV", 0, true};
+    Button cmdMap{"Ga PS Map"};
+    Button cmdSluiten{"Sluiten"};
+    Button cmdInvoer{"Invoer"};
+    Button cmdUitvoer{"Uitvoer"};
+    OptionPair optLANG{{"NL", "UK"}, kNoSelection};
+
+    std::string appFolder;  // taken at Form_Load
+
+    bool operator==(const DataSheet&) const = default;
+
+    // ---- field access ----
+    // Measurement line k (1..7), field f.
+    std::string& line(int k, LineField f) { return lines.at(k - 1).at(static_cast<int>(f)); }
+    const std::string& line(int k, LineField f) const { return lines.at(k - 1).at(static_cast<int>(f)); }
+    std::string& regel(int k) { return txtRegel.at(k - 1); }
+    const std::string& regel(int k) const { return txtRegel.at(k - 1); }
+    // A text field by its control name ("txtFabr1", "txtN3", "txtRegel8"); nullptr when unknown.
+    std::string* field(std::string_view controlName);
+    const std::string* field(std::string_view controlName) const;
+    // Every text field's control name, header fields first, then the measurement lines
+    // line by line, then the info lines.
+    static const std::vector<std::string>& textFieldNames();
+
+    // English while "UK" is selected, Dutch otherwise (also with neither selected).
+    bool english() const { return optLANG.selected == 1; }
+    // The question box shared by Delete Datalines, Delete All and Close; true on OK.
+    bool confirm();
+
+    // Selects a language button; when it was not selected yet, optLANG_Click runs.
+    void selectLanguage(std::int16_t index);
+
+    // ---- operations ----
+    void Form_Load();
+    void cmdDatum_Click();
+    void cmdWisM_Click();
+    void cmdWis_Click();
+    void cmdMap_Click();
+    void optLANG_Click(std::int16_t Index);
+    void cmdUitvoer_Click();   // save a .tor file
+    void cmdInvoer_Click();    // load a .tor file
+    void cmdVoorVul_Click();   // prefill from VOORVUL.INI
+    void cmdExport_Click();    // PostScript page, and CSV with "+CSV"
+
+    static std::array<MeasurementLine, kMeasurementLines> placeholderLines();
+};
+
+// The data sheet window's lifecycle: loaded or not, shown or hidden. The Calculator
+// reaches the sheet only through show() and getHidden().
+class DataSheetForm {
+public:
+    DataSheetForm(Platform& platform, FileSystem& files) : platform_(&platform), files_(&files) {}
+
+    bool loaded() const { return sheet_.has_value(); }
+    bool visible() const { return loaded() && visible_; }
+
+    // Shows the sheet, creating it first (Form_Load) when it is not loaded.
+    DataSheet& show();
+    // The sheet, created hidden when it is not loaded.
+    DataSheet& getHidden();
+    // The loaded sheet, or nullptr.
+    DataSheet* get() { return sheet_ ? &*sheet_ : nullptr; }
+    const DataSheet* get() const { return sheet_ ? &*sheet_ : nullptr; }
+    // Closes the window and discards every text.
+    void unload();
+
+    // The Close button, and the window's own close control: confirm, then unload.
+    void cmdSluiten_Click();
+    void closeRequested() { cmdSluiten_Click(); }
+
+private:
+    DataSheet& create();
+
+    Platform* platform_;
+    FileSystem* files_;
+    std::optional<DataSheet> sheet_;
+    bool visible_ = false;
+};
+
+}  // namespace kw

@@ -1,0 +1,1 @@
+// TODO(issue 6): the Qt binding of both windows.
