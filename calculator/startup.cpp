@@ -2,9 +2,7 @@
 
 namespace kw {
 
-// TODO(issue 3): start-up, help and end.
+// TODO(issue 2): start-up.
 void Calculator::Form_Load() {}
-void Calculator::cmdHelp_Click() {}
-void Calculator::cmdEinde_Click() {}
 
 }  // namespace kw
