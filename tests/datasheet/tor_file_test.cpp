@@ -163,33 +163,16 @@ TEST_F(TorFileTest, LoadingAddsToTheSheetAndALaterValueWins) {
 }
 
 TEST_F(TorFileTest, BlocksInReverseOrderLoadTheSameAsInWritingOrder) {
-    sheet.txtFabr2 = "second";
-    sheet.line(1, LineField::Rp) = "1.2 M";
-    const std::string written = TorFileText(sheet);
-
-    std::vector<std::string> blocks;  // token line plus its value lines, comments dropped
-    std::string body;
-    for (std::size_t at = 0; at < written.size();) {
-        const std::size_t end = written.find("\r\n", at);
-        const std::string line = written.substr(at, end - at);
-        at = end + 2;
-        if (line.starts_with("[") && line != "[KERNWIJS]" && line != "[END]") {
-            blocks.push_back(line + "\r\n");
-        } else if (!line.starts_with("%%") && line != "[KERNWIJS]" && line != "[END]") {
-            blocks.back() += line + "\r\n";
-        }
-    }
-    for (auto it = blocks.rbegin(); it != blocks.rend(); ++it) {
-        body += *it;
-    }
+    const std::string blocks[] = {"[DATEDD]\r\n05\r\n", "[INOUTIN]\r\n6\r\n",
+                                  "[M-LINE1]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n",
+                                  "[C-LINE8]\r\nlast\r\n"};
+    DataSheet inOrder;
     DataSheet reversed;
-    for (const auto& name : DataSheet::textFieldNames()) {
-        *reversed.field(name) = "";
-    }
-    ApplyTorText("[KERNWIJS]\r\n" + body, reversed);
-    for (const auto& name : DataSheet::textFieldNames()) {
-        EXPECT_EQ(*reversed.field(name), *sheet.field(name)) << name;
-    }
+    ApplyTorText("[KERNWIJS]\r\n" + blocks[0] + blocks[1] + blocks[2] + blocks[3], inOrder);
+    ApplyTorText("[KERNWIJS]\r\n" + blocks[3] + blocks[2] + blocks[1] + blocks[0], reversed);
+    EXPECT_EQ(reversed, inOrder);
+    EXPECT_EQ(reversed.txtBinnen, "6");
+    EXPECT_EQ(reversed.line(1, LineField::Rp), "10");
 }
 
 TEST_F(TorFileTest, CrLfCrAndLfAllEndALine) {
