@@ -296,13 +296,17 @@ TEST_F(TorFileTest, LoadStartsInTheApplicationFolderWithAWildcardName) {
 TEST_F(TorFileTest, EmptyWildcardAndShortNamesAreRefused) {
     disk.files["/*.TOR"] = tor("[FABR1]\r\nother\r\n");
     const DataSheet before = sheet;
+    disk.files["a.to"] = disk.files["/*.TOR"];
     for (const char* name : {"", "*.TOR", "/*.TOR", "a.to", "µ.to"}) {
         load(name);
     }
     english();
     load("*.TOR");
-
     EXPECT_EQ(sheet.txtFabr1, before.txtFabr1);
+
+    disk.files["a.tor"] = tor("[FABR1]\r\nfive characters will do\r\n");
+    load("a.tor");
+    EXPECT_EQ(sheet.txtFabr1, "five characters will do");
     ASSERT_EQ(platform.shown.size(), 6u);
     EXPECT_EQ(platform.shown[0],
               (MessageBox{"Fout!",
