@@ -64,8 +64,8 @@ ModelOutcome runCore(const ModelCase& c) {
 }
 
 std::string describe(const ModelCase& c) {
-    std::string s = std::string(c.english ? "UK" : "NL") + (c.topR ? " top-r" : " top-c") + (c.MHz ? " MHz" : " kHz") +
-                    (c.pF ? " pF" : " nF") + (c.noQ ? " no-q" : "");
+    std::string s = std::string(c.english ? "UK" : "NL") + (c.topR ? " top-r" : " top-c") +
+                    (c.MHz ? " MHz" : " kHz") + (c.pF ? " pF" : " nF") + (c.noQ ? " no-q" : "");
     for (const auto& t : c.texts) {
         s += " [" + (t ? *t : std::string("default")) + "]";
     }
