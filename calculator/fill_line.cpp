@@ -18,6 +18,9 @@ constexpr int kChecked = 1;
 }  // namespace
 
 void Calculator::cmdBestand_Click() {
+    if (dataSheet == nullptr) {
+        return;
+    }
     DataSheet& sheet = dataSheet->show();
 
     const int chosen = cboKiesregel.selected;

@@ -2,10 +2,7 @@
 
 #include <string>
 
-#include "calculator/calculator.h"
-#include "common/file_system.h"
-#include "datasheet/datasheet.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/windows_fixture.h"
 
 namespace kw {
 namespace {
@@ -13,12 +10,10 @@ namespace {
 constexpr int kTopC = 0;
 constexpr int kTopR = 1;
 
-class FillLineTest : public ::testing::Test {
+class FillLineTest : public test::WindowsTest {
 protected:
     // A Calculator holding a finished Top-R measurement in kHz and nF, line 1 chosen.
     FillLineTest() {
-        calc.platform = &platform;
-        calc.dataSheet = &form;
         calc.cboKiesregel = {{"Regel_Line-1", "Regel_Line-2", "Regel_Line-3", "Regel_Line-4",
                               "Regel_Line-5", "Regel_Line-6", "Regel_Line-7"},
                              0};
@@ -37,10 +32,6 @@ protected:
 
     void choose(int line) { calc.cboKiesregel.selected = line - 1; }
 
-    test::FakePlatform platform;
-    LocalFileSystem files;
-    DataSheetForm form{platform, files};
-    Calculator calc;
 };
 
 TEST_F(FillLineTest, TheChosenLineGetsInputsWithTheirUnitsAndResultsAsShown) {
@@ -129,11 +120,7 @@ TEST_F(FillLineTest, AnUnknownOrMissingChoiceShowsTheSheetAndWritesNothing) {
         calc.cboKiesregel = choice;
         calc.cmdBestand_Click();
         ASSERT_TRUE(form.visible());
-        DataSheet design;
-        design.platform = &platform;
-        design.files = &files;
-        design.appFolder = platform.appFolder;
-        EXPECT_EQ(*form.get(), design);
+        EXPECT_EQ(*form.get(), freshSheet());
     }
 }
 

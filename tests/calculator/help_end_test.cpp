@@ -4,10 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "calculator/calculator.h"
-#include "common/file_system.h"
-#include "datasheet/datasheet.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/windows_fixture.h"
 
 namespace kw {
 namespace {
@@ -17,7 +14,7 @@ namespace fs = std::filesystem;
 const std::string kNotFoundNL = "Er is iets mis!   \rHelp bestand KERNWIJS_NL.HLP niet gevonden  \r";
 const std::string kNotFoundUK = "Something is wrong!   \rHelp file KERNWIJS_UK.HLP not found  \r";
 
-class HelpEndTest : public ::testing::Test {
+class HelpEndTest : public test::WindowsTest {
 protected:
     HelpEndTest() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -25,18 +22,12 @@ protected:
         fs::remove_all(folder);
         fs::create_directories(folder);
         platform.appFolder = folder.string();
-        calc.platform = &platform;
-        calc.dataSheet = &form;
     }
     ~HelpEndTest() override { fs::remove_all(folder); }
 
     void addFile(const std::string& name) { std::ofstream(folder / name) << "help\n"; }
 
     fs::path folder;
-    test::FakePlatform platform;
-    LocalFileSystem files;
-    DataSheetForm form{platform, files};
-    Calculator calc;
 };
 
 TEST_F(HelpEndTest, HelpShowsTheFileOfTheCurrentLanguageOrSaysItIsMissing) {

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "calculator/calculator.h"
 #include "calculator/captions.h"
-#include "common/file_system.h"
-#include "datasheet/datasheet.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/windows_fixture.h"
 
 namespace kw {
 namespace {
@@ -37,18 +34,7 @@ int blanksBeforeEquals(std::string_view text) {
     return static_cast<int>(at - 1 - start);
 }
 
-class LanguageTest : public ::testing::Test {
-protected:
-    LanguageTest() {
-        calc.platform = &platform;
-        calc.dataSheet = &form;
-    }
-
-    test::FakePlatform platform;
-    LocalFileSystem files;
-    DataSheetForm form{platform, files};
-    Calculator calc;
-};
+class LanguageTest : public test::WindowsTest {};
 
 TEST_F(LanguageTest, DutchSetsTaalAndCreatesTheDataSheetHidden) {
     calc.optLANG_Click(kNL);

@@ -4,9 +4,7 @@
 #include <set>
 #include <string>
 
-#include "common/file_system.h"
-#include "datasheet/datasheet.h"
-#include "tests/support/fake_platform.h"
+#include "tests/support/windows_fixture.h"
 
 namespace kw {
 namespace {
@@ -14,7 +12,7 @@ namespace {
 constexpr std::int16_t kNL = 0;
 constexpr std::int16_t kUK = 1;
 
-class DataSheetTest : public ::testing::Test {
+class DataSheetTest : public test::WindowsTest {
 protected:
     DataSheetTest() { platform.appFolder = "/opt/kernwijs"; }
 
@@ -37,9 +35,6 @@ protected:
         return names;
     }
 
-    test::FakePlatform platform;
-    LocalFileSystem files;
-    DataSheetForm form{platform, files};
 };
 
 TEST_F(DataSheetTest, LoadingRemembersTheApplicationFolderAndUnticksCsv) {
@@ -190,12 +185,7 @@ TEST_F(DataSheetTest, CloseDiscardsTheTextsAndTheNextUseStartsFromThePlaceholder
     EXPECT_FALSE(form.loaded());
     EXPECT_FALSE(form.visible());
 
-    DataSheet& fresh = form.show();
-    DataSheet design;
-    design.platform = &platform;
-    design.files = &files;
-    design.appFolder = platform.appFolder;
-    EXPECT_EQ(fresh, design);
+    EXPECT_EQ(form.show(), freshSheet());
 }
 
 }  // namespace
