@@ -59,13 +59,15 @@ struct DataSheetCaptions {
 
 inline constexpr CalculatorCaptions kCalculatorEnglish = {
     .Label2 = "This program calculates the AL value",
-    .Label3 = "By entering all the data from a ferrite toroid resonance\r"
-              "test-setup, this program calculates the AL and Q.\r"
-              "Both point and comma work 1x as a decimal symbol.",
+    .Label3 =
+        "By entering all the data from a ferrite toroid resonance\r"
+        "test-setup, this program calculates the AL and Q.\r"
+        "Both point and comma work 1x as a decimal symbol.",
     .Frame2 = "Input data",
     .lblN = "winding number          = ",
-    .lblCap = "total par. capacity      = \r"
-              "Top-C included",
+    .lblCap =
+        "total par. capacity      = \r"
+        "Top-C included",
     .lblFreq = "resonance frequency  =",
     .lblFres = "-3 dB points next to fres",
     .optTOPC = {"Top C method", "Top R method"},
@@ -77,9 +79,10 @@ inline constexpr CalculatorCaptions kCalculatorEnglish = {
     .lblQR = "with Q correction",
     .lblQRLC = "and without any Q corr.",
     .lblLoss = "Eq. loss R's",
-    .Label1 = "After setting all values and selections \"Calculate\" must\r"
-              "be clicked repeatedly.   Invalid data input is blocked.\r"
-              "Checkbox set = migrate item also to line 7 and 8.",
+    .Label1 =
+        "After setting all values and selections \"Calculate\" must\r"
+        "be clicked repeatedly.   Invalid data input is blocked.\r"
+        "Checkbox set = migrate item also to line 7 and 8.",
     .cmdBestand = "Fill Line",
     .cmdBereken = "Calculate",
     .cmdEinde = "Exit",
@@ -87,13 +90,15 @@ inline constexpr CalculatorCaptions kCalculatorEnglish = {
 
 inline constexpr CalculatorCaptions kCalculatorDutch = {
     .Label2 = "Dit programma berekent de AL waarde",
-    .Label3 = "Door het ingeven van alle resonantie meetgegevens\r"
-              "van een ringkern geeft dit programma de AL en Q.\r"
-              "Zowel een punt als komma werkt 1x als decimaal.",
+    .Label3 =
+        "Door het ingeven van alle resonantie meetgegevens\r"
+        "van een ringkern geeft dit programma de AL en Q.\r"
+        "Zowel een punt als komma werkt 1x als decimaal.",
     .Frame2 = "Invoer gegevens",
     .lblN = "aantal windingen        = ",
-    .lblCap = "totaal par. capaciteit   = \r"
-              "inclusief Top-C",
+    .lblCap =
+        "totaal par. capaciteit   = \r"
+        "inclusief Top-C",
     .lblFreq = "resonantie frequentie  =",
     .lblFres = "-3 dB punten naast fres",
     .optTOPC = {"Top C methode", "Top R methode"},
@@ -105,9 +110,10 @@ inline constexpr CalculatorCaptions kCalculatorDutch = {
     .lblQR = "met Q ballast correctie",
     .lblQRLC = "en helemaal zonder Q corr.",
     .lblLoss = "Eq. verlies R's",
-    .Label1 = "Na het instellen van selecties moet de  \"Bereken\" knop\r"
-              "opnieuw aangeklikt worden. Foute input wordt tegen-\r"
-              "gehouden! Checkbox aan = vul dit in op regel 7 en 8.",
+    .Label1 =
+        "Na het instellen van selecties moet de  \"Bereken\" knop\r"
+        "opnieuw aangeklikt worden. Foute input wordt tegen-\r"
+        "gehouden! Checkbox aan = vul dit in op regel 7 en 8.",
     .cmdBestand = "Vul Regel",
     .cmdBereken = "Bereken",
     .cmdEinde = "Einde",
@@ -153,8 +159,8 @@ inline constexpr const DataSheetCaptions& dataSheetCaptions(bool english) {
 // line n appends to info lines 8 and 7. The same in both languages.
 struct TargetLineTexts {
     std::string_view item;
-    std::string_view lPiece;     // info line 8, before the L text
-    std::string_view qlcPiece;   // info line 7, before the uncorrected Q text
+    std::string_view lPiece;    // info line 8, before the L text
+    std::string_view qlcPiece;  // info line 7, before the uncorrected Q text
 };
 
 inline constexpr std::array<TargetLineTexts, 7> kTargetLines = {{

@@ -55,8 +55,7 @@ void Calculator::cmdBestand_Click() {
         sheet.regel(kLInfoLine) += std::string(pieces.lPiece) + txtLmH.text + std::string(kLPieceEnd);
     }
     if (chkQRLC.enabled && chkQRLC.value == kChecked && optTOPC.selected == kTopRMethod) {
-        sheet.regel(kQlcInfoLine) +=
-            std::string(pieces.qlcPiece) + txtQRLC.text + std::string(kQlcPieceEnd);
+        sheet.regel(kQlcInfoLine) += std::string(pieces.qlcPiece) + txtQRLC.text + std::string(kQlcPieceEnd);
     }
 }
 

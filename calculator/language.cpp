@@ -1,5 +1,5 @@
-#include "calculator/captions.h"
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
 #include "datasheet/datasheet.h"
 
 namespace kw {

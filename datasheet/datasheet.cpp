@@ -99,7 +99,9 @@ const std::vector<std::string>& DataSheet::textFieldNames() {
     return names;
 }
 
-bool DataSheet::confirm() { return kw::confirm(*platform, english()); }
+bool DataSheet::confirm() {
+    return kw::confirm(*platform, english());
+}
 
 void DataSheet::selectLanguage(std::int16_t index) {
     if (optLANG.selected != index) {
@@ -183,7 +185,9 @@ DataSheet& DataSheetForm::show() {
     return sheet;
 }
 
-DataSheet& DataSheetForm::getHidden() { return sheet_ ? *sheet_ : create(); }
+DataSheet& DataSheetForm::getHidden() {
+    return sheet_ ? *sheet_ : create();
+}
 
 void DataSheetForm::unload() {
     sheet_.reset();

@@ -14,8 +14,8 @@ class FillLineTest : public test::WindowsTest {
 protected:
     // A Calculator holding a finished Top-R measurement in kHz and nF, line 1 chosen.
     FillLineTest() {
-        calc.cboKiesregel = {{"Regel_Line-1", "Regel_Line-2", "Regel_Line-3", "Regel_Line-4",
-                              "Regel_Line-5", "Regel_Line-6", "Regel_Line-7"},
+        calc.cboKiesregel = {{"Regel_Line-1", "Regel_Line-2", "Regel_Line-3", "Regel_Line-4", "Regel_Line-5",
+                              "Regel_Line-6", "Regel_Line-7"},
                              0};
         calc.optTOPC.selected = kTopR;
         calc.C_eenheid = " nF";
@@ -31,7 +31,6 @@ protected:
     }
 
     void choose(int line) { calc.cboKiesregel.selected = line - 1; }
-
 };
 
 TEST_F(FillLineTest, TheChosenLineGetsInputsWithTheirUnitsAndResultsAsShown) {
@@ -48,8 +47,8 @@ TEST_F(FillLineTest, TheChosenLineGetsInputsWithTheirUnitsAndResultsAsShown) {
     calc.cmdBestand_Click();
 
     ASSERT_TRUE(form.visible());
-    const MeasurementLine expected = {"12", "150 nF", "3.5 MHz", "20.4", "3.6", "3.4",
-                                      "55.1", "47 K",   "0,12",    "1.9k"};
+    const MeasurementLine expected = {"12",  "150 nF", "3.5 MHz", "20.4", "3.6",
+                                      "3.4", "55.1",   "47 K",    "0,12", "1.9k"};
     EXPECT_EQ(form.get()->lines[3], expected);
     EXPECT_EQ(calc, before);
     for (const int other : {1, 2, 3, 5, 6, 7}) {
@@ -115,7 +114,7 @@ TEST_F(FillLineTest, InfoLinesGrowOnlyUnderTheirConditions) {
 
 TEST_F(FillLineTest, AnUnknownOrMissingChoiceShowsTheSheetAndWritesNothing) {
     for (const ListBox& choice : {ListBox{{"Regel_Line-8"}, 0}, ListBox{{"regel_line-1"}, 0},
-                                 ListBox{{"Regel_Line-1"}, kNoSelection}, ListBox{}}) {
+                                  ListBox{{"Regel_Line-1"}, kNoSelection}, ListBox{}}) {
         form.unload();
         calc.cboKiesregel = choice;
         calc.cmdBestand_Click();

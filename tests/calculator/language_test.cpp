@@ -14,7 +14,9 @@ constexpr std::int16_t kUK = 1;
 constexpr int kTopC = 0;
 constexpr int kTopR = 1;
 
-int count(std::string_view text, char c) { return static_cast<int>(std::count(text.begin(), text.end(), c)); }
+int count(std::string_view text, char c) {
+    return static_cast<int>(std::count(text.begin(), text.end(), c));
+}
 
 // The run of blanks right after the first occurrence of word.
 int blanksAfter(std::string_view text, std::string_view word) {

@@ -34,7 +34,6 @@ protected:
         }
         return names;
     }
-
 };
 
 TEST_F(DataSheetTest, LoadingRemembersTheApplicationFolderAndUnticksCsv) {
