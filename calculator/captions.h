@@ -163,7 +163,7 @@ struct TargetLineTexts {
     std::string_view qlcPiece;  // info line 7, before the uncorrected Q text
 };
 
-inline constexpr std::array<TargetLineTexts, 7> kTargetLines = {{
+inline constexpr std::array<TargetLineTexts, 7> kFillLineTargets = {{
     {"Regel_Line-1", "L1 = ", "Qlc+r1 = "},
     {"Regel_Line-2", "L2 = ", "Qlc+r2 = "},
     {"Regel_Line-3", "L3 = ", "Qlc+r3 = "},

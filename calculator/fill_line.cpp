@@ -6,7 +6,7 @@
 
 namespace kw {
 
-static_assert(kTargetLines.size() == kMeasurementLines);
+static_assert(kFillLineTargets.size() == kMeasurementLines);
 
 namespace {
 
@@ -30,7 +30,7 @@ void Calculator::cmdBestand_Click() {
     const std::string& item = cboKiesregel.items[chosen];
     int n = 0;
     for (int k = 1; k <= kMeasurementLines; ++k) {
-        if (item == kTargetLines[k - 1].item) {
+        if (item == kFillLineTargets[k - 1].item) {
             n = k;
             break;
         }
@@ -50,7 +50,7 @@ void Calculator::cmdBestand_Click() {
     sheet.line(n, LineField::Rs) = txtQRS.text;
     sheet.line(n, LineField::Rp) = txtQRP.text;
 
-    const TargetLineTexts& pieces = kTargetLines[n - 1];
+    const TargetLineTexts& pieces = kFillLineTargets[n - 1];
     if (chkLprn.value == kChecked) {
         sheet.regel(kLInfoLine) += std::string(pieces.lPiece) + txtLmH.text + std::string(kLPieceEnd);
     }
