@@ -129,6 +129,13 @@ TEST(CalcCliTest, AMessageGivesExitThreeAndItsTitleTextAndIcon) {
     EXPECT_NE(table.out.find("FOUT3!\nEr is iets mis"), std::string::npos) << table.out;
 }
 
+TEST(CalcCliTest, EnglishMessagesWithLangUK) {
+    const json j = runJson({"--lang", "UK", "-f", "0"}, 3);
+    EXPECT_EQ(j.at("message"), json({{"title", "ERROR_0!"},
+                                     {"text", "Something wrong with the Fres points!!  Zero?? "},
+                                     {"icon", "critical"}}));
+}
+
 TEST(CalcCliTest, UsageErrorsGiveExitTwo) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--lang", "FR"}, {"--lang", "uk"}, {"--bogus"}, {"-n"}, {"extra"}}) {
@@ -203,6 +210,10 @@ TEST(CalcCliTest, ErrorsOfTheCalculationThroughTheCommandLine) {
 
 std::vector<std::string> argsFor(const test::ModelCase& c) {
     std::vector<std::string> args;
+    if (c.english) {
+        args.emplace_back("--lang");
+        args.emplace_back("UK");
+    }
     if (c.topR) {
         args.emplace_back("--top-r");
     }
@@ -229,7 +240,7 @@ std::vector<std::string> argsFor(const test::ModelCase& c) {
 TEST(CalcCliTest, RandomMeasurementsAgreeWithTheModelTextForText) {
     test::ModelCaseGenerator generator(kSeed);
     for (int i = 0; i < kCliRandomCases; ++i) {
-        const test::ModelCase c = generator.next(false);
+        const test::ModelCase c = generator.next(true);
         const test::ModelOutcome expected = test::modelCalculation(c);
         const std::vector<std::string> args = argsFor(c);
         std::string shown;

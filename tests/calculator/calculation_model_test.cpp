@@ -24,7 +24,6 @@ ModelOutcome runCore(const ModelCase& c) {
     calc.Form_Load();
     if (c.english) {
         calc.selectOption(&Calculator::optLANG, 1);
-        calc.Taal = "UK";
     }
     if (c.topR) {
         calc.selectOption(&Calculator::optTOPC, 1);

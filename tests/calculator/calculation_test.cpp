@@ -202,16 +202,16 @@ const std::vector<ErrorCase>& errorCases() {
 }
 
 TEST_F(CalculationTest, EachErrorShowsItsBoxInTheCurrentLanguage) {
-    for (const char* taal : {"NL", "UK"}) {
+    for (const std::int16_t language : {0, 1}) {
         for (const auto& e : errorCases()) {
             SetUp();
             platform.shown.clear();
-            calc.Taal = taal;
+            calc.selectOption(&Calculator::optLANG, language);
             e.setUp(*this, calc);
             calc.cmdBereken_Click();
             ASSERT_EQ(platform.shown.size(), 1u) << e.what;
             const MessageBox& box = platform.lastMessage();
-            const bool uk = std::string(taal) == "UK";
+            const bool uk = language == 1;
             EXPECT_EQ(box.title, uk ? e.titleUK : e.titleNL) << e.what;
             EXPECT_EQ(box.text, uk ? e.textUK : e.textNL) << e.what;
             EXPECT_EQ(box.icon, MsgIcon::Critical) << e.what;

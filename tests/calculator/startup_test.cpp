@@ -26,6 +26,8 @@ protected:
 
 TEST_F(StartupTest, StartsWithTopCKilohertzNanofaradAndBlankResults) {
     calc.Form_Load();
+    EXPECT_EQ(calc.Taal, "NL");
+    EXPECT_EQ(calc.lblTopR, "welke Top-C");
     EXPECT_EQ(calc.optLANG.selected, 0);
     EXPECT_EQ(calc.optTOPC.selected, 0);
     EXPECT_EQ(calc.optFreq.selected, 0);
