@@ -1,7 +1,5 @@
 #include "common/shared_messages.h"
 
-#include <string>
-
 namespace kw {
 
 bool confirm(Messages& messages, bool english) {
@@ -11,16 +9,6 @@ bool confirm(Messages& messages, bool english) {
     box.icon = MsgIcon::Question;
     box.buttons = MsgButtons::OkCancel;
     return messages.showMessage(box) == MsgAnswer::Ok;
-}
-
-MessageBox alreadyRunningMessage(bool systemModal) {
-    MessageBox box;
-    box.title = std::string(kErrorTitleEnglish);
-    box.text = "The application is already running!!! \r";
-    box.icon = MsgIcon::Critical;
-    box.buttons = MsgButtons::Ok;
-    box.systemModal = systemModal;
-    return box;
 }
 
 }  // namespace kw

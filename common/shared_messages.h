@@ -12,7 +12,4 @@ inline constexpr std::string_view kErrorTitleDutch = "Fout !";
 // The question box before End, Delete Datalines, Delete All and Close; true only on OK.
 bool confirm(Messages& messages, bool english);
 
-// The refusal of a second running instance; no language has been chosen at that point.
-MessageBox alreadyRunningMessage(bool systemModal);
-
 }  // namespace kw

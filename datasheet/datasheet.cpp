@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "calculator/messages.h"
 #include "common/shared_messages.h"
 
 namespace kw {
@@ -117,7 +118,10 @@ void DataSheet::clearLanguage(std::int16_t index) {
 
 void DataSheet::Form_Load() {
     if (platform->anotherInstanceRunning()) {
-        platform->showMessage(alreadyRunningMessage(false));
+        // The Calculator's start-up refusal, modal to this window only.
+        MessageBox box = AlreadyRunningBox();
+        box.systemModal = false;
+        platform->showMessage(box);
         platform->endProgram();
         return;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "tests/support/windows_fixture.h"
 
@@ -54,6 +55,40 @@ TEST_F(FillLineTest, TheChosenLineGetsInputsWithTheirUnitsAndResultsAsShown) {
     for (const int other : {1, 2, 3, 5, 6, 7}) {
         EXPECT_EQ(form.get()->line(other, LineField::N), "N" + std::to_string(other));
     }
+}
+
+TEST_F(FillLineTest, ACalculatedMeasurementArrivesOnTheChosenLine) {
+    calc.Form_Load();
+    calc.selectOption(&Calculator::optTOPC, kTopR);
+    calc.selectOption(&Calculator::optFreq, 1);
+    for (const auto& [field, text] : {std::pair{&Calculator::txtWikkeling, "12"},
+                                      {&Calculator::txtCap, "150"},
+                                      {&Calculator::txtFreq, "3.5"},
+                                      {&Calculator::txtFres1, "3.45"},
+                                      {&Calculator::txtFres2, "3.55"},
+                                      {&Calculator::txtTopR, "47"}}) {
+        calc.setText(field, text);
+    }
+    calc.cmdBereken_Click();
+    ASSERT_TRUE(calc.cmdBestand.enabled);
+    ASSERT_NE(calc.txtALwaarde.text, " ");
+    ASSERT_TRUE(platform.shown.empty()) << platform.lastMessage().title;
+    choose(4);
+
+    calc.cmdBestand_Click();
+
+    const MeasurementLine expected = {
+        "12",   "150 nF",         "3.5 MHz", calc.txtALwaarde.text, "3.45",
+        "3.55", calc.txtQLC.text, "47 K",    calc.txtQRS.text,      calc.txtQRP.text};
+    EXPECT_EQ(form.get()->lines[3], expected);
+    EXPECT_EQ(form.get()->regel(8), "Regel8L4 = " + calc.txtLmH.text + " mH, ");
+    EXPECT_EQ(form.get()->regel(7), "Regel7");  // chkQRLC is unticked by the method switch
+
+    // The language does not change what Fill Line writes.
+    calc.selectOption(&Calculator::optLANG, 1);
+    choose(5);
+    calc.cmdBestand_Click();
+    EXPECT_EQ(form.get()->lines[4], expected);
 }
 
 TEST_F(FillLineTest, TextsAreCopiedCharacterForCharacter) {

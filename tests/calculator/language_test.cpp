@@ -38,6 +38,28 @@ int blanksBeforeEquals(std::string_view text) {
 
 class LanguageTest : public test::WindowsTest {};
 
+TEST_F(LanguageTest, StartUpIsDutchAlthoughUkIsTheDesignSelection) {
+    ASSERT_EQ(calc.optLANG.selected, kUK);
+    calc.Form_Load();
+    EXPECT_EQ(calc.Taal, "NL");
+    EXPECT_EQ(calc.optLANG.selected, kNL);
+    EXPECT_EQ(calc.cmdBestand.caption, "Vul Regel");
+    EXPECT_EQ(calc.frame1, "Resultaten");
+    EXPECT_EQ(calc.lblTopR, "welke Top-C");
+    // The method, selected after the language, writes its unit caption with the English spacing.
+    EXPECT_EQ(calc.lblR, "pF         typ.: 1 - 1000");
+    EXPECT_FALSE(calc.cmdBestand.enabled);
+    EXPECT_FALSE(calc.chkQRLC.enabled);
+    EXPECT_EQ(calc.chkQRLC.value, 0);
+
+    ASSERT_TRUE(form.visible());
+    const DataSheet& sheet = *form.get();
+    EXPECT_EQ(sheet.optLANG.selected, kNoSelection);
+    EXPECT_EQ(sheet.cmdSluiten.caption, "Sluiten");
+    EXPECT_EQ(sheet.Label2, "Ringkern / Ferriet Invul Vorm");
+    EXPECT_EQ(sheet.line(1, LineField::N), "N1");
+}
+
 TEST_F(LanguageTest, DutchSetsTaalAndCreatesTheDataSheetHidden) {
     calc.optLANG_Click(kNL);
     EXPECT_EQ(calc.Taal, "NL");
