@@ -27,6 +27,12 @@ std::string formatDecimals(double value, int decimals, char separator) {
         return kNoNumber;
     }
     std::string text(buffer, static_cast<std::size_t>(length));
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
     for (char& c : text) {
         if (c == '.') {
             c = separator;

@@ -7,7 +7,8 @@
 
 namespace kw {
 
-// Rounded half up (away from zero) to the given decimals. "–" for a value that is not finite.
+// Rounded half up (away from zero) to at most the given decimals, without trailing zeros.
+// "–" for a value that is not finite.
 std::string formatDecimals(double value, int decimals, char separator);
 
 // About three significant figures: 0 decimals from 100, 1 from 10, 2 from 1, else 3.
