@@ -68,7 +68,8 @@ std::optional<LineAnalysis> readLine(const DataSheet& sheet, int k) {
         a.turns = static_cast<int>(n.value);
     }
     a.capPf = valueOf(readBox(sheet.line(k, LineField::C), controlName(LineField::C, k), readCapacitancePf));
-    a.freqHz = valueOf(readBox(sheet.line(k, LineField::Fres), controlName(LineField::Fres, k), readFrequencyHz));
+    a.freqHz =
+        valueOf(readBox(sheet.line(k, LineField::Fres), controlName(LineField::Fres, k), readFrequencyHz));
     a.alBox = readBox(alText, alName, readAlNh);
     if (a.alBox.state == BoxState::Read) {
         a.alNh = a.alBox.value;
@@ -140,9 +141,11 @@ CoreAnalysis analyseSheet(const DataSheet& sheet, const std::vector<Material>& m
     if (a.muR) {
         a.family = familyOf(*a.muR);
         a.candidates = rankMaterials(materials, *a.muR);
-        const bool ferrite = *a.family == MaterialFamily::Ferrite ||
-                             (!a.candidates.empty() && a.candidates.front().material.family == MaterialFamily::Ferrite);
-        a.ferriteFrequencyWarning = ferrite && a.highestFrequencyHz && *a.highestFrequencyHz > kFerriteFrequencyLimitHz;
+        const bool ferrite =
+            *a.family == MaterialFamily::Ferrite ||
+            (!a.candidates.empty() && a.candidates.front().material.family == MaterialFamily::Ferrite);
+        a.ferriteFrequencyWarning =
+            ferrite && a.highestFrequencyHz && *a.highestFrequencyHz > kFerriteFrequencyLimitHz;
     }
     return a;
 }

@@ -27,9 +27,9 @@ struct BoxReading {
 };
 
 struct DimensionReadings {
-    BoxReading outer;   // txtBuiten [mm]
-    BoxReading inner;   // txtBinnen [mm]
-    BoxReading height;  // txtHoog [mm]
+    BoxReading outer;                 // txtBuiten [mm]
+    BoxReading inner;                 // txtBinnen [mm]
+    BoxReading height;                // txtHoog [mm]
     bool innerNotBelowOuter = false;  // both diameters read, but the inner is not the smaller
     std::optional<ToroidSize> size;   // set only when all three make a toroid
 
@@ -55,7 +55,7 @@ struct LineAnalysis {
 // furthest apart. May be negative when those lines disagree.
 struct StrayEstimate {
     int turns = 0;
-    int firstLine = 0;   // the line with the smaller capacitance
+    int firstLine = 0;  // the line with the smaller capacitance
     int secondLine = 0;
     double capacitancePf = 0.0;
 

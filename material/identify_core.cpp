@@ -14,6 +14,7 @@ namespace {
 constexpr double kHzPerMHz = 1.0e6;
 constexpr int kPercentDecimals = 0;
 constexpr int kSpreadDecimals = 1;
+constexpr double kPercent = 100.0;
 
 struct DimensionBox {
     const BoxReading* reading;
@@ -21,7 +22,9 @@ struct DimensionBox {
     std::string_view box;
 };
 
-std::string mm(double value, char sep) { return formatMeasured(value, sep) + " mm"; }
+std::string mm(double value, char sep) {
+    return formatMeasured(value, sep) + " mm";
+}
 
 std::string dimensionValue(const BoxReading& r, char sep) {
     return r.state == BoxState::Read ? mm(r.value, sep) : std::string(kNoNumber);
@@ -70,7 +73,7 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     hoog = {std::string(t.lblHoog), dimensionValue(a.dimensions.height, sep)};
     padlengte = {std::string(t.lblPadlengte), a.pathLengthMm ? mm(*a.pathLengthMm, sep) : kNoNumber};
     doorsnede = {std::string(t.lblDoorsnede),
-                 a.areaMm2 ? formatMeasured(*a.areaMm2, sep) + " mm\xC2\xB2" : kNoNumber};
+                 a.areaMm2 ? formatMeasured(*a.areaMm2, sep) + " mm²" : kNoNumber};
 
     const DimensionBox boxes[] = {
         {&a.dimensions.outer, t.nameBuiten, kBoxBuiten},
@@ -81,8 +84,9 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
         if (b.reading->state == BoxState::Missing) {
             hints.push_back(fillIn(t.hintDimensionMissing, {std::string(b.name), std::string(b.box)}));
         } else if (b.reading->state == BoxState::Unreadable) {
-            hints.push_back(fillIn(t.hintDimensionUnreadable, {std::string(b.name), std::string(b.box),
-                                                               b.reading->text, std::string(t.dimensionExample)}));
+            hints.push_back(fillIn(
+                t.hintDimensionUnreadable,
+                {std::string(b.name), std::string(b.box), b.reading->text, std::string(t.dimensionExample)}));
         }
     }
     if (a.dimensions.innerNotBelowOuter) {
@@ -100,7 +104,8 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
         if (l.alNh) {
             row.cells[2] = formatMeasured(alMilliHenryPer1000Turns(*l.alNh), sep);
             row.cells[3] = formatMeasured(alMicroHenryPer100Turns(*l.alNh), sep);
-            row.cells[5] = l.alSource == AlSource::Resonance ? std::string(t.noteFromResonance) : std::string();
+            row.cells[5] =
+                l.alSource == AlSource::Resonance ? std::string(t.noteFromResonance) : std::string();
         } else {
             row.cells[2] = kNoNumber;
             row.cells[3] = kNoNumber;
@@ -119,15 +124,16 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     gemiddeldeAL.label = t.lblGemiddeldeAL;
     spreiding.label = t.lblSpreiding;
     if (a.al) {
-        gemiddeldeAL.value = fillIn(t.valueGemiddeldeAL, {formatMeasured(a.al->mean, sep),
-                                                          formatMeasured(alMicroHenryPer100Turns(a.al->mean), sep)});
-        const auto withAl = std::count_if(a.lines.begin(), a.lines.end(), [](const LineAnalysis& l) {
-            return l.alNh.has_value();
-        });
-        spreiding.value = withAl < 2 ? std::string(t.valueOneLine)
-                                     : fillIn(t.valueSpreiding, {formatMeasured(a.al->min, sep),
-                                                                 formatMeasured(a.al->max, sep),
-                                                                 formatPercent(a.al->relative, kSpreadDecimals, sep)});
+        gemiddeldeAL.value = fillIn(
+            t.valueGemiddeldeAL,
+            {formatMeasured(a.al->mean, sep), formatMeasured(alMicroHenryPer100Turns(a.al->mean), sep)});
+        const auto withAl = std::count_if(a.lines.begin(), a.lines.end(),
+                                          [](const LineAnalysis& l) { return l.alNh.has_value(); });
+        spreiding.value =
+            withAl < 2 ? std::string(t.valueOneLine)
+                       : fillIn(t.valueSpreiding,
+                                {formatMeasured(a.al->min, sep), formatMeasured(a.al->max, sep),
+                                 formatDecimals(a.al->relative * kPercent, kSpreadDecimals, sep) + " %"});
     } else {
         gemiddeldeAL.value = kNoNumber;
         spreiding.value = kNoNumber;
@@ -139,19 +145,21 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     eigenC.clear();
     for (const auto& s : a.stray) {
         const std::vector<std::string> values = {std::to_string(s.turns), std::to_string(s.firstLine),
-                                                 std::to_string(s.secondLine), formatMeasured(s.capacitancePf, sep)};
+                                                 std::to_string(s.secondLine),
+                                                 formatMeasured(s.capacitancePf, sep)};
         eigenC.push_back(fillIn(s.capacitancePf >= 0.0 ? t.eigenC : t.eigenCNegative, values));
     }
     if (eigenC.empty()) {
         eigenC.emplace_back(t.eigenCNone);
     }
 
-    lblFamilie = !a.family                                   ? std::string(t.familyUnknown)
+    lblFamilie = !a.family                                 ? std::string(t.familyUnknown)
                  : *a.family == MaterialFamily::IronPowder ? std::string(t.familyIronPowder)
-                                                             : std::string(t.familyFerrite);
-    lblWaarschuwing = a.ferriteFrequencyWarning
-                          ? fillIn(t.frequencyWarning, {formatMeasured(*a.highestFrequencyHz / kHzPerMHz, sep)})
-                          : std::string();
+                                                           : std::string(t.familyFerrite);
+    lblWaarschuwing =
+        a.ferriteFrequencyWarning
+            ? fillIn(t.frequencyWarning, {formatMeasured(*a.highestFrequencyHz / kHzPerMHz, sep)})
+            : std::string();
 
     frameKandidaten = t.frameKandidaten;
     std::copy(t.candidateHeads.begin(), t.candidateHeads.end(), candidateHeads.begin());

@@ -17,7 +17,7 @@
 namespace kw {
 
 // Caption of the data sheet's button that opens this window, both languages.
-inline constexpr std::string_view kIdentifyButtonCaption = "\xC2\xB5?";  // µ?
+inline constexpr std::string_view kIdentifyButtonCaption = "µ?";
 
 inline constexpr int kLineColumns = 6;       // line, N, AL nH/N², AL µH/100, µr, note
 inline constexpr int kCandidateColumns = 6;  // rank, material, family, µ, deviation, likely

@@ -19,15 +19,25 @@ struct UnitFactor {
 constexpr double kMmPerCm = 10.0;
 constexpr double kMmPerInch = 25.4;
 constexpr std::array<UnitFactor, 6> kLengthUnits = {{
-    {"", 1.0}, {"mm", 1.0}, {"cm", kMmPerCm}, {"in", kMmPerInch}, {"inch", kMmPerInch}, {"\"", kMmPerInch},
+    {"", 1.0},
+    {"mm", 1.0},
+    {"cm", kMmPerCm},
+    {"in", kMmPerInch},
+    {"inch", kMmPerInch},
+    {"\"", kMmPerInch},
 }};
 
 constexpr std::array<UnitFactor, 3> kCapacitanceUnits = {{
-    {"pf", 1.0}, {"nf", 1.0e3}, {"uf", 1.0e6},
+    {"pf", 1.0},
+    {"nf", 1.0e3},
+    {"uf", 1.0e6},
 }};
 
 constexpr std::array<UnitFactor, 4> kFrequencyUnits = {{
-    {"hz", 1.0}, {"khz", 1.0e3}, {"mhz", 1.0e6}, {"ghz", 1.0e9},
+    {"hz", 1.0},
+    {"khz", 1.0e3},
+    {"mhz", 1.0e6},
+    {"ghz", 1.0e9},
 }};
 
 constexpr double kNhPerMicroHenryPer100 = 0.1;
@@ -46,11 +56,13 @@ constexpr std::array<UnitFactor, 10> kAlUnits = {{
 
 constexpr std::array<std::string_view, 3> kTurnUnits = {"", "t", "wdg"};
 
-constexpr std::string_view kMicroSign = "\xC2\xB5";   // µ U+00B5
-constexpr std::string_view kGreekMu = "\xCE\xBC";     // μ U+03BC
+constexpr std::string_view kMicroSign = "\xC2\xB5";  // µ U+00B5
+constexpr std::string_view kGreekMu = "\xCE\xBC";    // μ U+03BC
 constexpr std::array<std::string_view, 3> kDiameterSigns = {"\xC3\x98", "\xC3\xB8", "\xE2\x8C\x80"};  // Ø ø ⌀
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Lower-case ASCII letters, µ as 'u'.
 std::string foldUnit(std::string_view unit) {
@@ -156,11 +168,17 @@ std::optional<double> readDimensionMm(std::string_view text) {
     return scaled(text, kLengthUnits);
 }
 
-std::optional<double> readCapacitancePf(std::string_view text) { return scaled(text, kCapacitanceUnits); }
+std::optional<double> readCapacitancePf(std::string_view text) {
+    return scaled(text, kCapacitanceUnits);
+}
 
-std::optional<double> readFrequencyHz(std::string_view text) { return scaled(text, kFrequencyUnits); }
+std::optional<double> readFrequencyHz(std::string_view text) {
+    return scaled(text, kFrequencyUnits);
+}
 
-std::optional<double> readAlNh(std::string_view text) { return scaled(text, kAlUnits); }
+std::optional<double> readAlNh(std::string_view text) {
+    return scaled(text, kAlUnits);
+}
 
 std::optional<int> readTurns(std::string_view text) {
     const auto number = splitNumberAndUnit(text);

@@ -59,7 +59,8 @@ std::optional<MaterialFamily> readFamily(std::string_view word) {
     return std::nullopt;
 }
 
-std::optional<Material> readRow(const std::vector<std::string>& fields, const std::array<int, kColumnCount>& at) {
+std::optional<Material> readRow(const std::vector<std::string>& fields,
+                                const std::array<int, kColumnCount>& at) {
     for (int index : at) {
         if (index >= static_cast<int>(fields.size())) {
             return std::nullopt;

@@ -17,7 +17,7 @@ struct Material {
     std::string maker;
     std::string grade;
     MaterialFamily family = MaterialFamily::Ferrite;
-    double mu = 0.0;  // catalogue µi at low frequency
+    double mu = 0.0;       // catalogue µi at low frequency
     std::string colourEn;  // paint colour of iron-powder cores, empty for ferrites
     std::string colourNl;
     std::string source;
@@ -42,7 +42,6 @@ struct MaterialTable {
     int badRows = 0;
     std::string detail;
     std::string path;  // where it was loaded from
-
 
     bool operator==(const MaterialTable&) const = default;
 };

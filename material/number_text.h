@@ -18,6 +18,6 @@ std::string formatMeasured(double value, char separator);
 std::string formatPercent(double fraction, int decimals, char separator);
 
 // What the window shows where it has no number.
-inline constexpr const char* kNoNumber = "\xE2\x80\x93";  // –
+inline constexpr const char* kNoNumber = "–";
 
 }  // namespace kw

@@ -21,7 +21,9 @@ std::optional<double> finite(double value) {
     return value;
 }
 
-bool positive(double value) { return std::isfinite(value) && value > 0.0; }
+bool positive(double value) {
+    return std::isfinite(value) && value > 0.0;
+}
 
 }  // namespace
 
@@ -54,9 +56,13 @@ std::optional<double> effectiveAreaMm2(const ToroidSize& size) {
     return finite(0.5 * size.heightMm * logRatio * logRatio / (1.0 / size.innerMm - 1.0 / size.outerMm));
 }
 
-double alMilliHenryPer1000Turns(double alNh) { return alNh; }
+double alMilliHenryPer1000Turns(double alNh) {
+    return alNh;
+}
 
-double alMicroHenryPer100Turns(double alNh) { return alNh * kMicroHenryPer100TurnsPerNh; }
+double alMicroHenryPer100Turns(double alNh) {
+    return alNh * kMicroHenryPer100TurnsPerNh;
+}
 
 double alNhFromMicroHenryPer100Turns(double alMicroHenryPer100) {
     return alMicroHenryPer100 / kMicroHenryPer100TurnsPerNh;

@@ -157,9 +157,9 @@ TEST_F(CoreAnalysisTest, DimensionProblemsAreToldApart) {
 }
 
 TEST_F(CoreAnalysisTest, OnlyFilledLinesTakePart) {
-    setLine(sheet, 2, "", "150 nF", "10 kHz", "");   // no turns, no AL: not a line
-    setLine(sheet, 5, "N5", "C5", "Fres5", "350");   // AL only
-    setLine(sheet, 6, "12", "C6", "Fres6", "mH6");   // turns only
+    setLine(sheet, 2, "", "150 nF", "10 kHz", "");  // no turns, no AL: not a line
+    setLine(sheet, 5, "N5", "C5", "Fres5", "350");  // AL only
+    setLine(sheet, 6, "12", "C6", "Fres6", "mH6");  // turns only
     const CoreAnalysis a = analyseSheet(sheet, materials);
     ASSERT_EQ(a.lines.size(), 2u);
     EXPECT_EQ(a.lines[0].line, 5);

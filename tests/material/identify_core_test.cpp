@@ -45,10 +45,11 @@ protected:
 
     // Every text the window shows.
     static std::vector<std::string> allTexts(const IdentifyCore& w) {
-        std::vector<std::string> t = {w.caption, w.frameMaten, w.buiten.value, w.binnen.value, w.hoog.value,
-                                      w.padlengte.value, w.doorsnede.value, w.gemiddeldeAL.value,
-                                      w.spreiding.value, w.gemiddeldeMu.value, w.lblFamilie,
-                                      w.lblWaarschuwing, w.lblCatalogus, w.cmdMu.caption, w.muText};
+        std::vector<std::string> t = {
+            w.caption,         w.frameMaten,         w.buiten.value,    w.binnen.value,
+            w.hoog.value,      w.padlengte.value,    w.doorsnede.value, w.gemiddeldeAL.value,
+            w.spreiding.value, w.gemiddeldeMu.value, w.lblFamilie,      w.lblWaarschuwing,
+            w.lblCatalogus,    w.cmdMu.caption,      w.muText};
         t.insert(t.end(), w.hints.begin(), w.hints.end());
         t.insert(t.end(), w.eigenC.begin(), w.eigenC.end());
         for (const auto& r : w.lineRows) {
@@ -72,15 +73,16 @@ TEST_F(IdentifyCoreTest, AnFt37SheetShowsMuBothAlConventionsAndGrade43First) {
     EXPECT_EQ(w.padlengte.value, "20.7 mm");
     EXPECT_EQ(w.doorsnede.value, "7.53 mm\xC2\xB2");
     ASSERT_EQ(w.lineRows.size(), 1u);
-    EXPECT_EQ(w.lineRows[0].cells, (std::array<std::string, kLineColumns>{"1", "10", "350", "3500", "765", ""}));
+    EXPECT_EQ(w.lineRows[0].cells,
+              (std::array<std::string, kLineColumns>{"1", "10", "350", "3500", "765", ""}));
     EXPECT_EQ(w.gemiddeldeAL.value, "350 nH/N\xC2\xB2 = 3500 \xC2\xB5H/100");
     EXPECT_EQ(w.spreiding.value, "one line only");
     EXPECT_EQ(w.gemiddeldeMu, (LabelledValue{"Mean \xC2\xB5r", "765"}));
     EXPECT_EQ(w.lblFamilie, "Family: ferrite (\xC2\xB5r above about 100)");
     EXPECT_EQ(w.lblWaarschuwing, "");
     ASSERT_GE(w.candidateRows.size(), 2u);
-    EXPECT_EQ(w.candidateRows[0].cells,
-              (std::array<std::string, kCandidateColumns>{"1", "Fair-Rite 43", "ferrite", "800", "-4 %", "likely"}));
+    EXPECT_EQ(w.candidateRows[0].cells, (std::array<std::string, kCandidateColumns>{
+                                            "1", "Fair-Rite 43", "ferrite", "800", "-4 %", "likely"}));
     EXPECT_TRUE(w.candidateRows[0].likely);
     EXPECT_EQ(w.candidateRows[1].cells[1], "Amidon 43");
     EXPECT_TRUE(w.hints.empty());
@@ -111,7 +113,8 @@ TEST_F(IdentifyCoreTest, EveryTextFollowsTheSheetsLanguage) {
     EXPECT_EQ(back.caption, "Kern bepalen");
     EXPECT_EQ(back.candidateRows[0].cells[2], "ferriet");
     EXPECT_EQ(back.candidateRows[0].cells[5], "waarschijnlijk");
-    EXPECT_EQ(back.lblCatalogus, "\xC2\xB5i: catalogusgegevens bij lage frequentie (\xC2\xB5i bij 10 kHz voor ferrieten).");
+    EXPECT_EQ(back.lblCatalogus,
+              "\xC2\xB5i: catalogusgegevens bij lage frequentie (\xC2\xB5i bij 10 kHz voor ferrieten).");
 }
 
 TEST_F(IdentifyCoreTest, NumbersUseTheUsersDecimalSeparator) {
@@ -134,17 +137,19 @@ TEST_F(IdentifyCoreTest, ASheetWithGapsNamesTheBoxesToFillAndShowsNoNumber) {
     sheet.line(5, LineField::N) = "12";
     sheet.line(5, LineField::mH) = "lots";
     const IdentifyCore w = open();
-    EXPECT_EQ(w.hints, (std::vector<std::string>{
-                           "Fill in the outer diameter in mm in the box \"Buiten \xC3\x98\" of the data sheet.",
-                           "Cannot read the inner diameter \"big\": type the number of mm in the box "
-                           "\"Binnen \xC3\x98\", for example 12.7.",
-                           "Fill in the height in mm in the box \"Hoogte\" of the data sheet.",
-                           "Line 5: cannot read the AL \"lots\" (column \"AL in mH/1000\"), and N, C and f "
-                           "with their units do not give one either.",
-                       }));
+    EXPECT_EQ(w.hints,
+              (std::vector<std::string>{
+                  "Fill in the outer diameter in mm in the box \"Buiten \xC3\x98\" of the data sheet.",
+                  "Cannot read the inner diameter \"big\": type the number of mm in the box "
+                  "\"Binnen \xC3\x98\", for example 12.7.",
+                  "Fill in the height in mm in the box \"Hoogte\" of the data sheet.",
+                  "Line 5: cannot read the AL \"lots\" (column \"AL in mH/1000\"), and N, C and f "
+                  "with their units do not give one either.",
+              }));
     ASSERT_EQ(w.lineRows.size(), 2u);
     // Without dimensions the AL is still shown in both conventions; µr is not.
-    EXPECT_EQ(w.lineRows[0].cells, (std::array<std::string, kLineColumns>{"3", "10", "350", "3500", "\xE2\x80\x93", ""}));
+    EXPECT_EQ(w.lineRows[0].cells,
+              (std::array<std::string, kLineColumns>{"3", "10", "350", "3500", "\xE2\x80\x93", ""}));
     EXPECT_EQ(w.lineRows[1].cells[2], "\xE2\x80\x93");
     EXPECT_EQ(w.lineRows[1].cells[5], "no AL");
     EXPECT_EQ(w.gemiddeldeMu.value, "\xE2\x80\x93");
@@ -169,8 +174,9 @@ TEST_F(IdentifyCoreTest, AnEmptySheetAsksForDimensionsAndAMeasurement) {
               "(kolom \"AL in mH/1000\") op het invulblad.");
     EXPECT_TRUE(w.lineRows.empty());
     EXPECT_EQ(w.gemiddeldeAL.value, "\xE2\x80\x93");
-    EXPECT_EQ(w.eigenC, (std::vector<std::string>{
-                            "Daarvoor zijn twee regels nodig met hetzelfde aantal windingen en een verschillende C."}));
+    EXPECT_EQ(w.eigenC,
+              (std::vector<std::string>{
+                  "Daarvoor zijn twee regels nodig met hetzelfde aantal windingen en een verschillende C."}));
 }
 
 TEST_F(IdentifyCoreTest, SwappedDiametersAreReportedNotSwapped) {
@@ -199,7 +205,7 @@ TEST_F(IdentifyCoreTest, SpreadStrayCapacitanceAndTheComputedAlNote) {
     const IdentifyCore w = open();
     EXPECT_EQ(w.lineRows[1].cells[2], "351");
     EXPECT_EQ(w.lineRows[1].cells[5], "AL from N, C and f");
-    EXPECT_EQ(w.spreiding.value, "351 to 364 nH/N\xC2\xB2 (+3.5 %)");
+    EXPECT_EQ(w.spreiding.value, "351 to 364 nH/N\xC2\xB2 (3.5 %)");
     EXPECT_EQ(w.eigenC, (std::vector<std::string>{"10 turns, lines 1 and 2: 4 pF"}));
 
     sheet.line(2, LineField::Fres) = "700 kHz";
@@ -225,8 +231,9 @@ TEST_F(IdentifyCoreTest, AMissingMaterialTableStillGivesMuAndSaysWhy) {
     const IdentifyCore w = open();
     EXPECT_EQ(w.gemiddeldeMu.value, "765");
     EXPECT_TRUE(w.candidateRows.empty());
-    EXPECT_EQ(w.hints, (std::vector<std::string>{"The material table /opt/kernwijs/materials.csv cannot be read "
-                                                 "(No such file or directory): no candidates are shown."}));
+    EXPECT_EQ(w.hints,
+              (std::vector<std::string>{"The material table /opt/kernwijs/materials.csv cannot be read "
+                                        "(No such file or directory): no candidates are shown."}));
 }
 
 TEST_F(IdentifyCoreTest, CandidateListShowsAtLeastFiveAndEveryLikelyOne) {
@@ -238,7 +245,8 @@ TEST_F(IdentifyCoreTest, CandidateListShowsAtLeastFiveAndEveryLikelyOne) {
     // they lie nearer on a log scale than 666, so the list runs on past them.
     w.table.materials.clear();
     for (int mu : {100, 200, 380, 395, 420, 450, 480, 500, 520, 550, 600, 666}) {
-        w.table.materials.push_back({"M", std::to_string(mu), MaterialFamily::Ferrite, double(mu), "", "", "s"});
+        w.table.materials.push_back(
+            {"M", std::to_string(mu), MaterialFamily::Ferrite, double(mu), "", "", "s"});
     }
     sheet.line(1, LineField::mH) = std::to_string(350.0 * 500.0 / 765.0655519865716);
     w.Form_Load(sheet);

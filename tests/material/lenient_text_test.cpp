@@ -57,7 +57,9 @@ TEST(LenientTextTest, CapacitanceNeedsItsUnit) {
                                        {"100 pF", 100.0},
                                        {"4,7 pF", 4.7},
                                        {"150nF", 150000.0},
-                                       {"0.1 \xC2\xB5" "F", 100000.0},  // µF
+                                       {"0.1 \xC2\xB5"
+                                        "F",
+                                        100000.0},  // µF
                                        {"0.1 uF", 100000.0},
                                        {"2.2 NF", 2200.0},
                                        {"150", std::nullopt},

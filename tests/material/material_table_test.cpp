@@ -38,7 +38,12 @@ TEST(MaterialTableTest, TheShippedTableHoldsEveryMaterialWithItsSource) {
         }
     }
     EXPECT_EQ(ironPowders, 11);
-    const Material red = {"Micrometals/Amidon", "-2", MaterialFamily::IronPowder, 10.0, "red", "rood",
+    const Material red = {"Micrometals/Amidon",
+                          "-2",
+                          MaterialFamily::IronPowder,
+                          10.0,
+                          "red",
+                          "rood",
                           "Micrometals iron-powder cores catalogue (sold by Amidon as T-cores): mix -2 "
                           "permeability and colour code"};
     EXPECT_NE(std::find(table.materials.begin(), table.materials.end(), red), table.materials.end());
@@ -108,7 +113,8 @@ TEST(MaterialTableTest, ColumnsByNameQuotedFieldsAndAnyLineEnd) {
     const MaterialTable table = parseMaterialTable(text);
     ASSERT_EQ(table.problem, TableProblem::None);
     ASSERT_EQ(table.materials.size(), 2u);
-    EXPECT_EQ(table.materials[0], (Material{"Amidon", "43", MaterialFamily::Ferrite, 850.0, "", "", "Catalogue, page 3"}));
+    EXPECT_EQ(table.materials[0],
+              (Material{"Amidon", "43", MaterialFamily::Ferrite, 850.0, "", "", "Catalogue, page 3"}));
     EXPECT_EQ(table.materials[1].source, "Say \"hi\"");
     EXPECT_EQ(table.materials[1].colourNl, "rood");
 }
@@ -123,10 +129,10 @@ TEST(MaterialTableTest, FaultyTablesAreReportedNotTrusted) {
 
     t = parseMaterialTable(header +
                            "Amidon,43,ferrite,850,,,src\n"
-                           "Amidon,52,ferrite,abc,,,src\n"   // µ no number
-                           "Amidon,61,plastic,125,,,src\n"   // unknown family
-                           "Amidon,67,ferrite,-40,,,src\n"   // negative µ
-                           "Amidon,68\n"                     // too few fields
+                           "Amidon,52,ferrite,abc,,,src\n"  // µ no number
+                           "Amidon,61,plastic,125,,,src\n"  // unknown family
+                           "Amidon,67,ferrite,-40,,,src\n"  // negative µ
+                           "Amidon,68\n"                    // too few fields
                            "Amidon,75,ferrite,5000,,,src\n");
     EXPECT_EQ(t.problem, TableProblem::BadRows);
     EXPECT_EQ(t.badRows, 4);

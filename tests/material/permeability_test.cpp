@@ -16,9 +16,9 @@ struct MuCase {
 
 TEST(PermeabilityTest, RelativePermeabilityMatchesHandComputedCores) {
     const MuCase cases[] = {
-        {350.0, {9.5, 4.75, 3.3}, 765.066},   // FT-37-43-like: 1750 / (3.3·ln 2)
-        {4.9, {12.7, 7.7, 4.83}, 10.1372},    // T-50-2-like
-        {68.0, {12.7, 7.15, 4.9}, 120.782},   // FT-50-61-like
+        {350.0, {9.5, 4.75, 3.3}, 765.066},  // FT-37-43-like: 1750 / (3.3·ln 2)
+        {4.9, {12.7, 7.7, 4.83}, 10.1372},   // T-50-2-like
+        {68.0, {12.7, 7.15, 4.9}, 120.782},  // FT-50-61-like
         {1000.0, {20.0, 10.0, 10.0}, 721.348},
     };
     for (const auto& c : cases) {
@@ -35,7 +35,8 @@ TEST(PermeabilityTest, PathLengthAndAreaOfARectangularToroid) {
     // le and Ae give back the same µr: AL = µ0·µr·Ae/le.
     const double mu0 = 4e-7 * std::acos(-1.0);
     const double alNh = 350.0;
-    const double muR = alNh * 1e-9 * (*effectivePathLengthMm(ft37) * 1e-3) / (mu0 * *effectiveAreaMm2(ft37) * 1e-6);
+    const double muR =
+        alNh * 1e-9 * (*effectivePathLengthMm(ft37) * 1e-3) / (mu0 * *effectiveAreaMm2(ft37) * 1e-6);
     EXPECT_NEAR(muR, *relativePermeability(alNh, ft37), 1e-6);
 }
 
@@ -45,7 +46,7 @@ TEST(PermeabilityTest, ImpossibleDimensionsGiveNoNumber) {
     const ToroidSize bad[] = {
         {4.75, 9.5, 3.3},  // inner above outer
         {9.5, 9.5, 3.3},   // no ring at all: ln 1 = 0
-        {9.5, 4.75, 0.0},  {9.5, 0.0, 3.3}, {9.5, -4.75, 3.3}, {nan, 4.75, 3.3}, {inf, 4.75, 3.3},
+        {9.5, 4.75, 0.0}, {9.5, 0.0, 3.3}, {9.5, -4.75, 3.3}, {nan, 4.75, 3.3}, {inf, 4.75, 3.3},
     };
     for (const auto& size : bad) {
         EXPECT_FALSE(relativePermeability(350.0, size).has_value()) << size.outerMm << " " << size.innerMm;
@@ -75,7 +76,7 @@ TEST(PermeabilityTest, StrayCapacitanceFromTwoLinesWithTheSameTurns) {
     const double f1 = 4911628.17642111;
     const double f2 = 2309262.626015611;
     EXPECT_NEAR(*strayCapacitancePf(100.0, f1, 470.0, f2), 5.0, 1e-6);
-    EXPECT_NEAR(*strayCapacitancePf(470.0, f2, 100.0, f1), 5.0, 1e-6);  // order does not matter
+    EXPECT_NEAR(*strayCapacitancePf(470.0, f2, 100.0, f1), 5.0, 1e-6);   // order does not matter
     EXPECT_FALSE(strayCapacitancePf(100.0, f1, 100.0, f2).has_value());  // same capacitance
     EXPECT_FALSE(strayCapacitancePf(100.0, f1, 470.0, f1).has_value());  // same frequency
     // Lines that contradict each other give a negative figure, which the window reports as such.
