@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/material/memory_files.h"
+#include "tests/support/fake_file_system.h"
 #include "tests/support/fake_platform.h"
 
 namespace kw {
@@ -21,7 +21,7 @@ std::string shippedTable() {
 class IdentifyCoreTest : public ::testing::Test {
 protected:
     test::FakePlatform platform;
-    test::MemoryFiles files;
+    test::FakeFileSystem files;
     DataSheet sheet;
 
     void SetUp() override {

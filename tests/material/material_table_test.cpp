@@ -6,12 +6,12 @@
 #include <limits>
 #include <sstream>
 
-#include "tests/material/memory_files.h"
+#include "tests/support/fake_file_system.h"
 
 namespace kw {
 namespace {
 
-using test::MemoryFiles;
+using test::FakeFileSystem;
 
 std::string shippedTable() {
     std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/materials.csv", std::ios::binary);
@@ -143,7 +143,7 @@ TEST(MaterialTableTest, FaultyTablesAreReportedNotTrusted) {
 }
 
 TEST(MaterialTableTest, AMissingFileGivesTheSystemsReasonAndItsPath) {
-    MemoryFiles files;
+    FakeFileSystem files;
     const MaterialTable missing = loadMaterialTable(files, "/opt/kernwijs/materials.csv");
     EXPECT_EQ(missing.problem, TableProblem::Unreadable);
     EXPECT_EQ(missing.detail, "No such file or directory");
