@@ -63,10 +63,18 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     const IdentifyTexts& t = identifyTexts(english);
     const char sep = sheet.platform != nullptr ? sheet.platform->decimalSeparator() : '.';
     analysis = analyseSheet(sheet, table.materials);
-    const CoreAnalysis& a = analysis;
     hints.clear();
-
     caption = t.caption;
+    fillDimensions(t, sep);
+    fillLines(t, sep);
+    fillSummary(t, sep);
+    fillCandidates(t, sep);
+    cmdMu = {std::string(t.cmdMu), analysis.muR.has_value()};
+    cmdSluiten = {std::string(t.cmdSluiten), true};
+}
+
+void IdentifyCore::fillDimensions(const IdentifyTexts& t, char sep) {
+    const CoreAnalysis& a = analysis;
     frameMaten = t.frameMaten;
     buiten = {std::string(t.lblBuiten), dimensionValue(a.dimensions.outer, sep)};
     binnen = {std::string(t.lblBinnen), dimensionValue(a.dimensions.inner, sep)};
@@ -93,7 +101,10 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
         hints.push_back(fillIn(t.hintInnerNotBelowOuter, {formatMeasured(a.dimensions.inner.value, sep),
                                                           formatMeasured(a.dimensions.outer.value, sep)}));
     }
+}
 
+void IdentifyCore::fillLines(const IdentifyTexts& t, char sep) {
+    const CoreAnalysis& a = analysis;
     frameRegels = t.frameRegels;
     std::copy(t.lineHeads.begin(), t.lineHeads.end(), lineHeads.begin());
     lineRows.clear();
@@ -120,7 +131,10 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     if (a.lines.empty()) {
         hints.push_back(std::string(t.hintNoLines));
     }
+}
 
+void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
+    const CoreAnalysis& a = analysis;
     gemiddeldeAL.label = t.lblGemiddeldeAL;
     spreiding.label = t.lblSpreiding;
     if (a.al) {
@@ -160,7 +174,10 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
         a.ferriteFrequencyWarning
             ? fillIn(t.frequencyWarning, {formatMeasured(*a.highestFrequencyHz / kHzPerMHz, sep)})
             : std::string();
+}
 
+void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
+    const CoreAnalysis& a = analysis;
     frameKandidaten = t.frameKandidaten;
     std::copy(t.candidateHeads.begin(), t.candidateHeads.end(), candidateHeads.begin());
     candidateRows.clear();
@@ -186,9 +203,6 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     if (const std::string h = tableHint(table, t); !h.empty()) {
         hints.push_back(h);
     }
-
-    cmdMu = {std::string(t.cmdMu), a.muR.has_value()};
-    cmdSluiten = {std::string(t.cmdSluiten), true};
 }
 
 void IdentifyCore::cmdMu_Click(DataSheet& sheet) const {

@@ -12,6 +12,7 @@
 #include "common/controls.h"
 #include "datasheet/datasheet.h"
 #include "material/core_analysis.h"
+#include "material/identify_texts.h"
 #include "material/material_table.h"
 
 namespace kw {
@@ -85,6 +86,12 @@ struct IdentifyCore {
     void Form_Load(const DataSheet& sheet);
     // Writes the mean µr into the sheet's µ box; nothing while the button is disabled.
     void cmdMu_Click(DataSheet& sheet) const;
+
+private:
+    void fillDimensions(const IdentifyTexts& t, char sep);
+    void fillLines(const IdentifyTexts& t, char sep);
+    void fillSummary(const IdentifyTexts& t, char sep);
+    void fillCandidates(const IdentifyTexts& t, char sep);
 };
 
 // The window for a sheet, with the material table read from the sheet's application folder.
