@@ -14,5 +14,6 @@ inline constexpr int kExitMessage = 3;
 void addCalcCommand(CLI::App& app, int& exitCode);
 void addSheetCommand(CLI::App& app, int& exitCode);
 void addExportCommand(CLI::App& app, int& exitCode);
+void addIdentifyCommand(CLI::App& app, int& exitCode);
 
 }  // namespace kw::cli

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     kw::cli::addCalcCommand(app, exitCode);
     kw::cli::addSheetCommand(app, exitCode);
     kw::cli::addExportCommand(app, exitCode);
+    kw::cli::addIdentifyCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,0 +1,100 @@
+#pragma once
+
+// The "Identify core" window as a record of its texts. Form_Load reads a data sheet
+// (dimensions and every filled measurement line) and fills every text in the sheet's
+// language; cmdMu_Click writes the mean µr into the sheet's µ box. A toolkit binding
+// only draws these texts and forwards the two buttons.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/controls.h"
+#include "datasheet/datasheet.h"
+#include "material/core_analysis.h"
+#include "material/identify_texts.h"
+#include "material/material_table.h"
+
+namespace kw {
+
+// Caption of the data sheet's button that opens this window, both languages.
+inline constexpr std::string_view kIdentifyButtonCaption = "µ?";
+
+inline constexpr int kLineColumns = 6;       // line, N, AL nH/N², AL µH/100, µr, note
+inline constexpr int kCandidateColumns = 6;  // rank, material, family, µ, deviation, likely
+inline constexpr int kFewestCandidatesShown = 5;
+
+struct IdentifyLineRow {
+    std::array<std::string, kLineColumns> cells;
+
+    bool operator==(const IdentifyLineRow&) const = default;
+};
+
+struct IdentifyCandidateRow {
+    std::array<std::string, kCandidateColumns> cells;
+    bool likely = false;
+
+    bool operator==(const IdentifyCandidateRow&) const = default;
+};
+
+// A caption and the value beside it.
+struct LabelledValue {
+    std::string label;
+    std::string value;
+
+    bool operator==(const LabelledValue&) const = default;
+};
+
+struct IdentifyCore {
+    // ---- the material table, loaded by whoever opens the window ----
+    MaterialTable table;
+
+    // ---- texts ----
+    std::string caption;
+    std::string frameMaten;
+    LabelledValue buiten;
+    LabelledValue binnen;
+    LabelledValue hoog;
+    LabelledValue padlengte;  // le
+    LabelledValue doorsnede;  // Ae
+    std::string frameRegels;
+    std::array<std::string, kLineColumns> lineHeads;
+    std::vector<IdentifyLineRow> lineRows;
+    LabelledValue gemiddeldeAL;
+    LabelledValue spreiding;
+    LabelledValue gemiddeldeMu;
+    std::string frameEigenC;
+    std::vector<std::string> eigenC;  // one text per turn count with two usable lines
+    std::string lblFamilie;
+    std::string lblWaarschuwing;  // empty when there is nothing to warn about
+    std::string frameKandidaten;
+    std::array<std::string, kCandidateColumns> candidateHeads;
+    std::vector<IdentifyCandidateRow> candidateRows;
+    std::string lblCatalogus;
+    std::vector<std::string> hints;  // what to fill in or check, in reading order
+    Button cmdMu;
+    Button cmdSluiten;
+
+    // ---- the numbers behind the texts ----
+    CoreAnalysis analysis;
+    std::string muText;  // what cmdMu writes into the µ box; empty without µr
+    bool english = false;
+
+    bool operator==(const IdentifyCore&) const = default;
+
+    // Reads the sheet and fills every text, in the sheet's language.
+    void Form_Load(const DataSheet& sheet);
+    // Writes the mean µr into the sheet's µ box; nothing while the button is disabled.
+    void cmdMu_Click(DataSheet& sheet) const;
+
+private:
+    void fillDimensions(const IdentifyTexts& t, char sep);
+    void fillLines(const IdentifyTexts& t, char sep);
+    void fillSummary(const IdentifyTexts& t, char sep);
+    void fillCandidates(const IdentifyTexts& t, char sep);
+};
+
+// The window for a sheet, with the material table read from the sheet's application folder.
+IdentifyCore OpenIdentifyCore(const DataSheet& sheet, const FileSystem& files);
+
+}  // namespace kw

@@ -1,0 +1,156 @@
+#include "material/identify_texts.h"
+
+namespace kw {
+
+namespace {
+
+const IdentifyTexts kEnglish = {
+    .caption = "Identify core",
+    .frameMaten = "Core dimensions",
+    .lblBuiten = "Outer Ø",
+    .lblBinnen = "Inner Ø",
+    .lblHoog = "Height",
+    .lblPadlengte = "Path length le",
+    .lblDoorsnede = "Cross-section Ae",
+    .frameRegels = "Measurement lines",
+    .lineHeads = {"Line", "N", "AL nH/N² (mH/1000)", "AL µH/100", "µr", "Note"},
+    .noteFromResonance = "AL from N, C and f",
+    .noteNoAl = "no AL",
+    .lblGemiddeldeAL = "Mean AL",
+    .valueGemiddeldeAL = "%1 nH/N² = %2 µH/100",
+    .lblSpreiding = "Spread of AL",
+    .valueSpreiding = "%1 to %2 nH/N² (%3)",
+    .valueOneLine = "one line only",
+    .lblGemiddeldeMu = "Mean µr",
+    .frameEigenC = "Stray capacitance",
+    .eigenC = "%1 turns, lines %2 and %3: %4 pF",
+    .eigenCNegative = "%1 turns, lines %2 and %3: none found (the lines give %4 pF; check C and f)",
+    .eigenCNone = "Needs two lines with the same turns and different capacitances.",
+    .familyFerrite = "Family: ferrite (µr above about 100)",
+    .familyIronPowder = "Family: iron powder (µr below about 100; a few low-µ ferrites lie here too)",
+    .familyUnknown = "Family: –",
+    .frequencyWarning =
+        "Measured at up to %1 MHz: above about 1 MHz the apparent permeability of a ferrite "
+        "departs from its µi at 10 kHz, so take the ranking as a rough guide.",
+    .frameKandidaten = "Candidate materials, nearest first",
+    .candidateHeads = {"#", "Material", "Family", "µi", "Deviation", "±25 %"},
+    .wordFerrite = "ferrite",
+    .wordIronPowder = "iron powder",
+    .wordLikely = "likely",
+    .lblCatalogus = "µi: catalogue figures at low frequency (µi at 10 kHz for ferrites).",
+    .cmdMu = "µr into µ box",
+    .cmdSluiten = "Close",
+    .nameBuiten = "outer diameter",
+    .nameBinnen = "inner diameter",
+    .nameHoog = "height",
+    .hintDimensionMissing = "Fill in the %1 in mm in the box \"%2\" of the data sheet.",
+    .hintDimensionUnreadable =
+        "Cannot read the %1 \"%3\": type the number of mm in the box \"%2\", for example %4.",
+    .dimensionExample = "12.7",
+    .hintInnerNotBelowOuter =
+        "The inner diameter (%1 mm) must be smaller than the outer diameter (%2 mm): "
+        "check the boxes \"Binnen Ø\" and \"Buiten Ø\".",
+    .hintNoLines =
+        "No measurement line yet: fill a line with the \"Fill Line\" button, or type the turns "
+        "and the AL (column \"AL in mH/1000\") on the data sheet.",
+    .hintLineAlUnreadable =
+        "Line %1: cannot read the AL \"%2\" (column \"AL in mH/1000\"), "
+        "and N, C and f with their units do not give one either.",
+    .hintLineNoAl =
+        "Line %1: no AL (column \"AL in mH/1000\"), and N, C and f with their units do not give one.",
+    .hintTableUnreadable = "The material table %1 cannot be read (%2): no candidates are shown.",
+    .hintTableNoHeader =
+        "The material table %1 has no header line with the column \"%2\": "
+        "no candidates are shown.",
+    .hintTableBadRows = "The material table %1: %2 line(s) left out, the first is line %3.",
+    .hintTableNoRows = "The material table %1 holds no materials: no candidates are shown.",
+};
+
+const IdentifyTexts kDutch = {
+    .caption = "Kern bepalen",
+    .frameMaten = "Afmetingen van de kern",
+    .lblBuiten = "Buiten Ø",
+    .lblBinnen = "Binnen Ø",
+    .lblHoog = "Hoogte",
+    .lblPadlengte = "Weglengte le",
+    .lblDoorsnede = "Doorsnede Ae",
+    .frameRegels = "Meetregels",
+    .lineHeads = {"Regel", "N", "AL nH/N² (mH/1000)", "AL µH/100", "µr", "Opmerking"},
+    .noteFromResonance = "AL uit N, C en f",
+    .noteNoAl = "geen AL",
+    .lblGemiddeldeAL = "Gemiddelde AL",
+    .valueGemiddeldeAL = "%1 nH/N² = %2 µH/100",
+    .lblSpreiding = "Spreiding van AL",
+    .valueSpreiding = "%1 tot %2 nH/N² (%3)",
+    .valueOneLine = "slechts één regel",
+    .lblGemiddeldeMu = "Gemiddelde µr",
+    .frameEigenC = "Eigencapaciteit",
+    .eigenC = "%1 windingen, regels %2 en %3: %4 pF",
+    .eigenCNegative =
+        "%1 windingen, regels %2 en %3: niet gevonden (de regels geven %4 pF; controleer C en f)",
+    .eigenCNone = "Daarvoor zijn twee regels nodig met hetzelfde aantal windingen en een verschillende C.",
+    .familyFerrite = "Familie: ferriet (µr boven ongeveer 100)",
+    .familyIronPowder =
+        "Familie: ijzerpoeder (µr onder ongeveer 100; ook enkele ferrieten met lage "
+        "µ liggen hier)",
+    .familyUnknown = "Familie: –",
+    .frequencyWarning =
+        "Gemeten tot %1 MHz: boven ongeveer 1 MHz wijkt de schijnbare permeabiliteit van "
+        "ferriet af van de µi bij 10 kHz; neem de rangorde als ruwe aanwijzing.",
+    .frameKandidaten = "Kandidaat-materialen, dichtstbijzijnde eerst",
+    .candidateHeads = {"#", "Materiaal", "Familie", "µi", "Afwijking", "±25 %"},
+    .wordFerrite = "ferriet",
+    .wordIronPowder = "ijzerpoeder",
+    .wordLikely = "waarschijnlijk",
+    .lblCatalogus = "µi: catalogusgegevens bij lage frequentie (µi bij 10 kHz voor ferrieten).",
+    .cmdMu = "µr in µ-vak",
+    .cmdSluiten = "Sluiten",
+    .nameBuiten = "buitendiameter",
+    .nameBinnen = "binnendiameter",
+    .nameHoog = "hoogte",
+    .hintDimensionMissing = "Vul de %1 in mm in, in het vak \"%2\" van het invulblad.",
+    .hintDimensionUnreadable =
+        "Kan de %1 \"%3\" niet lezen: typ het aantal mm in het vak \"%2\", bijvoorbeeld %4.",
+    .dimensionExample = "12,7",
+    .hintInnerNotBelowOuter =
+        "De binnendiameter (%1 mm) moet kleiner zijn dan de buitendiameter (%2 mm): "
+        "controleer de vakken \"Binnen Ø\" en \"Buiten Ø\".",
+    .hintNoLines =
+        "Nog geen meetregel: vul een regel met de knop \"Vul Regel\", of typ de windingen en "
+        "de AL (kolom \"AL in mH/1000\") op het invulblad.",
+    .hintLineAlUnreadable =
+        "Regel %1: kan de AL \"%2\" niet lezen (kolom \"AL in mH/1000\"), "
+        "en ook N, C en f met hun eenheden geven er geen.",
+    .hintLineNoAl =
+        "Regel %1: geen AL (kolom \"AL in mH/1000\"), en N, C en f met hun eenheden geven er geen.",
+    .hintTableUnreadable = "De materiaaltabel %1 is niet te lezen (%2): er worden geen kandidaten getoond.",
+    .hintTableNoHeader =
+        "De materiaaltabel %1 heeft geen kopregel met de kolom \"%2\": "
+        "er worden geen kandidaten getoond.",
+    .hintTableBadRows = "De materiaaltabel %1: %2 regel(s) overgeslagen, de eerste is regel %3.",
+    .hintTableNoRows = "De materiaaltabel %1 bevat geen materialen: er worden geen kandidaten getoond.",
+};
+
+}  // namespace
+
+const IdentifyTexts& identifyTexts(bool english) {
+    return english ? kEnglish : kDutch;
+}
+
+std::string fillIn(std::string_view pattern, const std::vector<std::string>& values) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const std::size_t index = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (index < values.size()) {
+                out += values[index];
+                ++i;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+}  // namespace kw

@@ -1,0 +1,74 @@
+#pragma once
+
+// Every text of the identify window, one table per language. "%1" to "%4" stand for the
+// values put in by the window.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kw {
+
+struct IdentifyTexts {
+    std::string_view caption;
+    std::string_view frameMaten;
+    std::string_view lblBuiten;
+    std::string_view lblBinnen;
+    std::string_view lblHoog;
+    std::string_view lblPadlengte;
+    std::string_view lblDoorsnede;
+    std::string_view frameRegels;
+    std::array<std::string_view, 6> lineHeads;
+    std::string_view noteFromResonance;
+    std::string_view noteNoAl;
+    std::string_view lblGemiddeldeAL;
+    std::string_view valueGemiddeldeAL;  // %1 nH/N², %2 µH/100
+    std::string_view lblSpreiding;
+    std::string_view valueSpreiding;  // %1 lowest, %2 highest, %3 percentage
+    std::string_view valueOneLine;
+    std::string_view lblGemiddeldeMu;
+    std::string_view frameEigenC;
+    std::string_view eigenC;  // %1 turns, %2 and %3 lines, %4 pF
+    std::string_view eigenCNegative;
+    std::string_view eigenCNone;
+    std::string_view familyFerrite;
+    std::string_view familyIronPowder;
+    std::string_view familyUnknown;
+    std::string_view frequencyWarning;  // %1 highest frequency in MHz
+    std::string_view frameKandidaten;
+    std::array<std::string_view, 6> candidateHeads;
+    std::string_view wordFerrite;
+    std::string_view wordIronPowder;
+    std::string_view wordLikely;
+    std::string_view lblCatalogus;
+    std::string_view cmdMu;
+    std::string_view cmdSluiten;
+    // Hints: %1 the dimension's name, %2 its box on the sheet, %3 the text, %4 an example.
+    std::string_view nameBuiten;
+    std::string_view nameBinnen;
+    std::string_view nameHoog;
+    std::string_view hintDimensionMissing;
+    std::string_view hintDimensionUnreadable;
+    std::string_view dimensionExample;
+    std::string_view hintInnerNotBelowOuter;  // %1 inner, %2 outer
+    std::string_view hintNoLines;
+    std::string_view hintLineAlUnreadable;  // %1 line, %2 text
+    std::string_view hintLineNoAl;          // %1 line
+    std::string_view hintTableUnreadable;   // %1 path, %2 reason
+    std::string_view hintTableNoHeader;     // %1 path, %2 column
+    std::string_view hintTableBadRows;      // %1 path, %2 count, %3 first line
+    std::string_view hintTableNoRows;       // %1 path
+};
+
+const IdentifyTexts& identifyTexts(bool english);
+
+// The pattern with %1, %2, ... replaced by the values in order.
+std::string fillIn(std::string_view pattern, const std::vector<std::string>& values);
+
+// Labels of the dimension boxes as the sheet drawing prints them, in both languages.
+inline constexpr std::string_view kBoxBuiten = "Buiten Ø";
+inline constexpr std::string_view kBoxBinnen = "Binnen Ø";
+inline constexpr std::string_view kBoxHoog = "Hoogte";
+
+}  // namespace kw

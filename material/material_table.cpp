@@ -1,0 +1,166 @@
+#include "material/material_table.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "common/text_encoding.h"
+#include "material/lenient_text.h"
+
+namespace kw {
+
+namespace {
+
+enum Column { kMaker, kGrade, kFamily, kMu, kColourEn, kColourNl, kSource, kColumnCount };
+
+constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
+    "maker", "grade", "family", "mu_i", "colour_en", "colour_nl", "source"};
+
+constexpr std::string_view kFerriteWord = "ferrite";
+constexpr std::string_view kIronPowderWord = "iron powder";
+
+// Splits one line at commas outside double quotes; "" inside quotes is one quote.
+std::vector<std::string> splitCsv(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                fields.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    for (auto& f : fields) {
+        f = std::string(trimBlanks(f));
+    }
+    return fields;
+}
+
+std::optional<MaterialFamily> readFamily(std::string_view word) {
+    if (word == kFerriteWord) {
+        return MaterialFamily::Ferrite;
+    }
+    if (word == kIronPowderWord) {
+        return MaterialFamily::IronPowder;
+    }
+    return std::nullopt;
+}
+
+std::optional<Material> readRow(const std::vector<std::string>& fields,
+                                const std::array<int, kColumnCount>& at) {
+    for (int index : at) {
+        if (index >= static_cast<int>(fields.size())) {
+            return std::nullopt;
+        }
+    }
+    Material m;
+    m.maker = fields[at[kMaker]];
+    m.grade = fields[at[kGrade]];
+    const auto family = readFamily(fields[at[kFamily]]);
+    const auto mu = splitNumberAndUnit(fields[at[kMu]]);
+    if (m.maker.empty() || m.grade.empty() || !family || !mu || !mu->unit.empty() || !(mu->value > 0.0)) {
+        return std::nullopt;
+    }
+    m.family = *family;
+    m.mu = mu->value;
+    m.colourEn = fields[at[kColourEn]];
+    m.colourNl = fields[at[kColourNl]];
+    m.source = fields[at[kSource]];
+    return m;
+}
+
+}  // namespace
+
+MaterialTable parseMaterialTable(std::string_view text) {
+    MaterialTable table;
+    const auto lines = SplitLines(text, LineEnds::CrLfOrCrOrLf);
+    std::optional<std::array<int, kColumnCount>> columns;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view line = trimBlanks(lines[n]);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const auto fields = splitCsv(line);
+        if (!columns) {
+            std::array<int, kColumnCount> at{};
+            for (int c = 0; c < kColumnCount; ++c) {
+                const auto found = std::find(fields.begin(), fields.end(), kColumnNames[c]);
+                if (found == fields.end()) {
+                    table.problem = TableProblem::NoHeader;
+                    table.detail = std::string(kColumnNames[c]);
+                    return table;
+                }
+                at[c] = static_cast<int>(found - fields.begin());
+            }
+            columns = at;
+            continue;
+        }
+        if (auto m = readRow(fields, *columns)) {
+            table.materials.push_back(std::move(*m));
+        } else {
+            if (table.badRows++ == 0) {
+                table.firstBadLine = static_cast<int>(n) + 1;
+                table.detail = std::string(line);
+            }
+        }
+    }
+    if (!columns) {
+        table.problem = TableProblem::NoHeader;
+        table.detail = std::string(kColumnNames[kMaker]);
+    } else if (table.materials.empty()) {
+        table.problem = TableProblem::NoRows;
+    } else if (table.badRows > 0) {
+        table.problem = TableProblem::BadRows;
+    }
+    return table;
+}
+
+MaterialTable loadMaterialTable(const FileSystem& files, const std::string& path) {
+    const ReadResult read = files.readFile(path);
+    MaterialTable table;
+    if (read.ok) {
+        table = parseMaterialTable(DecodeFileText(read.bytes));
+    } else {
+        table.problem = TableProblem::Unreadable;
+        table.detail = read.error;
+    }
+    table.path = path;
+    return table;
+}
+
+std::vector<Candidate> rankMaterials(const std::vector<Material>& materials, double muR) {
+    std::vector<Candidate> ranked;
+    if (!std::isfinite(muR) || !(muR > 0.0)) {
+        return ranked;
+    }
+    for (const auto& m : materials) {
+        Candidate c;
+        c.material = m;
+        c.distance = std::abs(std::log(muR / m.mu));
+        c.deviation = (muR - m.mu) / m.mu;
+        c.likely = std::abs(c.deviation) <= kLikelyBand;
+        ranked.push_back(std::move(c));
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.distance < b.distance; });
+    return ranked;
+}
+
+MaterialFamily familyOf(double muR) {
+    return muR < kFamilyBoundaryMu ? MaterialFamily::IronPowder : MaterialFamily::Ferrite;
+}
+
+}  // namespace kw

@@ -1,0 +1,205 @@
+// Runs the built kernwijs-cli identify subcommand on values and on sheets in a temporary folder.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string quoted(const std::string& arg) {
+    std::string q = "'";
+    for (const char c : arg) {
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return q + "'";
+}
+
+// A sheet of an FT-37-43-like core: 10 turns at 100 pF and at 1 nF (35 µH with 4 pF of its own).
+const std::string kFt37Sheet =
+    "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[INOUTOUT]\r\n9,5\r\n[INOUTIN]\r\n4.75 mm\r\n[INOUTHIGH]\r\n3.3mm\r\n"
+    "[M-LINE1]\r\n10\r\n100 pF\r\n2637.9675 kHz\r\n364\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+    "[M-LINE2]\r\n10\r\n1 nF\r\n849.0226 kHz\r\n351,4\r\n\r\n\r\n\r\n\r\n\r\n\r\n[END]\r\n";
+
+class IdentifyCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("kernwijs_identify_cli_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    CliRun identify(const std::vector<std::string>& args) {
+        std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KERNWIJS_CLI) + " identify";
+        for (const auto& a : args) {
+            command += " " + quoted(a);
+        }
+        const fs::path out = dir.parent_path() / (dir.filename().string() + ".out");
+        const fs::path err = dir.parent_path() / (dir.filename().string() + ".err");
+        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+        const int rc = std::system(command.c_str());
+        CliRun run{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readAll(out), readAll(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return run;
+    }
+
+    fs::path dir;
+};
+
+TEST_F(IdentifyCliTest, AnFt37CoreFromItsValuesRanksGrade43First) {
+    const CliRun run = identify({"--al", "350", "--od", "9.5", "--id", "4.75", "--h", "3.3", "--lang", "UK"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("  1     \xE2\x80\x93  350                 3500       765\n"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("  Mean \xC2\xB5r       765\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  1  Fair-Rite 43  ferrite  800  -4 %       likely\n"
+                           "  2  Amidon 43     ferrite  850  -10 %      likely\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("catalogue figures at low frequency"), std::string::npos);
+}
+
+TEST_F(IdentifyCliTest, JsonGivesBothAlConventionsForAnIronPowderCore) {
+    const CliRun run = identify({"--al", "4,9", "--od", "12.7 mm", "--id", "7,7", "--h", "4.83mm", "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["language"], "NL");
+    EXPECT_DOUBLE_EQ(j["dimensions_mm"]["outer"].get<double>(), 12.7);
+    ASSERT_EQ(j["lines"].size(), 1u);
+    EXPECT_DOUBLE_EQ(j["lines"][0]["al_mH_per_1000_turns"].get<double>(), 4.9);
+    EXPECT_DOUBLE_EQ(j["lines"][0]["al_uH_per_100_turns"].get<double>(), 49.0);
+    EXPECT_NEAR(j["mu_r"].get<double>(), 10.1372, 1e-4);
+    EXPECT_EQ(j["family"], "iron powder");
+    EXPECT_EQ(j["candidates"].size(), 41u);
+    EXPECT_EQ(j["candidates"][0]["grade"], "-2");
+    EXPECT_EQ(j["candidates"][0]["colour"], "rood");
+    EXPECT_EQ(j["candidates"][0]["likely"], true);
+    EXPECT_FALSE(j["candidates"][0]["source"].get<std::string>().empty());
+    EXPECT_TRUE(j["hints"].empty());
+}
+
+TEST_F(IdentifyCliTest, ASheetIsReadAsTheWindowReadsIt) {
+    writeAll(dir / "ft37.tor", kFt37Sheet);
+    const CliRun run = identify({"--sheet", "ft37.tor", "--json", "--lang", "uk"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    ASSERT_EQ(j["lines"].size(), 2u);
+    EXPECT_EQ(j["lines"][1]["turns"], 10);
+    EXPECT_DOUBLE_EQ(j["al_nH_per_turn2"]["mean"].get<double>(), (364.0 + 351.4) / 2.0);
+    EXPECT_EQ(j["candidates"][0]["maker"], "Fair-Rite");
+    EXPECT_EQ(j["candidates"][0]["grade"], "43");
+    ASSERT_EQ(j["stray_capacitance"].size(), 1u);
+    EXPECT_NEAR(j["stray_capacitance"][0]["pF"].get<double>(), 4.0, 0.01);
+    EXPECT_EQ(j["ferrite_frequency_warning"], true);
+
+    const CliRun text = identify({"--sheet", "ft37.tor", "--lang", "UK"});
+    EXPECT_NE(text.out.find("  10 turns, lines 1 and 2: 4 pF\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Measured at up to 2.64 MHz:"), std::string::npos) << text.out;
+}
+
+TEST_F(IdentifyCliTest, ASheetWithGapsGivesHintsAndNoNumber) {
+    writeAll(dir / "gaps.tor",
+             "[KERNWIJS]\r\n[INOUTOUT]\r\n9.5\r\n[INOUTIN]\r\nsmall\r\n"
+             "[M-LINE3]\r\n10\r\n\r\n\r\n350\r\n\r\n\r\n\r\n\r\n\r\n\r\n[END]\r\n");
+    const CliRun run = identify({"--sheet", "gaps.tor", "--lang", "UK"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(
+        run.err,
+        "Cannot read the inner diameter \"small\": type the number of mm in the box \"Binnen \xC3\x98\", "
+        "for example 12.7.\n"
+        "Fill in the height in mm in the box \"Hoogte\" of the data sheet.\n");
+    EXPECT_NE(run.out.find("  3     10  350                 3500       \xE2\x80\x93\n"), std::string::npos)
+        << run.out;
+
+    const CliRun json = identify({"--sheet", "gaps.tor", "--json"});
+    EXPECT_EQ(json.status, 3);
+    const auto j = nlohmann::json::parse(json.out);
+    EXPECT_TRUE(j["mu_r"].is_null());
+    EXPECT_TRUE(j["dimensions_mm"]["inner"].is_null());
+    EXPECT_TRUE(j["candidates"].empty());
+    EXPECT_EQ(j["hints"].size(), 2u);
+    EXPECT_EQ(json.out.find("nan"), std::string::npos);
+    EXPECT_EQ(json.out.find("inf"), std::string::npos);
+}
+
+TEST_F(IdentifyCliTest, SeveralAlValuesGiveTheirSpread) {
+    const CliRun run =
+        identify({"--al", "340", "--al", "360", "--od", "9.5", "--id", "4.75", "--h", "3.3", "--lang", "UK"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("  Spread of AL  340 to 360 nH/N\xC2\xB2 (5.7 %)\n"), std::string::npos)
+        << run.out;
+}
+
+TEST_F(IdentifyCliTest, AMissingMaterialTableIsReportedButMuIsStillGiven) {
+    const CliRun run = identify(
+        {"--al", "350", "--od", "9.5", "--id", "4.75", "--h", "3.3", "--table", "none.csv", "--lang", "UK"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err,
+              "The material table none.csv cannot be read (No such file or directory): "
+              "no candidates are shown.\n");
+    EXPECT_NE(run.out.find("  Mean \xC2\xB5r       765\n"), std::string::npos) << run.out;
+}
+
+TEST_F(IdentifyCliTest, UsageErrorsAndUnreadableFiles) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string errStart;
+    };
+    const Case cases[] = {
+        {{}, 2, "--al (with --od, --id and --h) or --sheet FILE.tor is required"},
+        {{"--al", "350"}, 2, "--al requires --od"},
+        {{"--al", "350", "--od", "big", "--id", "4.75", "--h", "3.3"},
+         2,
+         "identify: --od: cannot read \"big\" as a size in mm"},
+        {{"--al", "lots", "--od", "9.5", "--id", "4.75", "--h", "3.3"},
+         2,
+         "identify: --al: cannot read \"lots\""},
+        {{"--al", "350", "--od", "4.75", "--id", "9.5", "--h", "3.3"},
+         2,
+         "identify: --id must be smaller than --od"},
+        {{"--al", "350", "--od", "9.5", "--id", "4.75", "--h", "3.3", "--sheet", "a.tor"},
+         2,
+         "--al excludes --sheet"},
+        {{"--sheet", "nothere.tor", "--lang", "UK"}, 3, "Error!"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = identify(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.err.substr(0, c.errStart.size()), c.errStart) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include "material/core_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace kw {
+namespace {
+
+std::vector<Material> shippedMaterials() {
+    std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/materials.csv", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return parseMaterialTable(text.str()).materials;
+}
+
+void setLine(DataSheet& sheet, int k, const std::string& n, const std::string& c, const std::string& f,
+             const std::string& al) {
+    sheet.line(k, LineField::N) = n;
+    sheet.line(k, LineField::C) = c;
+    sheet.line(k, LineField::Fres) = f;
+    sheet.line(k, LineField::mH) = al;
+}
+
+class CoreAnalysisTest : public ::testing::Test {
+protected:
+    DataSheet sheet;
+    std::vector<Material> materials = shippedMaterials();
+
+    // An FT-37-43-like core measured with 10 turns at 100 pF and 1 nF (35 µH with 4 pF of
+    // its own) and with 20 turns at 1 nF. Lines 4 to 7 keep their placeholders.
+    void fillFt37() {
+        sheet.txtBuiten = "9,5";
+        sheet.txtBinnen = "4.75 mm";
+        sheet.txtHoog = "3.3mm";
+        setLine(sheet, 1, "10", "100 pF", "2637.9675 kHz", "364");
+        setLine(sheet, 2, "10", "1 nF", "849.02260 kHz", "351,4");
+        setLine(sheet, 3, "20", "1 nF", "421.17 kHz", "357");
+    }
+};
+
+TEST_F(CoreAnalysisTest, AnFt37SheetGivesMuAndRanksGrade43First) {
+    fillFt37();
+    const CoreAnalysis a = analyseSheet(sheet, materials);
+    ASSERT_TRUE(a.dimensions.size.has_value());
+    EXPECT_EQ(*a.dimensions.size, (ToroidSize{9.5, 4.75, 3.3}));
+    ASSERT_EQ(a.lines.size(), 3u);
+    EXPECT_EQ(a.lines[1].line, 2);
+    EXPECT_EQ(a.lines[1].turns, 10);
+    EXPECT_NEAR(*a.lines[1].capPf, 1000.0, 1e-9);
+    EXPECT_NEAR(*a.lines[1].freqHz, 849022.6, 1e-6);
+    EXPECT_NEAR(*a.lines[1].alNh, 351.4, 1e-9);
+    EXPECT_NEAR(*a.lines[0].muR, 5.0 * 364.0 / (3.3 * std::log(2.0)), 1e-6);
+
+    ASSERT_TRUE(a.al.has_value());
+    const double meanAl = (364.0 + 351.4 + 357.0) / 3.0;
+    EXPECT_NEAR(a.al->mean, meanAl, 1e-9);
+    EXPECT_NEAR(a.al->relative, (364.0 - 351.4) / meanAl, 1e-12);
+    EXPECT_NEAR(*a.muR, 5.0 * meanAl / (3.3 * std::log(2.0)), 1e-6);
+    EXPECT_EQ(a.family, MaterialFamily::Ferrite);
+    ASSERT_FALSE(a.candidates.empty());
+    EXPECT_EQ(a.candidates[0].material.maker, "Fair-Rite");
+    EXPECT_EQ(a.candidates[0].material.grade, "43");
+}
+
+TEST_F(CoreAnalysisTest, StrayCapacitanceComesFromTheTwoLinesWithTheSameTurns) {
+    fillFt37();
+    const CoreAnalysis a = analyseSheet(sheet, materials);
+    ASSERT_EQ(a.stray.size(), 1u);  // the 20-turn line has no partner
+    EXPECT_EQ(a.stray[0].turns, 10);
+    EXPECT_EQ(a.stray[0].firstLine, 1);
+    EXPECT_EQ(a.stray[0].secondLine, 2);
+    EXPECT_NEAR(a.stray[0].capacitancePf, 4.0, 0.01);
+
+    // With a third 10-turn line the pair furthest apart in capacitance is taken.
+    setLine(sheet, 4, "10", "470 pF", "1224.5 kHz", "357");
+    const CoreAnalysis b = analyseSheet(sheet, materials);
+    ASSERT_EQ(b.stray.size(), 1u);
+    EXPECT_EQ(b.stray[0].firstLine, 1);
+    EXPECT_EQ(b.stray[0].secondLine, 2);
+}
+
+TEST_F(CoreAnalysisTest, FerriteMeasuredAboveOneMegahertzIsFlagged) {
+    fillFt37();
+    CoreAnalysis a = analyseSheet(sheet, materials);
+    EXPECT_TRUE(a.ferriteFrequencyWarning);
+    EXPECT_NEAR(*a.highestFrequencyHz, 2637967.5, 1e-3);
+
+    sheet.line(1, LineField::Fres) = "999 kHz";
+    EXPECT_FALSE(analyseSheet(sheet, materials).ferriteFrequencyWarning);
+
+    // An iron-powder core is not flagged at high frequency.
+    sheet.txtBuiten = "12.7";
+    sheet.txtBinnen = "7.7";
+    sheet.txtHoog = "4.83";
+    DataSheet iron = sheet;
+    iron.lines = DataSheet::placeholderLines();
+    setLine(iron, 1, "20", "100 pF", "10 MHz", "4.9");
+    a = analyseSheet(iron, materials);
+    EXPECT_EQ(a.family, MaterialFamily::IronPowder);
+    EXPECT_EQ(a.candidates[0].material.grade, "-2");
+    EXPECT_FALSE(a.ferriteFrequencyWarning);
+}
+
+TEST_F(CoreAnalysisTest, APlaceholderSheetHasNoLinesAndNoNumbers) {
+    const CoreAnalysis a = analyseSheet(sheet, materials);
+    EXPECT_EQ(a.dimensions.outer.state, BoxState::Missing);
+    EXPECT_EQ(a.dimensions.inner.state, BoxState::Missing);
+    EXPECT_EQ(a.dimensions.height.state, BoxState::Missing);
+    EXPECT_FALSE(a.dimensions.size.has_value());
+    EXPECT_TRUE(a.lines.empty());
+    EXPECT_FALSE(a.al.has_value());
+    EXPECT_FALSE(a.muR.has_value());
+    EXPECT_TRUE(a.candidates.empty());
+    EXPECT_FALSE(a.ferriteFrequencyWarning);
+}
+
+TEST_F(CoreAnalysisTest, ALineWithoutAlTakesItFromTurnsCapacitanceAndFrequency) {
+    fillFt37();
+    sheet.line(2, LineField::mH) = "";
+    sheet.line(3, LineField::mH) = "mH3";
+    CoreAnalysis a = analyseSheet(sheet, materials);
+    EXPECT_EQ(a.lines[1].alSource, AlSource::Resonance);
+    EXPECT_NEAR(*a.lines[1].alNh, 351.4, 0.01);
+    EXPECT_EQ(a.lines[2].alSource, AlSource::Resonance);
+    EXPECT_EQ(a.lines[0].alSource, AlSource::Sheet);
+
+    // Without units the line cannot tell its AL; the AL box's text is kept for the hint.
+    sheet.line(2, LineField::mH) = "about 350";
+    sheet.line(2, LineField::C) = "1";
+    a = analyseSheet(sheet, materials);
+    EXPECT_FALSE(a.lines[1].alNh.has_value());
+    EXPECT_EQ(a.lines[1].alBox.state, BoxState::Unreadable);
+    EXPECT_EQ(a.lines[1].alBox.text, "about 350");
+    EXPECT_NEAR(a.al->mean, (364.0 + 357.0) / 2.0, 0.01);  // the other two lines still count
+    EXPECT_EQ(a.lines.size(), 3u);
+}
+
+TEST_F(CoreAnalysisTest, DimensionProblemsAreToldApart) {
+    sheet.txtBuiten = "groot";
+    sheet.txtBinnen = "  ";
+    sheet.txtHoog = "3,3";
+    DimensionReadings d = analyseSheet(sheet, materials).dimensions;
+    EXPECT_EQ(d.outer.state, BoxState::Unreadable);
+    EXPECT_EQ(d.outer.text, "groot");
+    EXPECT_EQ(d.inner.state, BoxState::Missing);
+    EXPECT_EQ(d.height.state, BoxState::Read);
+    EXPECT_FALSE(d.size.has_value());
+
+    sheet.txtBuiten = "4.75";
+    sheet.txtBinnen = "9.5";
+    d = analyseSheet(sheet, materials).dimensions;
+    EXPECT_TRUE(d.innerNotBelowOuter);
+    EXPECT_FALSE(d.size.has_value());
+}
+
+TEST_F(CoreAnalysisTest, OnlyFilledLinesTakePart) {
+    setLine(sheet, 2, "", "150 nF", "10 kHz", "");  // no turns, no AL: not a line
+    setLine(sheet, 5, "N5", "C5", "Fres5", "350");  // AL only
+    setLine(sheet, 6, "12", "C6", "Fres6", "mH6");  // turns only
+    const CoreAnalysis a = analyseSheet(sheet, materials);
+    ASSERT_EQ(a.lines.size(), 2u);
+    EXPECT_EQ(a.lines[0].line, 5);
+    EXPECT_EQ(a.lines[1].line, 6);
+    EXPECT_FALSE(a.lines[1].alNh.has_value());
+    EXPECT_EQ(a.lines[1].alBox.state, BoxState::Missing);
+}
+
+}  // namespace
+}  // namespace kw

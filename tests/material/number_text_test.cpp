@@ -1,0 +1,53 @@
+#include "material/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace kw {
+namespace {
+
+TEST(NumberTextTest, RoundsHalfUpAndDropsTrailingZeros) {
+    struct Case {
+        double value;
+        int decimals;
+        char separator;
+        std::string text;
+    };
+    const Case cases[] = {
+        {765.0655, 0, '.', "765"}, {2.5, 0, '.', "3"},     {-2.5, 0, '.', "-3"},
+        {20.687, 1, ',', "20,7"},  {4.9, 2, '.', "4.9"},   {350.0, 2, '.', "350"},
+        {0.0025, 3, '.', "0.003"}, {-0.0004, 3, '.', "0"}, {1e20, 0, '.', "100000000000000000000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatDecimals(c.value, c.decimals, c.separator), c.text) << c.value;
+    }
+}
+
+TEST(NumberTextTest, MeasuredValuesKeepAboutThreeFigures) {
+    EXPECT_EQ(formatMeasured(765.07, '.'), "765");
+    EXPECT_EQ(formatMeasured(20.687, '.'), "20.7");
+    EXPECT_EQ(formatMeasured(7.5311, '.'), "7.53");
+    EXPECT_EQ(formatMeasured(0.12345, '.'), "0.123");
+    EXPECT_EQ(formatMeasured(-1.234, '.'), "-1.23");
+}
+
+TEST(NumberTextTest, PercentagesCarryTheirSign) {
+    EXPECT_EQ(formatPercent(-0.0437, 0, '.'), "-4 %");
+    EXPECT_EQ(formatPercent(0.0357, 1, ','), "+3,6 %");
+    EXPECT_EQ(formatPercent(0.0, 0, '.'), "+0 %");
+}
+
+TEST(NumberTextTest, NoNumberIsEverWrittenForInfinityOrNan) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double v : {nan, inf, -inf}) {
+        EXPECT_EQ(formatDecimals(v, 2, '.'), kNoNumber);
+        EXPECT_EQ(formatMeasured(v, '.'), kNoNumber);
+        EXPECT_EQ(formatPercent(v, 0, '.'), kNoNumber);
+    }
+    EXPECT_EQ(formatDecimals(1e300, 9, '.'), kNoNumber);  // too long to write
+}
+
+}  // namespace
+}  // namespace kw
