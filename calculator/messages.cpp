@@ -1,4 +1,5 @@
 #include "calculator/messages.h"
+#include "common/shared_messages.h"
 
 #include <array>
 #include <string_view>
@@ -36,7 +37,6 @@ constexpr std::array<ErrorText, 5> kErrors = {{
      "ERROR4!", "Something wrong with the Fres points or Top-C value!!  Typo?? "},
 }};
 
-constexpr std::string_view kAlreadyRunningTitle = "Error !";
 constexpr std::string_view kAlreadyRunningText = "The application is already running!!! \r";
 
 }  // namespace
@@ -53,7 +53,7 @@ MessageBox CalcErrorBox(CalcError error, bool english) {
 }
 
 MessageBox AlreadyRunningBox() {
-    return MessageBox{std::string(kAlreadyRunningTitle), std::string(kAlreadyRunningText), MsgIcon::Critical,
+    return MessageBox{std::string(kErrorTitleEnglish), std::string(kAlreadyRunningText), MsgIcon::Critical,
                       MsgButtons::Ok, true};
 }
 

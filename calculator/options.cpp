@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
 
 namespace kw {
 
@@ -13,27 +14,16 @@ constexpr std::int16_t kIndexTopR = 1;
 constexpr int kChecked = 1;
 constexpr int kUnchecked = 0;
 
-// Per method (index 0 Top-C, 1 Top-R): default ballast text, unit label, Fill Line suffix.
+// Per method (index 0 Top-C, 1 Top-R): default ballast text and Fill Line suffix.
 struct MethodTexts {
     std::string_view txtTopR;
-    std::string_view lblR;
     std::string_view Top_eenheid;
 };
-constexpr std::array<MethodTexts, 2> kMethodTexts = {{
-    {"1000", "pF         typ.: 1 - 1000", " pF"},
-    {"100", "kOhm    typ.: 1 - 1000", " K"},
-}};
+constexpr std::array<MethodTexts, 2> kMethodTexts = {{{"1000", " pF"}, {"100", " K"}}};
 
-// Labels of the method that follow the language.
-struct MethodLabels {
-    std::string_view taal;
-    std::array<std::string_view, 2> lblTopR;  // by method index
-    std::string_view lblQRLC;
-};
-constexpr std::array<MethodLabels, 2> kMethodLabels = {{
-    {"NL", {"welke Top-C", "welke Top-R"}, "en helemaal zonder Q corr."},
-    {"UK", {"which Top-C", "which Top-R"}, "and without any Q corr."},
-}};
+const TopCaptions& methodCaptions(const CalculatorCaptions& captions, bool topR) {
+    return topR ? captions.topR : captions.topC;
+}
 
 constexpr std::string_view kFres1Default = "9.9";
 constexpr std::string_view kFres2Default = "10.1";
@@ -55,15 +45,15 @@ void Calculator::optTOPC_Click(std::int16_t Index) {
     const bool topR = Index == kIndexTopR;
     const MethodTexts& texts = kMethodTexts[topR ? 1 : 0];
     setText(&Calculator::txtTopR, std::string(texts.txtTopR));
-    lblR = texts.lblR;
+    // Selecting a method writes the English unit label in both languages.
+    lblR = methodCaptions(kCalculatorEnglish, topR).lblR;
     Top_eenheid = texts.Top_eenheid;
     chkQRLC.enabled = topR && chkQaan.value == kChecked;
     setCheck(&Calculator::chkQRLC, kUnchecked);
-    for (const auto& labels : kMethodLabels) {
-        if (Taal == labels.taal) {
-            lblTopR = labels.lblTopR[topR ? 1 : 0];
-            lblQRLC = labels.lblQRLC;
-        }
+    if (Taal == kTaalNL || Taal == kTaalUK) {
+        const CalculatorCaptions& captions = calculatorCaptions(Taal == kTaalUK);
+        lblTopR = methodCaptions(captions, topR).lblTopR;
+        lblQRLC = captions.lblQRLC;
     }
     ClearResults();
 }

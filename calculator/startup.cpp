@@ -1,6 +1,7 @@
 #include <string>
 
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
 #include "calculator/messages.h"
 #include "datasheet/datasheet.h"
 
@@ -8,8 +9,6 @@ namespace kw {
 
 namespace {
 
-constexpr int kTargetLines = 7;
-constexpr std::string_view kTargetLineStem = "Regel_Line-";
 constexpr int kChecked = 1;
 
 }  // namespace
@@ -35,8 +34,8 @@ void Calculator::Form_Load() {
     selectOption(&Calculator::optCapVal, 0);
 
     cboKiesregel.items.clear();
-    for (int k = 1; k <= kTargetLines; ++k) {
-        cboKiesregel.items.push_back(std::string(kTargetLineStem) + std::to_string(k));
+    for (const auto& target : kFillLineTargets) {
+        cboKiesregel.items.emplace_back(target.item);
     }
     cboKiesregel.selected = 0;
 
