@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string reasonFromErrno(int err) {
-    return err != 0 ? std::strerror(err) : "unknown error";
-}
+std::string reasonFromErrno(int err) { return err != 0 ? std::strerror(err) : "unknown error"; }
 
 std::string temporaryNameBeside(const fs::path& target) {
     static std::mt19937_64 rng{std::random_device{}()};
@@ -29,9 +27,7 @@ std::string temporaryNameBeside(const fs::path& target) {
 
 }  // namespace
 
-bool LocalFileSystem::fileExists(const std::string& path) const {
-    return FileExists(path);
-}
+bool LocalFileSystem::fileExists(const std::string& path) const { return FileExists(path); }
 
 ReadResult LocalFileSystem::readFile(const std::string& path) const {
     ReadResult result;
