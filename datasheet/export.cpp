@@ -32,31 +32,31 @@ struct ExportMessages {
 };
 
 constexpr ExportMessages kEnglishMessages{
-    "Error !",
-    "Something is wrong!\rI don't like what you did!\rWrong parameters!\r",
-    "ERROR!",
-    "Cannot find postscript overlay file RINGBLAD3.PS! ",
-    "Error !",
-    "Is the input name OK?  \rIs it really postscript, I miss something (%%)  ",
-    "Totally wrong!  \rSomething went wrong, type  \r",
-    "OK!",
-    "All looks OK!  ",
-    "Cannot read the file",
-    "Cannot write the file",
+    .refusedTitle = "Error !",
+    .refused = "Something is wrong!\rI don't like what you did!\rWrong parameters!\r",
+    .missingTitle = "ERROR!",
+    .missing = "Cannot find postscript overlay file RINGBLAD3.PS! ",
+    .faultTitle = "Error !",
+    .fault = "Is the input name OK?  \rIs it really postscript, I miss something (%%)  ",
+    .namesFailed = "Totally wrong!  \rSomething went wrong, type  \r",
+    .okTitle = "OK!",
+    .ok = "All looks OK!  ",
+    .cannotRead = "Cannot read the file",
+    .cannotWrite = "Cannot write the file",
 };
 
 constexpr ExportMessages kDutchMessages{
-    "Error !",
-    "Er gaat iets fout!\rDat was niet leuk wat je deed!\rVerkeerde parameters!\r",
-    "FOUT!",
-    "Kan postscript overlap bestand RINGBLAD3.PS niet vinden! ",
-    "Fout !",
-    "Is de invoer naam wel OK?  \rIs het wel postscript, ik mis iets (%%)  ",
-    "Hardstikke fout!  \rEr trad een fout op, type  \r",
-    "OK!",
-    "Alles lijkt OK!  ",
-    "Kan het bestand niet lezen",
-    "Kan het bestand niet schrijven",
+    .refusedTitle = "Error !",
+    .refused = "Er gaat iets fout!\rDat was niet leuk wat je deed!\rVerkeerde parameters!\r",
+    .missingTitle = "FOUT!",
+    .missing = "Kan postscript overlap bestand RINGBLAD3.PS niet vinden! ",
+    .faultTitle = "Fout !",
+    .fault = "Is de invoer naam wel OK?  \rIs het wel postscript, ik mis iets (%%)  ",
+    .namesFailed = "Hardstikke fout!  \rEr trad een fout op, type  \r",
+    .okTitle = "OK!",
+    .ok = "Alles lijkt OK!  ",
+    .cannotRead = "Kan het bestand niet lezen",
+    .cannotWrite = "Kan het bestand niet schrijven",
 };
 
 const ExportMessages& messagesFor(const DataSheet& sheet) {
