@@ -106,6 +106,25 @@ void showFileFailure(const DataSheet& sheet, std::string_view what, const std::s
          MsgIcon::Critical);
 }
 
+bool isHighByte(char c) {
+    return (static_cast<unsigned char>(c) & 0x80) != 0;
+}
+
+// The template's lines without their ends: a line ends at CR LF or a lone CR; a lone LF is
+// part of its line. A last line without an end counts.
+std::vector<std::string_view> templateLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', start)) {
+        lines.push_back(text.substr(start, cr - start));
+        start = cr + (cr + 1 < text.size() && text[cr + 1] == '\n' ? 2 : 1);
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
 void appendLine(std::string& out, std::string_view line) {
     out += line;
     out += kLineEnd;
@@ -115,16 +134,17 @@ void appendLine(std::string& out, std::string_view line) {
 
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv) {
     FilledTemplate result;
-    const std::vector<std::string> lines = SplitLines(templateText, LineEnds::CrLfOrCr);
+    const std::vector<std::string_view> lines = templateLines(templateText);
     if (lines.size() < 2) {
         result.check = TemplateCheck::TooShort;
         return result;
     }
-    if (lines[0].compare(0, kFirstLineStart.size(), kFirstLineStart) != 0) {
+    if (!lines[0].starts_with(kFirstLineStart)) {
         result.check = TemplateCheck::BadFirstLine;
         return result;
     }
-    if (lines[1].find(kCreator) == std::string::npos || lines[1].find(kAuthor) == std::string::npos) {
+    if (lines[1].find(kCreator) == std::string_view::npos ||
+        lines[1].find(kAuthor) == std::string_view::npos) {
         result.check = TemplateCheck::BadSecondLine;
         return result;
     }
@@ -140,7 +160,7 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
     }
     result.page.reserve(templateText.size() + templateText.size() / 2);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool marker = i >= 2 && lines[i].find(kTemplateMarker) != std::string::npos;
+        const bool marker = i >= 2 && lines[i].find(kTemplateMarker) != std::string_view::npos;
         if (marker) {
             ++result.markers;
             for (const auto& line : block) {
@@ -153,6 +173,29 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
         appendLine(result.page, lines[i]);
     }
     return result;
+}
+
+std::string toCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        // A UTF-8 sequence never holds an ASCII byte, so runs of either kind convert apart.
+        std::size_t j = i;
+        while (j < utf8.size() && !isHighByte(utf8[j])) {
+            ++j;
+        }
+        out.append(utf8.substr(i, j - i));
+        i = j;
+        while (j < utf8.size() && isHighByte(utf8[j])) {
+            ++j;
+        }
+        if (j > i) {
+            out += Utf8ToCp1252(utf8.substr(i, j - i));
+        }
+        i = j;
+    }
+    return out;
 }
 
 std::string exportTimeStamp(const LocalTime& time) {
@@ -214,13 +257,13 @@ ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
         return ExportOutcome::TemplateFault;
     }
 
-    const WriteResult page = sheet.files->writeFileAtomic(pageName, Utf8ToCp1252(filled.page));
+    const WriteResult page = sheet.files->writeFileAtomic(pageName, toCp1252(filled.page));
     if (!page.ok) {
         showFileFailure(sheet, msg.cannotWrite, pageName, page.error);
         return ExportOutcome::Failed;
     }
     if (withCsv) {
-        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, Utf8ToCp1252(filled.csv));
+        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, toCp1252(filled.csv));
         if (!csv.ok) {
             showFileFailure(sheet, msg.cannotWrite, csvFile, csv.error);
             return ExportOutcome::Failed;

@@ -33,6 +33,9 @@ struct FilledTemplate {
 // line after line 2, and builds the CSV text alongside when withCsv.
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv);
 
+// Windows-1252 bytes of a UTF-8 text; a character without a byte becomes '?'.
+std::string toCp1252(std::string_view utf8);
+
 // The time stamp of the default page name: hhmmss.
 std::string exportTimeStamp(const LocalTime& time);
 

@@ -275,6 +275,27 @@ TEST_F(ExportTest, PageAndCsvAreWindows1252WhateverTheTemplatesEncoding) {
     EXPECT_THAT(readBytes(page), HasSubstr("\r\n(\xF6\x81\xFF) %%TEXT723DUMMY\r\n"));
 }
 
+TEST(ExportEncodingTest, TextBecomesWindows1252AndCharactersWithoutAByteBecomeQuestionMarks) {
+    struct Case {
+        std::string utf8;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {"plain ASCII", "plain ASCII"},
+        {"caf\xC3\xA9 \xC2\xB5 \xC2\xB0", "caf\xE9 \xB5 \xB0"},
+        {"\xE2\x82\xAC 5", "\x80 5"},
+        {"\xCE\xA9", "?"},
+        {"a\xC3", "a?"},
+        {"\xC3"
+         "a",
+         "?a"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(toCp1252(c.utf8), c.bytes) << c.utf8;
+    }
+}
+
 TEST_F(ExportTest, FilesThatCannotBeReadOrWrittenAreReportedWithTheirReason) {
     useTemplate(std::string(kGoodHead) + "%%TEXT723DUMMY\r\n");
     sheet.chkCSV.value = 1;
