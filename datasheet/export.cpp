@@ -24,7 +24,7 @@ struct ExportMessages {
     std::string_view missing;
     std::string_view faultTitle;
     std::string_view fault;
-    std::string_view namesFailed;  // followed by the system's description
+    std::string_view unexpected;  // followed by the system's description
     std::string_view okTitle;
     std::string_view ok;
     std::string_view cannotRead;   // followed by CR, the file, CR, the system's reason
@@ -38,7 +38,7 @@ constexpr ExportMessages kEnglishMessages{
     .missing = "Cannot find postscript overlay file RINGBLAD3.PS! ",
     .faultTitle = "Error !",
     .fault = "Is the input name OK?  \rIs it really postscript, I miss something (%%)  ",
-    .namesFailed = "Totally wrong!  \rSomething went wrong, type  \r",
+    .unexpected = "Totally wrong!  \rSomething went wrong, type  \r",
     .okTitle = "OK!",
     .ok = "All looks OK!  ",
     .cannotRead = "Cannot read the file",
@@ -52,7 +52,7 @@ constexpr ExportMessages kDutchMessages{
     .missing = "Kan postscript overlap bestand RINGBLAD3.PS niet vinden! ",
     .faultTitle = "Fout !",
     .fault = "Is de invoer naam wel OK?  \rIs het wel postscript, ik mis iets (%%)  ",
-    .namesFailed = "Hardstikke fout!  \rEr trad een fout op, type  \r",
+    .unexpected = "Hardstikke fout!  \rEr trad een fout op, type  \r",
     .okTitle = "OK!",
     .ok = "Alles lijkt OK!  ",
     .cannotRead = "Kan het bestand niet lezen",
@@ -106,8 +106,10 @@ void showFileFailure(const DataSheet& sheet, std::string_view what, const std::s
          MsgIcon::Critical);
 }
 
+constexpr unsigned char kHighBit = 0x80;  // set in every byte of a non-ASCII UTF-8 sequence
+
 bool isHighByte(char c) {
-    return (static_cast<unsigned char>(c) & 0x80) != 0;
+    return (static_cast<unsigned char>(c) & kHighBit) != 0;
 }
 
 // The template's lines without their ends: a line ends at CR LF or a lone CR; a lone LF is
@@ -223,7 +225,22 @@ bool exportNameAccepted(const std::string& pageName) {
     return base.size() >= kShortestBaseName;
 }
 
-ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
+namespace {
+
+// Any failure the run does not expect is shown with the system's description, and the
+// program goes on with the sheet as it was.
+template <typename Steps>
+ExportOutcome guarded(const DataSheet& sheet, Steps&& steps) {
+    try {
+        return steps();
+    } catch (const std::exception& e) {
+        show(sheet, messagesFor(sheet).faultTitle, std::string(messagesFor(sheet).unexpected) + e.what(),
+             MsgIcon::Critical);
+        return ExportOutcome::Unexpected;
+    }
+}
+
+ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
                           const std::string& templateFile) {
     const ExportMessages& msg = messagesFor(sheet);
     if (!exportNameAccepted(pageName)) {
@@ -273,30 +290,31 @@ ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
     return ExportOutcome::Written;
 }
 
-ExportOutcome runExportDialog(const DataSheet& sheet) {
-    std::string defaultName;
-    std::string folder;
-    try {
-        folder = applicationFolderOf(sheet);
-        defaultName = defaultExportName(folder, sheet.platform->now());
-    } catch (const std::exception& e) {
-        const ExportMessages& msg = messagesFor(sheet);
-        show(sheet, msg.faultTitle, std::string(msg.namesFailed) + e.what(), MsgIcon::Critical);
-        return ExportOutcome::NamesFailed;
-    }
-
+ExportOutcome dialogSteps(const DataSheet& sheet) {
+    const std::string folder = applicationFolderOf(sheet);
     FileDialogRequest request;
     request.title = std::string(kDialogTitle);
     request.filter = std::string(kDialogFilter);
     request.defaultExt = std::string(kDialogExtension);
     request.initialFolder = folder;
-    request.initialName = defaultName;
+    request.initialName = defaultExportName(folder, sheet.platform->now());
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = sheet.platform->saveFileName(request);
     if (!chosen) {
         return ExportOutcome::Cancelled;
     }
-    return exportSheet(sheet, *chosen);
+    return exportSteps(sheet, *chosen, {});
+}
+
+}  // namespace
+
+ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
+                          const std::string& templateFile) {
+    return guarded(sheet, [&] { return exportSteps(sheet, pageName, templateFile); });
+}
+
+ExportOutcome runExportDialog(const DataSheet& sheet) {
+    return guarded(sheet, [&] { return dialogSteps(sheet); });
 }
 
 void DataSheet::cmdExport_Click() {

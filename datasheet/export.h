@@ -54,7 +54,7 @@ enum class ExportOutcome {
     TemplateMissing,  // no template in the application folder
     TemplateFault,    // template fails its first-line or second-line checks
     Failed,           // a file could not be read or written; reported with the system's reason
-    NamesFailed,      // the default names could not be worked out
+    Unexpected,       // a failure the run did not expect, such as no application folder
 };
 
 // Everything after the save dialog: name check, template, page and CSV, and the message.

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,25 @@ TEST_F(ExportTest, DialogProposesATimeStampedPageInTheApplicationFolderAndCancel
     EXPECT_EQ(platform.saveDialogs[0], expected);
     EXPECT_TRUE(platform.shown.empty());
     EXPECT_TRUE(fs::is_empty(work));
+}
+
+// A platform that cannot tell where the program lives.
+class LostPlatform : public test::FakePlatform {
+public:
+    std::string applicationFolder() const override { throw std::runtime_error("folder unknown"); }
+};
+
+TEST_F(ExportTest, FailureWhileWorkingOutTheNamesIsReportedAndTheProgramGoesOn) {
+    LostPlatform lost;
+    sheet.platform = &lost;
+    sheet.appFolder.clear();
+    EXPECT_EQ(runExportDialog(sheet), ExportOutcome::Unexpected);
+    ASSERT_EQ(lost.shown.size(), 1u);
+    EXPECT_EQ(lost.lastMessage(),
+              (MessageBox{"Fout !", "Hardstikke fout!  \rEr trad een fout op, type  \rfolder unknown",
+                          MsgIcon::Critical, MsgButtons::Ok, true}));
+    EXPECT_TRUE(lost.saveDialogs.empty());
+    EXPECT_EQ(lost.endRequests, 0);
 }
 
 TEST_F(ExportTest, TemplateWithoutMarkerIsCopiedLineByLineWithCrLf) {
