@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "cli_support.h"
 #include "commands.h"
 #include "common/file_system.h"
 #include "common/scripted_platform.h"
@@ -34,10 +35,16 @@ struct CalcArgs {
     bool noQ = false;
     std::string lang = "NL";
     bool json = false;
+    // Fill Line into a sheet file.
+    std::string sheetFile;
+    int line = 1;
+    bool noLprn = false;
+    bool qrlc = false;
 };
 
 constexpr std::int16_t kIndexSecond = 1;  // UK, Top-R, MHz, pF
 constexpr int kUnchecked = 0;
+constexpr int kChecked = 1;
 
 struct ResultRow {
     std::string_view jsonName;
@@ -131,8 +138,33 @@ void printJson(const Calculator& calc, const std::optional<MessageBox>& message,
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
+// Fill Line into measurement line args.line of the sheet file, then Output to the same file.
+// False when loading or saving showed a problem.
+bool fillSheetFile(Calculator& calc, ScriptedPlatform& platform, const CalcArgs& args) {
+    DataSheet& sheet = calc.dataSheet->getHidden();
+    const std::size_t before = platform.shown.size();
+    if (!openSheetFile(sheet, platform, args.sheetFile)) {
+        printMessages(platform, std::cerr, before);
+        return false;
+    }
+    calc.cboKiesregel.selected = args.line - 1;
+    calc.setCheck(&Calculator::chkLprn, args.noLprn ? kUnchecked : kChecked);
+    if (args.qrlc && calc.chkQRLC.enabled) {
+        calc.setCheck(&Calculator::chkQRLC, kChecked);
+    }
+    calc.cmdBestand_Click();
+    const std::size_t beforeSave = platform.shown.size();
+    saveSheetFile(sheet, platform, args.sheetFile);
+    if (problemShown(platform, beforeSave)) {
+        printMessages(platform, std::cerr, beforeSave);
+        return false;
+    }
+    return true;
+}
+
 int runCalc(const CalcArgs& args) {
     ScriptedPlatform platform;  // '.' as decimal separator
+    prepareRunPlatform(platform);
     LocalFileSystem files;
     DataSheetForm sheet(platform, files);
     Calculator calc;
@@ -184,7 +216,12 @@ int runCalc(const CalcArgs& args) {
     } else {
         printTable(calc, message, platform.beeps);
     }
-    return message ? kExitMessage : kExitOk;
+    // Nothing is written when the calculation left Fill Line disabled.
+    bool sheetOk = true;
+    if (!args.sheetFile.empty() && calc.cmdBestand.enabled) {
+        sheetOk = fillSheetFile(calc, platform, args);
+    }
+    return message || !sheetOk ? kExitMessage : kExitOk;
 }
 
 }  // namespace
@@ -208,6 +245,15 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
         ->check(CLI::IsMember({"NL", "UK"}))
         ->capture_default_str();
     cmd->add_flag("--json", args->json, "print one JSON object");
+    auto* sheetOpt = cmd->add_option("--sheet", args->sheetFile,
+                                     "fill the result into this .tor file (created when missing) and save it");
+    cmd->add_option("--line", args->line, "measurement line of the sheet, 1 - 7")
+        ->check(CLI::Range(1, kMeasurementLines))
+        ->needs(sheetOpt)
+        ->capture_default_str();
+    cmd->add_flag("--no-lprn", args->noLprn, "do not append L to info line 8")->needs(sheetOpt);
+    cmd->add_flag("--qrlc", args->qrlc, "also append the uncorrected Q to info line 7 (Top-R method)")
+        ->needs(sheetOpt);
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }
 
