@@ -1,8 +1,66 @@
+#include <string>
+
 #include "calculator/calculator.h"
+#include "calculator/messages.h"
+#include "datasheet/datasheet.h"
 
 namespace kw {
 
-// TODO(issue 2): start-up.
-void Calculator::Form_Load() {}
+namespace {
+
+constexpr int kTargetLines = 7;
+constexpr std::string_view kTargetLineStem = "Regel_Line-";
+constexpr int kChecked = 1;
+
+}  // namespace
+
+void Calculator::Form_Load() {
+    if (platform != nullptr && platform->anotherInstanceRunning()) {
+        platform->showMessage(AlreadyRunningBox());
+        platform->endProgram();
+        return;
+    }
+
+    // Every control to its design state; only the outside world is kept.
+    Calculator design;
+    design.platform = platform;
+    design.dataSheet = dataSheet;
+    *this = std::move(design);
+
+    // Creates the data sheet hidden and sets every caption.
+    selectOption(&Calculator::optLANG, 0);
+
+    selectOption(&Calculator::optTOPC, 0);
+    selectOption(&Calculator::optFreq, 0);
+    selectOption(&Calculator::optCapVal, 0);
+
+    cboKiesregel.items.clear();
+    for (int k = 1; k <= kTargetLines; ++k) {
+        cboKiesregel.items.push_back(std::string(kTargetLineStem) + std::to_string(k));
+    }
+    cboKiesregel.selected = 0;
+
+    cmdBestand.enabled = false;
+
+    setText(&Calculator::txtTopR, "100");
+    setText(&Calculator::txtWikkeling, "10");
+    setText(&Calculator::txtFreq, "10.0");
+    setText(&Calculator::txtFres1, "9.9");
+    setText(&Calculator::txtFres2, "10.1");
+    for (const auto field : {&Calculator::txtQLC, &Calculator::txtQRLC, &Calculator::txtALwaarde,
+                             &Calculator::txtQRS, &Calculator::txtQRP, &Calculator::txtLmH}) {
+        setText(field, " ");
+    }
+
+    chkQRLC.enabled = false;
+    chkLprn.enabled = true;
+    setCheck(&Calculator::chkLprn, kChecked);
+    chkQaan.enabled = true;
+    setCheck(&Calculator::chkQaan, kChecked);
+
+    if (dataSheet != nullptr) {
+        dataSheet->show();
+    }
+}
 
 }  // namespace kw

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <system_error>
 
 #include "common/path_text.h"
@@ -101,6 +102,36 @@ WriteResult LocalFileSystem::removeFile(const std::string& path) {
     }
     result.ok = true;
     return result;
+}
+
+std::optional<std::string> FileSystem::findFileAnyCase(const std::string& folder,
+                                                       const std::string& name) const {
+    const std::string exact = JoinPath(folder, name);
+    return fileExists(exact) ? std::optional<std::string>(exact) : std::nullopt;
+}
+
+std::optional<std::string> LocalFileSystem::findFileAnyCase(const std::string& folder,
+                                                            const std::string& name) const {
+    const std::string exact = JoinPath(folder, name);
+    std::error_code ec;
+    if (fs::is_regular_file(fs::path(exact), ec)) {
+        return exact;
+    }
+    // Sorted, so that the same file is found on every run when several spellings exist.
+    std::set<std::string> matches;
+    const std::string wanted = UpperAscii(name);
+    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        const std::string file = it->path().filename().string();
+        if (it->is_regular_file(typeEc) && UpperAscii(file) == wanted) {
+            matches.insert(file);
+        }
+    }
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    return JoinPath(folder, *matches.begin());
 }
 
 }  // namespace kw

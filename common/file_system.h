@@ -3,6 +3,7 @@
 // Whole-file reading and writing. The windows build a file's text as one string and hand
 // it over here, so the tests can run against a temporary folder or a disk that fails.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,10 @@ public:
     // puts it in place, so a failure leaves an earlier file untouched.
     virtual WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
     virtual WriteResult removeFile(const std::string& path) = 0;
+    // The path of the ordinary file in folder whose name equals name ignoring ASCII letter
+    // case, the exact spelling first; nullopt when there is none.
+    virtual std::optional<std::string> findFileAnyCase(const std::string& folder,
+                                                       const std::string& name) const;
 };
 
 // The real disk, through the standard library.
@@ -38,6 +43,8 @@ public:
     ReadResult readFile(const std::string& path) const override;
     WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) override;
     WriteResult removeFile(const std::string& path) override;
+    std::optional<std::string> findFileAnyCase(const std::string& folder,
+                                               const std::string& name) const override;
 };
 
 }  // namespace kw

@@ -1,8 +1,263 @@
-#include "datasheet/datasheet.h"
+#include "datasheet/export.h"
+
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "common/file_system.h"
+#include "common/path_text.h"
+#include "common/text_encoding.h"
+#include "datasheet/csv_export.h"
+#include "datasheet/postscript_block.h"
 
 namespace kw {
 
-// TODO(issue 5): PostScript and CSV export.
-void DataSheet::cmdExport_Click() {}
+namespace {
+
+// ---- messages, one table per language ----
+
+struct ExportMessages {
+    std::string_view refusedTitle;
+    std::string_view refused;
+    std::string_view missingTitle;
+    std::string_view missing;
+    std::string_view faultTitle;
+    std::string_view fault;
+    std::string_view namesFailed;  // followed by the system's description
+    std::string_view okTitle;
+    std::string_view ok;
+    std::string_view cannotRead;   // followed by CR, the file, CR, the system's reason
+    std::string_view cannotWrite;  // likewise
+};
+
+constexpr ExportMessages kEnglishMessages{
+    .refusedTitle = "Error !",
+    .refused = "Something is wrong!\rI don't like what you did!\rWrong parameters!\r",
+    .missingTitle = "ERROR!",
+    .missing = "Cannot find postscript overlay file RINGBLAD3.PS! ",
+    .faultTitle = "Error !",
+    .fault = "Is the input name OK?  \rIs it really postscript, I miss something (%%)  ",
+    .namesFailed = "Totally wrong!  \rSomething went wrong, type  \r",
+    .okTitle = "OK!",
+    .ok = "All looks OK!  ",
+    .cannotRead = "Cannot read the file",
+    .cannotWrite = "Cannot write the file",
+};
+
+constexpr ExportMessages kDutchMessages{
+    .refusedTitle = "Error !",
+    .refused = "Er gaat iets fout!\rDat was niet leuk wat je deed!\rVerkeerde parameters!\r",
+    .missingTitle = "FOUT!",
+    .missing = "Kan postscript overlap bestand RINGBLAD3.PS niet vinden! ",
+    .faultTitle = "Fout !",
+    .fault = "Is de invoer naam wel OK?  \rIs het wel postscript, ik mis iets (%%)  ",
+    .namesFailed = "Hardstikke fout!  \rEr trad een fout op, type  \r",
+    .okTitle = "OK!",
+    .ok = "Alles lijkt OK!  ",
+    .cannotRead = "Kan het bestand niet lezen",
+    .cannotWrite = "Kan het bestand niet schrijven",
+};
+
+const ExportMessages& messagesFor(const DataSheet& sheet) {
+    return sheet.english() ? kEnglishMessages : kDutchMessages;
+}
+
+// ---- the save dialog ----
+
+constexpr std::string_view kDialogTitle = "Postscript Export file";
+constexpr std::string_view kDialogFilter = "Postscript (*.PS)|*.PS";
+constexpr std::string_view kDialogExtension = "PS";
+constexpr std::string_view kDefaultPrefix = "RINGBLAD_";
+constexpr std::string_view kDefaultExtension = ".ps";
+constexpr std::size_t kStampBuffer = 32;  // room for three numbers of any size
+
+// ---- the template ----
+
+constexpr std::string_view kFirstLineStart = "%!PS-Adobe";
+constexpr std::string_view kCreator = "%%Creator: Zeva1";
+constexpr std::string_view kAuthor = "QQ0QQQ";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// ---- the name check ----
+
+constexpr std::string_view kTemplateStem = "RINGBLAD3";
+constexpr std::string_view kProgramExtension = "EXE";
+constexpr std::size_t kShortestBaseName = 4;
+
+// The folder remembered at Form_Load, or the platform's when the sheet was made without it.
+std::string applicationFolderOf(const DataSheet& sheet) {
+    return sheet.appFolder.empty() ? sheet.platform->applicationFolder() : sheet.appFolder;
+}
+
+void show(const DataSheet& sheet, std::string_view title, std::string text, MsgIcon icon) {
+    MessageBox box;
+    box.title = std::string(title);
+    box.text = std::move(text);
+    box.icon = icon;
+    box.buttons = MsgButtons::Ok;
+    box.systemModal = true;
+    sheet.platform->showMessage(box);
+}
+
+void showFileFailure(const DataSheet& sheet, std::string_view what, const std::string& file,
+                     const std::string& reason) {
+    show(sheet, messagesFor(sheet).faultTitle, std::string(what) + "\r" + file + "\r" + reason,
+         MsgIcon::Critical);
+}
+
+void appendLine(std::string& out, std::string_view line) {
+    out += line;
+    out += kLineEnd;
+}
+
+}  // namespace
+
+FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv) {
+    FilledTemplate result;
+    const std::vector<std::string> lines = SplitLines(templateText, LineEnds::CrLfOrCr);
+    if (lines.size() < 2) {
+        result.check = TemplateCheck::TooShort;
+        return result;
+    }
+    if (lines[0].compare(0, kFirstLineStart.size(), kFirstLineStart) != 0) {
+        result.check = TemplateCheck::BadFirstLine;
+        return result;
+    }
+    if (lines[1].find(kCreator) == std::string::npos || lines[1].find(kAuthor) == std::string::npos) {
+        result.check = TemplateCheck::BadSecondLine;
+        return result;
+    }
+
+    const bool english = sheet.english();
+    const std::vector<std::string> block = postScriptBlock(sheet);
+    std::vector<std::string> rows;
+    if (withCsv) {
+        rows = csvRows(sheet, english);
+        for (const auto& line : csvOpeningLines(english)) {
+            appendLine(result.csv, line);
+        }
+    }
+    result.page.reserve(templateText.size() + templateText.size() / 2);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool marker = i >= 2 && lines[i].find(kTemplateMarker) != std::string::npos;
+        if (marker) {
+            ++result.markers;
+            for (const auto& line : block) {
+                appendLine(result.page, line);
+            }
+            for (const auto& row : rows) {
+                appendLine(result.csv, row);
+            }
+        }
+        appendLine(result.page, lines[i]);
+    }
+    return result;
+}
+
+std::string exportTimeStamp(const LocalTime& time) {
+    char stamp[kStampBuffer];
+    std::snprintf(stamp, sizeof stamp, "%02d%02d%02d", time.hour, time.minute, time.second);
+    return stamp;
+}
+
+std::string defaultExportName(const std::string& appFolder, const LocalTime& time) {
+    return JoinPath(appFolder,
+                    std::string(kDefaultPrefix) + exportTimeStamp(time) + std::string(kDefaultExtension));
+}
+
+bool exportNameAccepted(const std::string& pageName) {
+    if (pageName.empty() || pageName.find('*') != std::string::npos) {
+        return false;
+    }
+    const std::string file = FileOnly(pageName);
+    const std::string upper = UpperAscii(file);
+    if (upper.find(kTemplateStem) != std::string::npos ||
+        upper.find(kProgramExtension) != std::string::npos) {
+        return false;
+    }
+    const std::string base = NameOnly(file).value_or(file);
+    return base.size() >= kShortestBaseName;
+}
+
+ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
+                          const std::string& templateFile) {
+    const ExportMessages& msg = messagesFor(sheet);
+    if (!exportNameAccepted(pageName)) {
+        show(sheet, msg.refusedTitle, std::string(msg.refused), MsgIcon::Critical);
+        return ExportOutcome::Refused;
+    }
+    const bool withCsv = sheet.chkCSV.value == 1;
+    const std::string csvFile = csvName(pageName);
+
+    std::optional<std::string> templatePath;
+    if (!templateFile.empty()) {
+        if (sheet.files->fileExists(templateFile)) {
+            templatePath = templateFile;
+        }
+    } else {
+        templatePath = sheet.files->findFileAnyCase(applicationFolderOf(sheet), std::string(kTemplateName));
+    }
+    if (!templatePath) {
+        show(sheet, msg.missingTitle, std::string(msg.missing), MsgIcon::Critical);
+        return ExportOutcome::TemplateMissing;
+    }
+    const ReadResult read = sheet.files->readFile(*templatePath);
+    if (!read.ok) {
+        showFileFailure(sheet, msg.cannotRead, *templatePath, read.error);
+        return ExportOutcome::Failed;
+    }
+
+    const FilledTemplate filled = fillTemplate(DecodeFileText(read.bytes), sheet, withCsv);
+    if (filled.check != TemplateCheck::Ok) {
+        show(sheet, msg.faultTitle, std::string(msg.fault), MsgIcon::Critical);
+        return ExportOutcome::TemplateFault;
+    }
+
+    const WriteResult page = sheet.files->writeFileAtomic(pageName, Utf8ToCp1252(filled.page));
+    if (!page.ok) {
+        showFileFailure(sheet, msg.cannotWrite, pageName, page.error);
+        return ExportOutcome::Failed;
+    }
+    if (withCsv) {
+        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, Utf8ToCp1252(filled.csv));
+        if (!csv.ok) {
+            showFileFailure(sheet, msg.cannotWrite, csvFile, csv.error);
+            return ExportOutcome::Failed;
+        }
+    }
+    show(sheet, msg.okTitle, std::string(msg.ok), MsgIcon::None);
+    return ExportOutcome::Written;
+}
+
+ExportOutcome runExportDialog(const DataSheet& sheet) {
+    std::string defaultName;
+    std::string folder;
+    try {
+        folder = applicationFolderOf(sheet);
+        defaultName = defaultExportName(folder, sheet.platform->now());
+    } catch (const std::exception& e) {
+        const ExportMessages& msg = messagesFor(sheet);
+        show(sheet, msg.faultTitle, std::string(msg.namesFailed) + e.what(), MsgIcon::Critical);
+        return ExportOutcome::NamesFailed;
+    }
+
+    FileDialogRequest request;
+    request.title = std::string(kDialogTitle);
+    request.filter = std::string(kDialogFilter);
+    request.defaultExt = std::string(kDialogExtension);
+    request.initialFolder = folder;
+    request.initialName = defaultName;
+    request.overwritePrompt = true;
+    const std::optional<std::string> chosen = sheet.platform->saveFileName(request);
+    if (!chosen) {
+        return ExportOutcome::Cancelled;
+    }
+    return exportSheet(sheet, *chosen);
+}
+
+void DataSheet::cmdExport_Click() {
+    runExportDialog(*this);
+}
 
 }  // namespace kw

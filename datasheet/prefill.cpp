@@ -1,8 +1,159 @@
-#include "datasheet/datasheet.h"
+#include "datasheet/prefill.h"
+
+#include <initializer_list>
+
+#include "common/path_text.h"
+#include "common/text_encoding.h"
 
 namespace kw {
 
-// TODO(issue 4): the prefill file.
-void DataSheet::cmdVoorVul_Click() {}
+namespace {
+
+constexpr std::string_view kCommentStart = "%%";
+constexpr std::size_t kLongestBlankLine = 2;  // characters; such a line counts as a comment
+constexpr char kFieldSeparator = ';';
+
+struct Wording {
+    std::string_view title;
+    std::string_view text;  // "%1", "%2", ... stand for the message's arguments
+};
+
+struct SheetMessage {
+    Wording nl;
+    Wording uk;
+};
+
+constexpr SheetMessage kNotFound = {
+    {"Melding!", "VOORVUL.INI niet gevonden!"},
+    {"Warning!", "Prefill file VOORVUL.INI not found!"},
+};
+constexpr SheetMessage kNotOk = {
+    {"Melding!", "VOORVUL.INI niet in orde!"},
+    {"Warning!", "Prefill file VOORVUL.INI not OK!"},
+};
+constexpr SheetMessage kTooMany = {
+    {"Melding!", "Teveel invoer regels!"},
+    {"Warning!", "Too many input lines!"},
+};
+// %1 the line number in the file, %2 the line, %3 the measurement line left unchanged.
+constexpr SheetMessage kMissingField = {
+    {"Melding!",
+     "Regel %1 van VOORVUL.INI is geen goede invoerregel:\r%2\r"
+     "Een invoerregel is windingen;capaciteit;Top waarde\rMeetregel %3 is niet veranderd.\r"},
+    {"Warning!",
+     "Line %1 of VOORVUL.INI is not a proper data line:\r%2\r"
+     "A data line is turns;capacitance;Top value\rMeasurement line %3 was left as it was.\r"},
+};
+// %1 the system's reason.
+constexpr SheetMessage kReadFailed = {
+    {"Melding!", "VOORVUL.INI kon niet worden gelezen:\r%1\r"},
+    {"Warning!", "Prefill file VOORVUL.INI could not be read:\r%1\r"},
+};
+
+std::string withArguments(std::string_view pattern, std::initializer_list<std::string> args) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const bool argument = pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
+                              static_cast<std::size_t>(pattern[i + 1] - '1') < args.size();
+        if (argument) {
+            out += *(args.begin() + (pattern[i + 1] - '1'));
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+void show(const DataSheet& sheet, const SheetMessage& message, std::initializer_list<std::string> args = {}) {
+    const Wording& w = sheet.english() ? message.uk : message.nl;
+    sheet.platform->showMessage(
+        {std::string(w.title), withArguments(w.text, args), MsgIcon::Critical, MsgButtons::Ok, false});
+}
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+bool isComment(const std::string& line) {
+    return line.starts_with(kCommentStart) || characterCount(line) <= kLongestBlankLine;
+}
+
+std::string withoutLeadingBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string{} : std::string(text.substr(first));
+}
+
+}  // namespace
+
+PrefillOutcome ApplyPrefillText(std::string_view text, DataSheet& sheet) {
+    PrefillOutcome outcome;
+    const std::vector<std::string> lines = SplitLines(text, LineEnds::CrLfOrCrOrLf);
+    if (lines.empty() || !lines.front().starts_with(kPrefillRecognition)) {
+        return outcome;
+    }
+    outcome.recognised = true;
+    int counter = 1;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const int fileLine = static_cast<int>(i) + 1;
+        if (isComment(line)) {
+            continue;
+        }
+        if (counter > kMeasurementLines) {
+            outcome.problems.push_back({PrefillProblem::Kind::TooMany, fileLine, 0, line});
+            continue;
+        }
+        const auto first = line.find(kFieldSeparator);
+        const auto second = first == std::string::npos ? first : line.find(kFieldSeparator, first + 1);
+        if (second == std::string::npos) {
+            // The line still stands for its measurement line, so later lines land where they belong.
+            outcome.problems.push_back({PrefillProblem::Kind::MissingField, fileLine, counter, line});
+            ++counter;
+            continue;
+        }
+        sheet.line(counter, LineField::N) = withoutLeadingBlanks(std::string_view(line).substr(0, first));
+        sheet.line(counter, LineField::C) =
+            withoutLeadingBlanks(std::string_view(line).substr(first + 1, second - first - 1));
+        sheet.line(counter, LineField::Top) = withoutLeadingBlanks(std::string_view(line).substr(second + 1));
+        ++counter;
+    }
+    return outcome;
+}
+
+void PrefillFromFile(DataSheet& sheet, const std::string& path) {
+    if (!sheet.files->fileExists(path)) {
+        show(sheet, kNotFound);
+        return;
+    }
+    const ReadResult read = sheet.files->readFile(path);
+    if (!read.ok) {
+        show(sheet, kReadFailed, {read.error});
+        return;
+    }
+    const PrefillOutcome outcome = ApplyPrefillText(DecodeFileText(read.bytes), sheet);
+    if (!outcome.recognised) {
+        show(sheet, kNotOk);
+        return;
+    }
+    for (const PrefillProblem& p : outcome.problems) {
+        if (p.kind == PrefillProblem::Kind::TooMany) {
+            show(sheet, kTooMany);
+        } else {
+            show(sheet, kMissingField,
+                 {std::to_string(p.fileLine), p.text, std::to_string(p.measurementLine)});
+        }
+    }
+}
+
+void DataSheet::cmdVoorVul_Click() {
+    PrefillFromFile(*this, JoinPath(platform->currentFolder(), std::string(kPrefillFileName)));
+}
 
 }  // namespace kw

@@ -1,9 +1,311 @@
-#include "datasheet/datasheet.h"
+#include "datasheet/tor_file.h"
+
+#include <vector>
+
+#include "common/path_text.h"
+#include "common/text_encoding.h"
 
 namespace kw {
 
-// TODO(issue 4): toroid data files.
-void DataSheet::cmdUitvoer_Click() {}
-void DataSheet::cmdInvoer_Click() {}
+namespace {
+
+// ---- file layout ----
+
+constexpr std::string_view kFixedComment =
+    "%%  herkenning op 1e regel, na TOKEN regels hierna GEEN comment regels, alleen ervoor!";
+constexpr std::string_view kClosingComment = "%%  en vanaf hier net zoveel kommentaar als nodig is ";
+constexpr std::string_view kEndToken = "[END]";
+constexpr std::string_view kLineEnd = "\r\n";
+
+struct HeaderBlock {
+    std::string_view control;
+    std::string_view comment;  // empty: the block has no comment line
+    std::string_view token;
+};
+
+constexpr HeaderBlock kHeaderBlocks[] = {
+    {"txtDD", "%%  DD", "[DATEDD]"},
+    {"txtMM", "%%  MM", "[DATEMM]"},
+    {"txtJJ", "%%  JJ", "[DATEJJ]"},
+    {"txtFabr1", "%%fabr1", "[FABR1]"},
+    {"txtFabr2", "%%fabr2", "[FABR2]"},
+    {"txtType1", "%%type1", "[TYPE1]"},
+    {"txtType2", "%%type2", "[TYPE2]"},
+    {"txtType3", "%%type3", "[TYPE3]"},
+    {"txtBuiten", "%%Buiten", "[INOUTOUT]"},
+    {"txtBinnen", "%%binnen", "[INOUTIN]"},
+    {"txtHoog", "%%hoogte", "[INOUTHIGH]"},
+    {"txtRi", "", "[RI]"},
+    {"txtMu", "", "[MU]"},
+    {"txtTest1", "%% testinfo rechtsboven", "[TEST1]"},
+};
+
+constexpr std::string_view kMeasurementComment = "%%invul ringmeetregel";
+constexpr std::string_view kMeasurementToken = "[M-LINE";
+constexpr std::string_view kInfoComment = "%% info regel";
+constexpr std::string_view kInfoToken = "[C-LINE";
+
+// One block of the file: written when its controlling field is filled, recognised by its token.
+struct Block {
+    std::string controlling;
+    std::string comment;
+    std::string token;
+    std::vector<std::string> values;  // control names of the value lines, in order
+};
+
+// Every block in writing order, which is also the reader's matching order ("[END]" comes last).
+const std::vector<Block>& blocks() {
+    static const std::vector<Block> all = [] {
+        std::vector<Block> list;
+        for (const auto& h : kHeaderBlocks) {
+            list.push_back({std::string(h.control),
+                            std::string(h.comment),
+                            std::string(h.token),
+                            {std::string(h.control)}});
+        }
+        for (int k = 1; k <= kMeasurementLines; ++k) {
+            const std::string digit = std::to_string(k);
+            Block b{std::string(kLineFieldStems[0]) + digit,
+                    std::string(kMeasurementComment) + digit,
+                    std::string(kMeasurementToken) + digit + "]",
+                    {}};
+            for (const auto stem : kLineFieldStems) {
+                b.values.push_back(std::string(stem) + digit);
+            }
+            list.push_back(std::move(b));
+        }
+        for (int k = 1; k <= kInfoLines; ++k) {
+            const std::string digit = std::to_string(k);
+            const std::string control = "txtRegel" + digit;
+            list.push_back({control,
+                            std::string(kInfoComment) + digit,
+                            std::string(kInfoToken) + digit + "]",
+                            {control}});
+        }
+        return list;
+    }();
+    return all;
+}
+
+const std::string& fieldText(const DataSheet& sheet, const std::string& control) {
+    return *sheet.field(control);
+}
+
+// A field is one line of the file; a stray line break would shift every later value.
+std::string asValueLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+void appendLine(std::string& out, std::string_view line) {
+    out += line;
+    out += kLineEnd;
+}
+
+// ---- dialogs and messages ----
+
+constexpr std::string_view kDialogTitle = "Kernwijs data file";
+constexpr std::string_view kSaveFilter = "Toroid (*.TOR)|*.TOR";
+constexpr std::string_view kSaveDefaultExt = "TOR";
+constexpr std::string_view kOpenFilter = "Toroid File (*.tor)|*.tor|Notepad File (*.txt)|*.txt";
+constexpr std::string_view kOpenInitialName = "*.TOR";
+constexpr std::string_view kDefaultNameStart = "RINGBLAD_";
+constexpr std::string_view kDefaultNameEnd = ".TOR";
+constexpr std::size_t kShortestName = 5;  // characters
+
+struct Wording {
+    std::string_view title;
+    std::string_view text;  // "%1" the file name, "%2" the system's reason
+};
+
+struct SheetMessage {
+    Wording nl;
+    Wording uk;
+    MsgIcon icon;
+};
+
+constexpr SheetMessage kSaved = {
+    {"OK!", "Alles lijkt OK!"},
+    {"OK!", "All looks OK!"},
+    MsgIcon::None,
+};
+constexpr SheetMessage kRefusedName = {
+    {"Fout!",
+     "Er gaat iets fout!\rDat was niet leuk wat je deed!\rEr zijn geen lege parameters toegestaan!\r"},
+    {"Error!", "Something is wrong!\rI don't like what you did!\rNo empty parameters allowed!\r"},
+    MsgIcon::Critical,
+};
+constexpr SheetMessage kWrongStart = {
+    {"Error!",
+     "Er is iets mis!\rHet invoer bestand start NIET zoals het zou moeten\rHerstel dit en doe opnieuw\r"},
+    {"Error!",
+     "Something is wrong!\rThe input file doesn't start the way it should\rCorrect the file and reload\r"},
+    MsgIcon::Critical,
+};
+constexpr SheetMessage kSaveFailed = {
+    {"Fout!",
+     "Het bestand kon niet worden opgeslagen:\r%1\r%2\rEen eerder bestand met die naam is niet veranderd.\r"},
+    {"Error!", "The file could not be saved:\r%1\r%2\rAn earlier file of that name is unchanged.\r"},
+    MsgIcon::Critical,
+};
+constexpr SheetMessage kReadFailed = {
+    {"Fout!", "Het bestand kon niet worden gelezen:\r%1\r%2\r"},
+    {"Error!", "The file could not be read:\r%1\r%2\r"},
+    MsgIcon::Critical,
+};
+
+std::string withArguments(std::string_view pattern, const std::string& file, const std::string& reason) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[i + 1] == '1' ? file : reason;
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+void show(const DataSheet& sheet, const SheetMessage& message, const std::string& file = {},
+          const std::string& reason = {}) {
+    const Wording& w = sheet.english() ? message.uk : message.nl;
+    sheet.platform->showMessage(
+        {std::string(w.title), withArguments(w.text, file, reason), message.icon, MsgButtons::Ok, false});
+}
+
+// The folder remembered at start-up, or the platform's when the sheet was never started.
+std::string startFolder(const DataSheet& sheet) {
+    return sheet.appFolder.empty() ? sheet.platform->applicationFolder() : sheet.appFolder;
+}
+
+// "RINGBLAD_hhmmss.TOR" in the application folder.
+std::string defaultSaveName(const std::string& folder, const LocalTime& t) {
+    const auto twoDigits = [](int v) {
+        return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
+    };
+    const std::string stamp = twoDigits(t.hour) + twoDigits(t.minute) + twoDigits(t.second);
+    return JoinPath(folder, std::string(kDefaultNameStart) + stamp + std::string(kDefaultNameEnd));
+}
+
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+bool refusedName(const std::string& name) {
+    return name.empty() || name.find('*') != std::string::npos || characterCount(name) < kShortestName;
+}
+
+}  // namespace
+
+std::string TorFileText(const DataSheet& sheet) {
+    std::string out;
+    appendLine(out, kTorRecognition);
+    appendLine(out, kFixedComment);
+    for (const Block& b : blocks()) {
+        if (fieldText(sheet, b.controlling).empty()) {
+            continue;
+        }
+        if (!b.comment.empty()) {
+            appendLine(out, b.comment);
+        }
+        appendLine(out, b.token);
+        for (const auto& control : b.values) {
+            appendLine(out, asValueLine(fieldText(sheet, control)));
+        }
+    }
+    appendLine(out, kEndToken);
+    appendLine(out, kClosingComment);
+    return out;
+}
+
+TorReadOutcome ApplyTorText(std::string_view text, DataSheet& sheet) {
+    const std::vector<std::string> lines = SplitLines(text, LineEnds::CrLfOrCrOrLf);
+    if (lines.empty() || !lines.front().starts_with(kTorRecognition)) {
+        return TorReadOutcome::WrongStart;
+    }
+    // The recognition line is read again with the rest; it normally holds no token.
+    std::size_t next = 0;
+    while (next < lines.size()) {
+        const std::string& line = lines[next++];
+        const Block* found = nullptr;
+        for (const Block& b : blocks()) {
+            if (line.find(b.token) != std::string::npos) {
+                found = &b;
+                break;
+            }
+        }
+        if (found == nullptr) {
+            if (line.find(kEndToken) != std::string::npos) {
+                return TorReadOutcome::Loaded;
+            }
+            continue;
+        }
+        for (const auto& control : found->values) {
+            if (next >= lines.size()) {
+                return TorReadOutcome::EndedInsideBlock;
+            }
+            *sheet.field(control) = lines[next++];
+        }
+    }
+    return TorReadOutcome::Loaded;
+}
+
+void DataSheet::cmdUitvoer_Click() {
+    const std::string folder = startFolder(*this);
+    const FileDialogRequest request{std::string(kDialogTitle),
+                                    std::string(kSaveFilter),
+                                    std::string(kSaveDefaultExt),
+                                    folder,
+                                    defaultSaveName(folder, platform->now()),
+                                    true};
+    const std::optional<std::string> chosen = platform->saveFileName(request);
+    if (!chosen || chosen->empty()) {
+        return;
+    }
+    const WriteResult written = files->writeFileAtomic(*chosen, EncodeFileText(TorFileText(*this)));
+    if (!written.ok) {
+        show(*this, kSaveFailed, *chosen, written.error);
+        return;
+    }
+    show(*this, kSaved);
+}
+
+void DataSheet::cmdInvoer_Click() {
+    const std::string folder = startFolder(*this);
+    const FileDialogRequest request{std::string(kDialogTitle),
+                                    std::string(kOpenFilter),
+                                    "",
+                                    folder,
+                                    std::string(kOpenInitialName),
+                                    false};
+    const std::optional<std::string> chosen = platform->openFileName(request);
+    if (!chosen) {
+        return;
+    }
+    if (refusedName(*chosen)) {
+        show(*this, kRefusedName);
+        return;
+    }
+    const ReadResult read = files->readFile(*chosen);
+    if (!read.ok) {
+        show(*this, kReadFailed, *chosen, read.error);
+        return;
+    }
+    // A file that ends inside a block keeps what it assigned, without a message.
+    if (ApplyTorText(DecodeFileText(read.bytes), *this) == TorReadOutcome::WrongStart) {
+        show(*this, kWrongStart);
+    }
+}
 
 }  // namespace kw

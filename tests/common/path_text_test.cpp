@@ -2,14 +2,91 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
 namespace kw {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(PathTextTest, FileOnlyTakesTheTextAfterTheLastSeparator) {
     EXPECT_EQ(FileOnly("C:\\data\\ring.tor"), "ring.tor");
     EXPECT_EQ(FileOnly("ring.tor"), "ring.tor");
     EXPECT_EQ(FileOnly("C:\\data\\"), "");
     EXPECT_EQ(FileOnly("/home/an/ring.tor"), "ring.tor");
+    EXPECT_EQ(FileOnly(""), "");
+}
+
+TEST(PathTextTest, NameOnlyDropsTheLastExtensionOfTheFilePart) {
+    EXPECT_EQ(NameOnly("C:\\data\\ring.b7.ps"), std::optional<std::string>("ring.b7"));
+    EXPECT_EQ(NameOnly("ring.tor"), std::optional<std::string>("ring"));
+    EXPECT_EQ(NameOnly(".tor"), std::optional<std::string>(""));
+    // A dot in a folder name is no extension of the file.
+    EXPECT_EQ(NameOnly("C:\\my.dir\\ring"), std::nullopt);
+    EXPECT_EQ(NameOnly("/my.dir/ring"), std::nullopt);
+}
+
+TEST(PathTextTest, PSslashTurnsParenthesesIntoBrackets) {
+    EXPECT_EQ(PSslash("FT-50 (43)"), "FT-50 [43]");
+    EXPECT_EQ(PSslash("no parentheses \\ here"), "no parentheses \\ here");
+    EXPECT_EQ(PSslash("))(("), "]][[");
+    EXPECT_EQ(PSslash(""), "");
+}
+
+TEST(PathTextTest, FirstWordAndRestSplitAtTheFirstBlankAfterTrimming) {
+    struct Case {
+        std::string text;
+        std::string first;
+        std::string rest;
+    };
+    const std::vector<Case> cases = {
+        {"  12.5 pF ", "12.5", "pF"}, {"nF", "nF", ""}, {"a  b", "a", " b"},  {"", "", ""},
+        {"   ", "", ""},               {" 100 K", "100", "K"}, {"1 2 3", "1", "2 3"}, {"\tx y", "\tx", "y"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(eerstedeel(c.text), c.first) << '"' << c.text << '"';
+        EXPECT_EQ(tweededeel(c.text), c.rest) << '"' << c.text << '"';
+    }
+}
+
+class FileExistsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device rd;
+        dir = fs::temp_directory_path() / ("kernwijs_path_text_" + std::to_string(rd()));
+        fs::create_directories(dir / "Folder.d");
+        std::ofstream(dir / "RING.TOR") << "x";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    std::string at(const std::string& name) const { return (dir / name).string(); }
+
+    fs::path dir;
+};
+
+TEST_F(FileExistsTest, FindsOrdinaryFilesOnly) {
+    EXPECT_TRUE(FileExists(at("RING.TOR")));
+    EXPECT_FALSE(FileExists(at("Folder.d")));
+    EXPECT_FALSE(FileExists(at("missing.tor")));
+    EXPECT_FALSE(FileExists(dir.string()));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(at("nowhere/RING.TOR")));
+}
+
+TEST_F(FileExistsTest, PatternsMatchFilesButNotFolders) {
+    EXPECT_TRUE(FileExists(at("*.TOR")));
+    EXPECT_TRUE(FileExists(at("R?NG.*")));
+    EXPECT_TRUE(FileExists(at("*")));
+    EXPECT_FALSE(FileExists(at("*.d")));  // only a folder matches
+    EXPECT_FALSE(FileExists(at("*.ps")));
+    EXPECT_FALSE(FileExists(at("nowhere/*")));
 }
 
 }  // namespace

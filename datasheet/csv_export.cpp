@@ -1,0 +1,161 @@
+#include "datasheet/csv_export.h"
+
+#include <array>
+
+#include "common/path_text.h"
+#include "datasheet/postscript_block.h"
+
+namespace kw {
+
+namespace {
+
+constexpr std::string_view kColumnLetters = "A;B;C;D;E;F;G;H;I;J;K;L;M;N;O;P;Q;R;S;T;U";
+constexpr std::string_view kColumnNames =
+    "Fabr1;Fabr2;Type1;Type2;Type3;Buiten;Binnen;Hoog;N;Cpar;pF_nF;f res;k_MHz;AL-waarde;f1;f2;Q;"
+    "TOP_RC;pF_Kohm;Rs;Rp";
+constexpr std::string_view kPointNote = "UK CSV setting - decimal point is used";
+constexpr std::string_view kCommaNote = "NL CSV setting - decimal comma is used";
+
+constexpr char kSeparator = ';';
+constexpr char kQuote = '"';
+constexpr std::string_view kPageExtension = ".PS";
+constexpr std::string_view kCsvExtension = ".CSV";
+
+enum class Part {
+    Whole,
+    First,  // eerstedeel: the number before the unit
+    Rest,   // tweededeel: the unit
+};
+
+struct Column {
+    std::string_view header;  // control name of a header field; empty for a line field
+    LineField field = LineField::N;
+    Part part = Part::Whole;
+};
+
+constexpr std::array<Column, kCsvColumns> kColumns = {{
+    {"txtFabr1"},
+    {"txtFabr2"},
+    {"txtType1"},
+    {"txtType2"},
+    {"txtType3"},
+    {"txtBuiten"},
+    {"txtBinnen"},
+    {"txtHoog"},
+    {"", LineField::N},
+    {"", LineField::C, Part::First},
+    {"", LineField::C, Part::Rest},
+    {"", LineField::Fres, Part::First},
+    {"", LineField::Fres, Part::Rest},
+    {"", LineField::mH},
+    {"", LineField::f1},
+    {"", LineField::f2},
+    {"", LineField::Q},
+    {"", LineField::Top, Part::First},
+    {"", LineField::Top, Part::Rest},
+    {"", LineField::Rs},
+    {"", LineField::Rp},
+}};
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::vector<std::string> csvOpeningLines(bool english) {
+    return {std::string(kColumnLetters), std::string(kColumnNames),
+            std::string(english ? kPointNote : kCommaNote)};
+}
+
+bool isPlainDecimal(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (text.front() == '+' || text.front() == '-') {
+        text.remove_prefix(1);
+    }
+    int digits = 0;
+    int separators = 0;
+    for (char c : text) {
+        if (isDigit(c)) {
+            ++digits;
+        } else if (c == '.' || c == ',') {
+            ++separators;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0 && separators <= 1;
+}
+
+std::string csvField(std::string_view text, bool english) {
+    std::string value(text);
+    if (isPlainDecimal(value)) {
+        const char from = english ? ',' : '.';
+        const char to = english ? '.' : ',';
+        for (char& c : value) {
+            if (c == from) {
+                c = to;
+            }
+        }
+    }
+    if (value.find_first_of(";\"") == std::string::npos) {
+        return value;
+    }
+    std::string quoted(1, kQuote);
+    for (char c : value) {
+        quoted += c;
+        if (c == kQuote) {
+            quoted += kQuote;
+        }
+    }
+    quoted += kQuote;
+    return quoted;
+}
+
+std::string csvRow(const DataSheet& sheet, int k, bool english) {
+    std::string row;
+    for (std::size_t i = 0; i < kColumns.size(); ++i) {
+        const Column& col = kColumns[i];
+        std::string text;
+        if (!col.header.empty()) {
+            text = *sheet.field(col.header);
+        } else {
+            const std::string& field = sheet.line(k, col.field);
+            text = col.part == Part::First  ? eerstedeel(field)
+                   : col.part == Part::Rest ? tweededeel(field)
+                                            : field;
+        }
+        if (i > 0) {
+            row += kSeparator;
+        }
+        row += csvField(text, english);
+    }
+    return row;
+}
+
+std::vector<std::string> csvRows(const DataSheet& sheet, bool english) {
+    std::vector<std::string> rows;
+    for (int k = 1; k <= kMeasurementLines; ++k) {
+        if (measurementLinePresent(sheet, k)) {
+            rows.push_back(csvRow(sheet, k, english));
+        }
+    }
+    return rows;
+}
+
+std::string csvName(const std::string& pageName) {
+    const std::string file = FileOnly(pageName);
+    const std::string folderPart = pageName.substr(0, pageName.size() - file.size());
+    std::string upper = UpperAscii(file);
+    if (upper.size() >= kPageExtension.size() &&
+        upper.compare(upper.size() - kPageExtension.size(), kPageExtension.size(), kPageExtension) == 0) {
+        upper.resize(upper.size() - kPageExtension.size());
+    }
+    return folderPart + upper + std::string(kCsvExtension);
+}
+
+}  // namespace kw

@@ -1,0 +1,65 @@
+#pragma once
+
+// The "Export PS" run: the overlay template copied with the sheet's texts inserted before
+// every marker line, and with "+CSV" the spreadsheet file, both written only once the whole
+// run has succeeded.
+
+#include <string>
+#include <string_view>
+
+#include "common/services.h"
+#include "datasheet/datasheet.h"
+
+namespace kw {
+
+inline constexpr std::string_view kTemplateName = "RINGBLAD3.PS";
+inline constexpr std::string_view kTemplateMarker = "%%TEXT723DUMMY";
+
+enum class TemplateCheck {
+    Ok,
+    TooShort,       // fewer than two lines
+    BadFirstLine,   // does not begin with "%!PS-Adobe"
+    BadSecondLine,  // lacks "%%Creator: Zeva1" or "QQ0QQQ"
+};
+
+struct FilledTemplate {
+    TemplateCheck check = TemplateCheck::Ok;
+    std::string page;  // every line ended by CR LF; empty unless check is Ok
+    std::string csv;   // empty unless withCsv and check is Ok
+    int markers = 0;   // blocks inserted
+};
+
+// Copies the template text (UTF-8) line by line, inserting the block before every marker
+// line after line 2, and builds the CSV text alongside when withCsv.
+FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv);
+
+// The time stamp of the default page name: hhmmss.
+std::string exportTimeStamp(const LocalTime& time);
+
+// The save dialog's proposal: RINGBLAD_hhmmss.ps in the application folder.
+std::string defaultExportName(const std::string& appFolder, const LocalTime& time);
+
+// False for a name the export refuses: empty, holding '*', a file part holding "RINGBLAD3" or
+// "EXE" in any letter case, or a base name shorter than four characters (a file part
+// without a dot is its own base name).
+bool exportNameAccepted(const std::string& pageName);
+
+enum class ExportOutcome {
+    Written,          // page (and CSV) in place, success message shown
+    Cancelled,        // save dialog cancelled, nothing shown
+    Refused,          // name refused
+    TemplateMissing,  // no template in the application folder
+    TemplateFault,    // template fails its first-line or second-line checks
+    Failed,           // a file could not be read or written; reported with the system's reason
+    NamesFailed,      // the default names could not be worked out
+};
+
+// Everything after the save dialog: name check, template, page and CSV, and the message.
+// templateFile empty means RINGBLAD3.PS in the application folder, any letter case.
+ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
+                          const std::string& templateFile = {});
+
+// The whole button: names, save dialog, then exportSheet.
+ExportOutcome runExportDialog(const DataSheet& sheet);
+
+}  // namespace kw

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/file_system.h"
+
+namespace kw::test {
+
+// Files in memory, keyed by the exact path. A scripted reason makes every write (or read)
+// fail the way a full disk or a missing permission would; a failed write changes nothing.
+class FakeFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    std::optional<std::string> writeFailure;  // the system's reason every write reports
+    std::optional<std::string> readFailure;   // the system's reason every read reports
+    int writeAttempts = 0;
+
+    bool fileExists(const std::string& path) const override {
+        for (const auto& entry : files) {
+            if (matches(path, entry.first)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    ReadResult readFile(const std::string& path) const override {
+        if (readFailure) {
+            return {false, {}, *readFailure};
+        }
+        const auto it = files.find(path);
+        if (it == files.end()) {
+            return {false, {}, "No such file or directory"};
+        }
+        return {true, it->second, {}};
+    }
+
+    WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) override {
+        ++writeAttempts;
+        if (writeFailure) {
+            return {false, *writeFailure};
+        }
+        files[path] = std::string(bytes);
+        return {true, {}};
+    }
+
+    WriteResult removeFile(const std::string& path) override {
+        if (writeFailure) {
+            return {false, *writeFailure};
+        }
+        files.erase(path);
+        return {true, {}};
+    }
+
+private:
+    // '*' matches any run of characters, '?' exactly one.
+    static bool matches(std::string_view pattern, std::string_view name) {
+        if (pattern.empty()) {
+            return name.empty();
+        }
+        if (pattern.front() == '*') {
+            return matches(pattern.substr(1), name) || (!name.empty() && matches(pattern, name.substr(1)));
+        }
+        return !name.empty() && (pattern.front() == '?' || pattern.front() == name.front()) &&
+               matches(pattern.substr(1), name.substr(1));
+    }
+};
+
+}  // namespace kw::test
