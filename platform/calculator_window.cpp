@@ -153,9 +153,12 @@ QWidget* CalculatorWindow::container(std::string_view name) const {
 template <class W>
 W* CalculatorWindow::place(std::string_view name) {
     const Place& where = placeOf(kCalculatorPlaces, name);
-    auto* widget = new W(container(where.container));
+    QWidget* parent = container(where.container);
+    auto* widget = new W(parent);
     widget->setObjectName(QString::fromUtf8(name.data(), qsizetype(name.size())));
-    widget->setGeometry(calculatorRect(where));
+    // A control reaching past its container shows only its visible part; the caption is
+    // fitted to that.
+    widget->setGeometry(calculatorRect(where).intersected(QRect(QPoint(0, 0), parent->size())));
     widget->setFont(controlFont(where.style));
     controls_.emplace(std::string(name), widget);
     return widget;

@@ -98,8 +98,9 @@ inline constexpr QSize kSheetClientSize{729, 561};
 inline constexpr QRect kSheetDrawing{0, 0, 725, 506};
 
 inline constexpr int kSheetBoxHeight = 19;
-// Boxes stacked 16 pixels apart (manufacturer, type, info lines) get that height.
-inline constexpr int kSheetStackedBoxHeight = 16;
+// Boxes stacked 16 pixels apart (manufacturer, type, info lines) leave a pixel for the
+// ruled line under each.
+inline constexpr int kSheetStackedBoxHeight = 15;
 
 // The measurement grid: line k (1..7) at kGridTop + kGridPitch * (k - 1).
 inline constexpr int kGridTop = 152;

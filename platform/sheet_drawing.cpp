@@ -17,7 +17,7 @@ constexpr int kPaperLeft = 16;
 constexpr int kPaperTop = 48;
 constexpr int kPaperRight = 701;
 constexpr int kPaperBottom = 476;
-constexpr int kLeftColumnRight = 144;  // left column: date, manufacturer, type, sizes, Ri, mu
+constexpr int kLeftColumnRight = 148;  // left column: date, manufacturer, type, sizes, Ri, mu
 constexpr int kTestCellLeft = 548;     // header: date | title | test note
 constexpr int kHeaderBottom = 96;
 constexpr int kHeadSplit = 122;        // between the two rows of column heads
@@ -147,7 +147,7 @@ void SheetDrawing::paintEvent(QPaintEvent*) {
     p.setPen(thin);
     for (const char* name : {"txtFabr1", "txtFabr2", "txtType1", "txtType2", "txtType3"}) {
         const Place& box = placeOf(kSheetPlaces, name);
-        drawWritingLine(p, kPaperLeft, kLeftColumnRight, box.top + box.height - 1);
+        drawWritingLine(p, kPaperLeft, kLeftColumnRight, box.top + box.height);
     }
     p.drawLine(kSizesLabelRight, kSizeRows[0], kSizesLabelRight, kImprintTop);
     for (const int top : kSizeRows) {
@@ -209,7 +209,7 @@ void SheetDrawing::paintEvent(QPaintEvent*) {
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Bijzonderheden"));
     p.setPen(thin);
     for (int k = 1; k <= kInfoLines; ++k) {
-        drawWritingLine(p, kLeftColumnRight, kTableRight, kInfoTop + kInfoPitch * k - 1);
+        drawWritingLine(p, kLeftColumnRight, kTableRight, kInfoTop + kInfoPitch * (k - 1) + kSheetStackedBoxHeight);
     }
 
     p.setPen(rule);
