@@ -1,8 +1,66 @@
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
+#include "datasheet/datasheet.h"
 
 namespace kw {
 
-// TODO(issue 3): the language switch.
-void Calculator::optLANG_Click(std::int16_t) {}
+namespace {
+
+constexpr std::int16_t kEnglishIndex = 1;  // "UK" in both windows' pairs
+constexpr int kTopRMethod = 1;
+
+}  // namespace
+
+void Calculator::optLANG_Click(std::int16_t Index) {
+    const bool english = Index == kEnglishIndex;
+    optLANG.selected = english ? kEnglishIndex : 0;
+    Taal = english ? kTaalUK : kTaalNL;
+
+    const CalculatorCaptions& c = calculatorCaptions(english);
+    Label2 = c.Label2;
+    Label3 = c.Label3;
+    Frame2 = c.Frame2;
+    lblN = c.lblN;
+    lblCap = c.lblCap;
+    lblFreq = c.lblFreq;
+    lblFres = c.lblFres;
+    optTOPC.caption = {std::string(c.optTOPC[0]), std::string(c.optTOPC[1])};
+    const TopCaptions& top = optTOPC.selected == kTopRMethod ? c.topR : c.topC;
+    lblTopR = top.lblTopR;
+    lblR = top.lblR;
+    frame1 = c.frame1;
+    lblALwaarde = c.lblALwaarde;
+    lblQ = c.lblQ;
+    lblQR = c.lblQR;
+    lblQRLC = c.lblQRLC;
+    lblLoss = c.lblLoss;
+    Label1 = c.Label1;
+    cmdBestand.caption = c.cmdBestand;
+    cmdBereken.caption = c.cmdBereken;
+    cmdEinde.caption = c.cmdEinde;
+
+    if (dataSheet == nullptr) {
+        return;
+    }
+    DataSheet& sheet = dataSheet->getHidden();
+    if (english) {
+        sheet.selectLanguage(kEnglishIndex);
+    } else {
+        // Neither button is then selected; the sheet reads that as Dutch.
+        sheet.clearLanguage(kEnglishIndex);
+    }
+    const DataSheetCaptions& s = dataSheetCaptions(english);
+    sheet.cmdDatum.caption = s.cmdDatum;
+    sheet.cmdWis.caption = s.cmdWis;
+    sheet.cmdWisM.caption = s.cmdWisM;
+    sheet.cmdExport.caption = s.cmdExport;
+    sheet.cmdMap.caption = s.cmdMap;
+    sheet.cmdSluiten.caption = s.cmdSluiten;
+    sheet.cmdVoorVul.caption = s.cmdVoorVul;
+    sheet.Label2 = s.Label2;
+    sheet.cmdInvoer.caption = s.cmdInvoer;
+    sheet.cmdUitvoer.caption = s.cmdUitvoer;
+    sheet.Frame1 = s.Frame1;
+}
 
 }  // namespace kw

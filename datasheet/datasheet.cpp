@@ -1,6 +1,10 @@
 #include "datasheet/datasheet.h"
 
+#include <cstdio>
 #include <utility>
+
+#include "calculator/messages.h"
+#include "common/shared_messages.h"
 
 namespace kw {
 
@@ -33,6 +37,14 @@ int numberAfter(std::string_view name, std::string_view stem, int max) {
     }
     const int k = name.back() - '0';
     return k >= 1 && k <= max ? k : 0;
+}
+
+void clearMeasurements(DataSheet& sheet) {
+    for (auto& measurement : sheet.lines) {
+        for (auto& text : measurement) {
+            text.clear();
+        }
+    }
 }
 
 }  // namespace
@@ -88,15 +100,79 @@ const std::vector<std::string>& DataSheet::textFieldNames() {
     return names;
 }
 
-// TODO(issue 3): the data sheet's own operations.
-bool DataSheet::confirm() { return false; }
-void DataSheet::selectLanguage(std::int16_t index) { optLANG.selected = index; }
-void DataSheet::Form_Load() {}
-void DataSheet::cmdDatum_Click() {}
-void DataSheet::cmdWisM_Click() {}
-void DataSheet::cmdWis_Click() {}
-void DataSheet::cmdMap_Click() {}
-void DataSheet::optLANG_Click(std::int16_t) {}
+bool DataSheet::confirm() {
+    return kw::confirm(*platform, english());
+}
+
+void DataSheet::selectLanguage(std::int16_t index) {
+    if (optLANG.selected != index) {
+        optLANG_Click(index);
+    }
+}
+
+void DataSheet::clearLanguage(std::int16_t index) {
+    if (optLANG.selected == index) {
+        optLANG.selected = kNoSelection;
+    }
+}
+
+void DataSheet::Form_Load() {
+    if (platform->anotherInstanceRunning()) {
+        // The Calculator's start-up refusal, modal to this window only.
+        MessageBox box = AlreadyRunningBox();
+        box.systemModal = false;
+        platform->showMessage(box);
+        platform->endProgram();
+        return;
+    }
+    appFolder = platform->applicationFolder();
+    chkCSV.enabled = true;
+    chkCSV.value = 0;
+}
+
+void DataSheet::cmdDatum_Click() {
+    const LocalTime today = platform->now();
+    // "dd-mm-yyyy"; the year box takes the last two characters (the sheet prints 20 before it).
+    char date[32];
+    std::snprintf(date, sizeof date, "%02d-%02d-%04d", today.day, today.month, today.year);
+    const std::string text = date;
+    txtDD = text.substr(0, 2);
+    txtMM = text.substr(3, 2);
+    txtJJ = text.substr(text.size() - 2);
+}
+
+void DataSheet::cmdWisM_Click() {
+    if (!confirm()) {
+        return;
+    }
+    clearMeasurements(*this);
+    regel(kInfoLines).clear();  // info line 8, the one Fill Line appends L values to
+}
+
+void DataSheet::cmdWis_Click() {
+    if (!confirm()) {
+        return;
+    }
+    clearMeasurements(*this);
+    for (std::string* text : {&txtRi, &txtMu, &txtFabr1, &txtFabr2, &txtType1, &txtType2, &txtType3,
+                              &txtBuiten, &txtBinnen, &txtHoog, &txtTest1}) {
+        text->clear();
+    }
+    for (auto& text : txtRegel) {
+        text.clear();
+    }
+}
+
+void DataSheet::cmdMap_Click() {
+    // The program defines no message when the file manager cannot be started.
+    static_cast<void>(platform->openFolder(appFolder));
+}
+
+void DataSheet::optLANG_Click(std::int16_t Index) {
+    const bool toEnglish = Index == 1;
+    optLANG.selected = toEnglish ? 1 : 0;
+    cmdSluiten.caption = dataSheetCaptions(toEnglish).cmdSluiten;
+}
 
 DataSheet& DataSheetForm::create() {
     sheet_.emplace();
@@ -113,13 +189,21 @@ DataSheet& DataSheetForm::show() {
     return sheet;
 }
 
-DataSheet& DataSheetForm::getHidden() { return sheet_ ? *sheet_ : create(); }
+DataSheet& DataSheetForm::getHidden() {
+    return sheet_ ? *sheet_ : create();
+}
 
 void DataSheetForm::unload() {
     sheet_.reset();
     visible_ = false;
 }
 
-void DataSheetForm::cmdSluiten_Click() {}
+void DataSheetForm::cmdSluiten_Click() {
+    if (!sheet_ || !sheet_->confirm()) {
+        return;
+    }
+    // Every file is read or written whole inside one operation, so none is open here.
+    unload();
+}
 
 }  // namespace kw

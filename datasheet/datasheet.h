@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calculator/captions.h"
 #include "common/controls.h"
 #include "common/file_system.h"
 #include "common/services.h"
@@ -53,20 +54,20 @@ struct DataSheet {
     std::array<std::string, kInfoLines> txtRegel = {"Regel1", "Regel2", "Regel3", "Regel4",
                                                     "Regel5", "Regel6", "Regel7", "Regel8"};
 
-    // ---- other controls, as designed (Dutch captions) ----
+    // ---- other controls, as designed (Dutch captions; the title differs in one letter) ----
     std::string caption = "Ferriet Invul vorm";  // window title, both languages
     std::string Label2 = "Ringkern / Ferriet Invul vorm";
-    std::string Frame1 = "Bestandsbeheer";
-    Button cmdDatum{"Datum"};
-    Button cmdVoorVul{"Vooraf Vul"};
-    Button cmdWis{"Wis Alles"};
-    Button cmdWisM{"Wis Metingen"};
-    Button cmdExport{"Export PS"};
+    std::string Frame1{kDataSheetDutch.Frame1};
+    Button cmdDatum{std::string(kDataSheetDutch.cmdDatum)};
+    Button cmdVoorVul{std::string(kDataSheetDutch.cmdVoorVul)};
+    Button cmdWis{std::string(kDataSheetDutch.cmdWis)};
+    Button cmdWisM{std::string(kDataSheetDutch.cmdWisM)};
+    Button cmdExport{std::string(kDataSheetDutch.cmdExport)};
     CheckBox chkCSV{"+CSV", 0, true};
-    Button cmdMap{"Ga PS Map"};
-    Button cmdSluiten{"Sluiten"};
-    Button cmdInvoer{"Invoer"};
-    Button cmdUitvoer{"Uitvoer"};
+    Button cmdMap{std::string(kDataSheetDutch.cmdMap)};
+    Button cmdSluiten{std::string(kDataSheetDutch.cmdSluiten)};
+    Button cmdInvoer{std::string(kDataSheetDutch.cmdInvoer)};
+    Button cmdUitvoer{std::string(kDataSheetDutch.cmdUitvoer)};
     OptionPair optLANG{{"NL", "UK"}, kNoSelection};
 
     std::string appFolder;  // taken at Form_Load
@@ -93,6 +94,8 @@ struct DataSheet {
 
     // Selects a language button; when it was not selected yet, optLANG_Click runs.
     void selectLanguage(std::int16_t index);
+    // Clears a language button's selection; nothing runs.
+    void clearLanguage(std::int16_t index);
 
     // ---- operations ----
     void Form_Load();
