@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <cstdint>
 
 #include "calculator/calculator.h"
@@ -121,6 +123,28 @@ constexpr std::string_view kTabOrder[] = {
     "cmdHelp",
 };
 
+constexpr int kLabelClearance = 1;  // [px] between a label's text and the control after it
+constexpr int kOverlapTolerance = 2;  // [px] places that touch after rounding to pixels
+
+// A label whose place runs into a control to its right ends before that control, so its
+// text is fitted to the free part.
+void keepClearOfNeighbours(QLabel* label) {
+    QRect place = label->geometry();
+    for (QObject* child : label->parentWidget()->children()) {
+        auto* other = qobject_cast<QWidget*>(child);
+        const auto* textLabel = qobject_cast<QLabel*>(other);
+        if (!other || other == label || (textLabel != nullptr && textLabel->pixmap().isNull())) {
+            continue;
+        }
+        const QRect taken = other->geometry();
+        const QRect common = taken.intersected(place);
+        if (common.height() > kOverlapTolerance && taken.left() > place.left()) {
+            place.setRight(taken.left() - kLabelClearance);
+        }
+    }
+    label->setGeometry(place);
+}
+
 std::string optionName(std::string_view pair, int index) { return std::string(pair) + "_" + std::to_string(index); }
 
 int checkValue(Qt::CheckState state) {
@@ -210,12 +234,19 @@ void CalculatorWindow::buildControls() {
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
-    const QRect span = calculatorRect(linePlace);
-    line->setGeometry(span.left() - kLineThickness / 2, span.top(), kLineThickness, span.height());
     controls_.emplace(std::string(kLine), line);
 
+    for (const auto& check : kChecks) {
+        // Room for the whole indicator of the style in use.
+        auto* widget = control(check.name);
+        const int indicator = widget->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, widget);
+        if (widget->height() < indicator) {
+            widget->resize(widget->width(), indicator);
+        }
+    }
     for (const auto& label : kLabels) {
         auto* widget = static_cast<QLabel*>(control(label.name));
+        keepClearOfNeighbours(widget);
         const bool severalLines = widget->height() >= 2 * widget->fontMetrics().lineSpacing();
         widget->setAlignment(Qt::AlignLeft | (severalLines ? Qt::AlignTop : Qt::AlignVCenter));
     }
@@ -283,6 +314,23 @@ void CalculatorWindow::focusFirst() {
     }
 }
 
+void CalculatorWindow::placeLine() {
+    // The line stays inside its frame's border, wherever the style draws that border.
+    const Place& where = placeOf(kCalculatorPlaces, kLine);
+    auto* frame = static_cast<QGroupBox*>(control(where.container));
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect inside =
+        frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, frame);
+    const QRect span = calculatorRect(where);
+    const int top = std::max(span.top(), inside.top());
+    const int bottom = std::min(span.bottom(), inside.bottom());
+    control(kLine)->setGeometry(span.left() - kLineThickness / 2, top, kLineThickness, bottom - top + 1);
+}
+
 void CalculatorWindow::render() {
     setWindowTitle(QString::fromStdString(calc_.caption));
     for (const auto& binding : kLabels) {
@@ -311,6 +359,7 @@ void CalculatorWindow::render() {
         renderCheckBox(static_cast<QCheckBox*>(control(binding.name)), calc_.*binding.box, where.style);
     }
     renderList(static_cast<QComboBox*>(control(kList)), calc_.cboKiesregel);
+    placeLine();
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {

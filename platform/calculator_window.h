@@ -50,6 +50,7 @@ private:
     void buildControls();
     void connectControls();
     void setTabOrder();
+    void placeLine();
 
     Calculator& calc_;
     Runner run_;
