@@ -66,7 +66,6 @@ bool Program::start() {
         return false;
     }
     calcWindow_->show();
-    calcWindow_->raise();
     calcWindow_->activateWindow();
     calcWindow_->focusFirst();
     return true;
