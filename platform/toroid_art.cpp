@@ -11,14 +11,14 @@ namespace kw::gui {
 namespace {
 
 // Proportions of the drawing, as fractions of its side.
-constexpr qreal kOuterRadius = 0.40;
-constexpr qreal kInnerRadius = 0.19;
-constexpr qreal kWireWidth = 0.055;
-constexpr qreal kWireOverhang = 0.035;  // wire beyond the ring's edges
+constexpr qreal kOuterRadius = 0.36;
+constexpr qreal kInnerRadius = 0.17;
+constexpr qreal kWireWidth = 0.05;
+constexpr qreal kWireOverhang = 0.03;  // wire beyond the ring's edges
 constexpr int kTurns = 9;
 constexpr qreal kWoundArc = 290.0;     // [degrees] arc that carries the turns
 constexpr qreal kGapCentre = 270.0;    // [degrees] the leads leave at the bottom
-constexpr qreal kCentreShiftY = -0.05;  // leave room for the leads below
+constexpr qreal kCentreShiftY = -0.06;  // leave room for the leads below
 
 const QColor kFerriteDark{0x2b, 0x2f, 0x36};
 const QColor kFerriteLight{0x6a, 0x72, 0x7d};
