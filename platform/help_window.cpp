@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -43,6 +45,13 @@ bool HelpWindow::showFile(const QString& path) {
         shown_ = canonical;
         const QString title = browser_->documentTitle();
         setWindowTitle(title.isEmpty() ? info.fileName() : title);
+    }
+    if (!placed_) {
+        // First showing: in the middle of the screen, where the window manager allows.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+        placed_ = true;
     }
     show();
     if (isMinimized()) {

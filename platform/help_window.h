@@ -22,6 +22,7 @@ public:
 private:
     QTextBrowser* browser_;
     QString shown_;
+    bool placed_ = false;
 };
 
 }  // namespace kw::gui

@@ -10,7 +10,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kernwijs"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KERNWIJS"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kernwijs"));
     QApplication::setWindowIcon(kw::gui::toroidIcon());
     // The program ends by End, or when neither of its two windows is left open; the help
