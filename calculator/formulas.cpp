@@ -6,7 +6,9 @@ namespace kw {
 
 namespace {
 
-double squared(double x) { return x * x; }
+double squared(double x) {
+    return x * x;
+}
 
 constexpr double kTwo = 2.0;
 constexpr double kFour = 4.0;
@@ -58,15 +60,21 @@ double QCOf(double Fres, double f_factor, double TopR, double Cappar, double C_f
            (squared(TopR * kPicoToMicro) * kTwo * kPi * Fres * f_factor * kPortResistance);
 }
 
-double CorrectedQ(double QRLC, double Qballast) { return QRLC * Qballast / (Qballast - QRLC); }
+double CorrectedQ(double QRLC, double Qballast) {
+    return QRLC * Qballast / (Qballast - QRLC);
+}
 
 bool TopCFits(double Cappar, double C_factor, double TopR) {
     return Cappar * C_factor / kTopCShareOfCapacitance >= TopR;
 }
 
-double SeriesLossOf(double L, double C, double QLC) { return std::sqrt(L / (C * squared(QLC))); }
+double SeriesLossOf(double L, double C, double QLC) {
+    return std::sqrt(L / (C * squared(QLC)));
+}
 
-double ParallelLossOf(double L, double C, double QLC) { return std::sqrt(squared(QLC) * L / C); }
+double ParallelLossOf(double L, double C, double QLC) {
+    return std::sqrt(squared(QLC) * L / C);
+}
 
 int ALDecimals(double ALwaarde) {
     if (ALwaarde > kAlWholeAbove) {
@@ -75,7 +83,9 @@ int ALDecimals(double ALwaarde) {
     return ALwaarde < kAlTwoDecimalsBelow ? 2 : 1;
 }
 
-int LmHDecimals(double LmH) { return LmH > kLmHThreeDecimalsAbove ? 3 : 4; }
+int LmHDecimals(double LmH) {
+    return LmH > kLmHThreeDecimalsAbove ? 3 : 4;
+}
 
 int QDecimals(double QLC) {
     if (QLC > kQWholeAbove) {
@@ -84,6 +94,8 @@ int QDecimals(double QLC) {
     return QLC <= kQTwoDecimalsUpTo ? 2 : 1;
 }
 
-int RsDecimals(double QRS) { return QRS > kRsTwoDecimalsAbove ? 2 : 3; }
+int RsDecimals(double QRS) {
+    return QRS > kRsTwoDecimalsAbove ? 2 : 3;
+}
 
 }  // namespace kw

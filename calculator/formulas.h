@@ -9,12 +9,12 @@
 
 namespace kw {
 
-inline constexpr double kPi = 3.14159265;          // pi as the formulas take it
-inline constexpr double kAlConstant = 25.33e6;     // [nH MHz^2 pF]
-inline constexpr double kPortResistance = 50.0;    // [ohm] of the Top-C measuring port
-inline constexpr double kKiloOhm = 1000.0;         // [ohm/kOhm]
-inline constexpr double kPicoToMicro = 1e-6;       // pF -> uF
-inline constexpr double kPicoFarad = 1e-12;        // pF -> F
+inline constexpr double kPi = 3.14159265;                // pi as the formulas take it
+inline constexpr double kAlConstant = 25.33e6;           // [nH MHz^2 pF]
+inline constexpr double kPortResistance = 50.0;          // [ohm] of the Top-C measuring port
+inline constexpr double kKiloOhm = 1000.0;               // [ohm/kOhm]
+inline constexpr double kPicoToMicro = 1e-6;             // pF -> uF
+inline constexpr double kPicoFarad = 1e-12;              // pF -> F
 inline constexpr double kTopCShareOfCapacitance = 10.0;  // Top-C at most C / 10
 
 inline constexpr double kPicoFaradPerNanoFarad = 1000.0;  // C_factor for nF

@@ -30,8 +30,10 @@ constexpr double kMaxTop = 250000.0;
 
 constexpr DecimalRule kCapRule{&Calculator::txtCap, &Calculator::Caantal, kMinCap, kMaxCap, "100", false};
 constexpr DecimalRule kFreqRule{&Calculator::txtFreq, &Calculator::Faantal, 0.0, kMaxFrequency, "10", false};
-constexpr DecimalRule kFres1Rule{&Calculator::txtFres1, &Calculator::F1aantal, 0.0, kMaxFrequency, "9.9", true};
-constexpr DecimalRule kFres2Rule{&Calculator::txtFres2, &Calculator::F2aantal, 0.0, kMaxFrequency, "10.1", true};
+constexpr DecimalRule kFres1Rule{
+    &Calculator::txtFres1, &Calculator::F1aantal, 0.0, kMaxFrequency, "9.9", true};
+constexpr DecimalRule kFres2Rule{
+    &Calculator::txtFres2, &Calculator::F2aantal, 0.0, kMaxFrequency, "10.1", true};
 constexpr DecimalRule kTopRule{&Calculator::txtTopR, &Calculator::Raantal, kMinTop, kMaxTop, "100", false};
 
 constexpr double kMinTurns = 1.0;
@@ -158,11 +160,21 @@ void Calculator::txtWikkeling_Change() {
     ClearResults();
 }
 
-void Calculator::txtCap_Change() { runDecimalRule(*this, kCapRule); }
-void Calculator::txtFreq_Change() { runDecimalRule(*this, kFreqRule); }
-void Calculator::txtFres1_Change() { runDecimalRule(*this, kFres1Rule); }
-void Calculator::txtFres2_Change() { runDecimalRule(*this, kFres2Rule); }
-void Calculator::txtTopR_Change() { runDecimalRule(*this, kTopRule); }
+void Calculator::txtCap_Change() {
+    runDecimalRule(*this, kCapRule);
+}
+void Calculator::txtFreq_Change() {
+    runDecimalRule(*this, kFreqRule);
+}
+void Calculator::txtFres1_Change() {
+    runDecimalRule(*this, kFres1Rule);
+}
+void Calculator::txtFres2_Change() {
+    runDecimalRule(*this, kFres2Rule);
+}
+void Calculator::txtTopR_Change() {
+    runDecimalRule(*this, kTopRule);
+}
 
 void Calculator::ClearResults() {
     cmdBestand.enabled = false;

@@ -9,11 +9,17 @@ namespace kw {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
-bool isExponentMark(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
+bool isExponentMark(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
 
 // Exponents beyond this are out of any double's reach; the clamp only keeps the sum below
 // from overflowing.
@@ -126,7 +132,9 @@ double DecimalValue(std::string_view text) {
 
 namespace {
 
-bool isDigitKey(std::int16_t code) { return code >= kKeyDigit0 && code <= kKeyDigit9; }
+bool isDigitKey(std::int16_t code) {
+    return code >= kKeyDigit0 && code <= kKeyDigit9;
+}
 
 KeyVerdict refuse(std::int16_t& KeyAscii, KeyVerdict verdict) {
     KeyAscii = kKeySwallowed;
@@ -155,6 +163,8 @@ KeyVerdict DigitKeyFilter(std::int16_t& KeyAscii) {
     return refuse(KeyAscii, KeyVerdict::SwallowBeep);
 }
 
-KeyVerdict ReadOnlyKeyFilter(std::int16_t& KeyAscii) { return refuse(KeyAscii, KeyVerdict::SwallowBeep); }
+KeyVerdict ReadOnlyKeyFilter(std::int16_t& KeyAscii) {
+    return refuse(KeyAscii, KeyVerdict::SwallowBeep);
+}
 
 }  // namespace kw

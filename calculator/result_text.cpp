@@ -104,7 +104,8 @@ std::string ResultText(double value, int decimals, char separator) {
     }
     const bool negative = rounded < 0;
     const Digits d = significantDigits(negative ? -rounded : rounded);
-    std::string text = d.exponent >= kSignificantDigits ? exponentText(d, separator) : plainText(d, separator);
+    std::string text =
+        d.exponent >= kSignificantDigits ? exponentText(d, separator) : plainText(d, separator);
     return negative ? "-" + text : text;
 }
 

@@ -24,7 +24,7 @@ struct ExportMessages {
     std::string_view missing;
     std::string_view faultTitle;
     std::string_view fault;
-    std::string_view namesFailed;  // followed by the system's description
+    std::string_view unexpected;  // followed by the system's description
     std::string_view okTitle;
     std::string_view ok;
     std::string_view cannotRead;   // followed by CR, the file, CR, the system's reason
@@ -38,7 +38,7 @@ constexpr ExportMessages kEnglishMessages{
     .missing = "Cannot find postscript overlay file RINGBLAD3.PS! ",
     .faultTitle = "Error !",
     .fault = "Is the input name OK?  \rIs it really postscript, I miss something (%%)  ",
-    .namesFailed = "Totally wrong!  \rSomething went wrong, type  \r",
+    .unexpected = "Totally wrong!  \rSomething went wrong, type  \r",
     .okTitle = "OK!",
     .ok = "All looks OK!  ",
     .cannotRead = "Cannot read the file",
@@ -52,7 +52,7 @@ constexpr ExportMessages kDutchMessages{
     .missing = "Kan postscript overlap bestand RINGBLAD3.PS niet vinden! ",
     .faultTitle = "Fout !",
     .fault = "Is de invoer naam wel OK?  \rIs het wel postscript, ik mis iets (%%)  ",
-    .namesFailed = "Hardstikke fout!  \rEr trad een fout op, type  \r",
+    .unexpected = "Hardstikke fout!  \rEr trad een fout op, type  \r",
     .okTitle = "OK!",
     .ok = "Alles lijkt OK!  ",
     .cannotRead = "Kan het bestand niet lezen",
@@ -106,6 +106,27 @@ void showFileFailure(const DataSheet& sheet, std::string_view what, const std::s
          MsgIcon::Critical);
 }
 
+constexpr unsigned char kHighBit = 0x80;  // set in every byte of a non-ASCII UTF-8 sequence
+
+bool isHighByte(char c) {
+    return (static_cast<unsigned char>(c) & kHighBit) != 0;
+}
+
+// The template's lines without their ends: a line ends at CR LF or a lone CR; a lone LF is
+// part of its line. A last line without an end counts.
+std::vector<std::string_view> templateLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', start)) {
+        lines.push_back(text.substr(start, cr - start));
+        start = cr + (cr + 1 < text.size() && text[cr + 1] == '\n' ? 2 : 1);
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
 void appendLine(std::string& out, std::string_view line) {
     out += line;
     out += kLineEnd;
@@ -115,16 +136,17 @@ void appendLine(std::string& out, std::string_view line) {
 
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv) {
     FilledTemplate result;
-    const std::vector<std::string> lines = SplitLines(templateText, LineEnds::CrLfOrCr);
+    const std::vector<std::string_view> lines = templateLines(templateText);
     if (lines.size() < 2) {
         result.check = TemplateCheck::TooShort;
         return result;
     }
-    if (lines[0].compare(0, kFirstLineStart.size(), kFirstLineStart) != 0) {
+    if (!lines[0].starts_with(kFirstLineStart)) {
         result.check = TemplateCheck::BadFirstLine;
         return result;
     }
-    if (lines[1].find(kCreator) == std::string::npos || lines[1].find(kAuthor) == std::string::npos) {
+    if (lines[1].find(kCreator) == std::string_view::npos ||
+        lines[1].find(kAuthor) == std::string_view::npos) {
         result.check = TemplateCheck::BadSecondLine;
         return result;
     }
@@ -140,7 +162,7 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
     }
     result.page.reserve(templateText.size() + templateText.size() / 2);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool marker = i >= 2 && lines[i].find(kTemplateMarker) != std::string::npos;
+        const bool marker = i >= 2 && lines[i].find(kTemplateMarker) != std::string_view::npos;
         if (marker) {
             ++result.markers;
             for (const auto& line : block) {
@@ -153,6 +175,29 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
         appendLine(result.page, lines[i]);
     }
     return result;
+}
+
+std::string toCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        // A UTF-8 sequence never holds an ASCII byte, so runs of either kind convert apart.
+        std::size_t j = i;
+        while (j < utf8.size() && !isHighByte(utf8[j])) {
+            ++j;
+        }
+        out.append(utf8.substr(i, j - i));
+        i = j;
+        while (j < utf8.size() && isHighByte(utf8[j])) {
+            ++j;
+        }
+        if (j > i) {
+            out += Utf8ToCp1252(utf8.substr(i, j - i));
+        }
+        i = j;
+    }
+    return out;
 }
 
 std::string exportTimeStamp(const LocalTime& time) {
@@ -180,7 +225,22 @@ bool exportNameAccepted(const std::string& pageName) {
     return base.size() >= kShortestBaseName;
 }
 
-ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
+namespace {
+
+// Any failure the run does not expect is shown with the system's description, and the
+// program goes on with the sheet as it was.
+template <typename Steps>
+ExportOutcome guarded(const DataSheet& sheet, Steps&& steps) {
+    try {
+        return steps();
+    } catch (const std::exception& e) {
+        show(sheet, messagesFor(sheet).faultTitle, std::string(messagesFor(sheet).unexpected) + e.what(),
+             MsgIcon::Critical);
+        return ExportOutcome::Unexpected;
+    }
+}
+
+ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
                           const std::string& templateFile) {
     const ExportMessages& msg = messagesFor(sheet);
     if (!exportNameAccepted(pageName)) {
@@ -214,13 +274,13 @@ ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
         return ExportOutcome::TemplateFault;
     }
 
-    const WriteResult page = sheet.files->writeFileAtomic(pageName, Utf8ToCp1252(filled.page));
+    const WriteResult page = sheet.files->writeFileAtomic(pageName, toCp1252(filled.page));
     if (!page.ok) {
         showFileFailure(sheet, msg.cannotWrite, pageName, page.error);
         return ExportOutcome::Failed;
     }
     if (withCsv) {
-        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, Utf8ToCp1252(filled.csv));
+        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, toCp1252(filled.csv));
         if (!csv.ok) {
             showFileFailure(sheet, msg.cannotWrite, csvFile, csv.error);
             return ExportOutcome::Failed;
@@ -230,30 +290,31 @@ ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
     return ExportOutcome::Written;
 }
 
-ExportOutcome runExportDialog(const DataSheet& sheet) {
-    std::string defaultName;
-    std::string folder;
-    try {
-        folder = applicationFolderOf(sheet);
-        defaultName = defaultExportName(folder, sheet.platform->now());
-    } catch (const std::exception& e) {
-        const ExportMessages& msg = messagesFor(sheet);
-        show(sheet, msg.faultTitle, std::string(msg.namesFailed) + e.what(), MsgIcon::Critical);
-        return ExportOutcome::NamesFailed;
-    }
-
+ExportOutcome dialogSteps(const DataSheet& sheet) {
+    const std::string folder = applicationFolderOf(sheet);
     FileDialogRequest request;
     request.title = std::string(kDialogTitle);
     request.filter = std::string(kDialogFilter);
     request.defaultExt = std::string(kDialogExtension);
     request.initialFolder = folder;
-    request.initialName = defaultName;
+    request.initialName = defaultExportName(folder, sheet.platform->now());
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = sheet.platform->saveFileName(request);
     if (!chosen) {
         return ExportOutcome::Cancelled;
     }
-    return exportSheet(sheet, *chosen);
+    return exportSteps(sheet, *chosen, {});
+}
+
+}  // namespace
+
+ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
+                          const std::string& templateFile) {
+    return guarded(sheet, [&] { return exportSteps(sheet, pageName, templateFile); });
+}
+
+ExportOutcome runExportDialog(const DataSheet& sheet) {
+    return guarded(sheet, [&] { return dialogSteps(sheet); });
 }
 
 void DataSheet::cmdExport_Click() {

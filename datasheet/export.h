@@ -33,6 +33,9 @@ struct FilledTemplate {
 // line after line 2, and builds the CSV text alongside when withCsv.
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv);
 
+// Windows-1252 bytes of a UTF-8 text; a character without a byte becomes '?'.
+std::string toCp1252(std::string_view utf8);
+
 // The time stamp of the default page name: hhmmss.
 std::string exportTimeStamp(const LocalTime& time);
 
@@ -51,7 +54,7 @@ enum class ExportOutcome {
     TemplateMissing,  // no template in the application folder
     TemplateFault,    // template fails its first-line or second-line checks
     Failed,           // a file could not be read or written; reported with the system's reason
-    NamesFailed,      // the default names could not be worked out
+    Unexpected,       // a failure the run did not expect, such as no application folder
 };
 
 // Everything after the save dialog: name check, template, page and CSV, and the message.

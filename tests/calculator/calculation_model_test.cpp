@@ -24,7 +24,6 @@ ModelOutcome runCore(const ModelCase& c) {
     calc.Form_Load();
     if (c.english) {
         calc.selectOption(&Calculator::optLANG, 1);
-        calc.Taal = "UK";
     }
     if (c.topR) {
         calc.selectOption(&Calculator::optTOPC, 1);
@@ -64,8 +63,8 @@ ModelOutcome runCore(const ModelCase& c) {
 }
 
 std::string describe(const ModelCase& c) {
-    std::string s = std::string(c.english ? "UK" : "NL") + (c.topR ? " top-r" : " top-c") + (c.MHz ? " MHz" : " kHz") +
-                    (c.pF ? " pF" : " nF") + (c.noQ ? " no-q" : "");
+    std::string s = std::string(c.english ? "UK" : "NL") + (c.topR ? " top-r" : " top-c") +
+                    (c.MHz ? " MHz" : " kHz") + (c.pF ? " pF" : " nF") + (c.noQ ? " no-q" : "");
     for (const auto& t : c.texts) {
         s += " [" + (t ? *t : std::string("default")) + "]";
     }

@@ -119,7 +119,8 @@ TEST_F(CalculationTest, ResultTextsUseTheLocaleDecimalSeparator) {
 TEST_F(CalculationTest, HugeResultsAreWrittenWithAnExponent) {
     calc.selectOption(&Calculator::optCapVal, 1);
     calc.setCheck(&Calculator::chkQaan, 0);
-    paste({{&Calculator::txtWikkeling, "1"}, {&Calculator::txtCap, "0.0001"}, {&Calculator::txtFreq, "0.01"}});
+    paste(
+        {{&Calculator::txtWikkeling, "1"}, {&Calculator::txtCap, "0.0001"}, {&Calculator::txtFreq, "0.01"}});
     calc.cmdBereken_Click();
     // 25.33e6 / (1e-5^2 * 1e-4) and 1e3 / (1e-10 * 4 pi^2 * 1e-4).
     EXPECT_EQ(calc.txtALwaarde.text, "2.533E+21");
@@ -143,25 +144,42 @@ void withTexts(Calculator& c, std::initializer_list<std::pair<Field, std::string
 
 const std::vector<ErrorCase>& errorCases() {
     static const std::vector<ErrorCase> cases = {
-        {"zero frequency", [](auto&, Calculator& c) { withTexts(c, {{&Calculator::txtFreq, "0"}}); },
+        {"zero frequency",
+         [](auto&, Calculator& c) {
+             withTexts(c, {{&Calculator::txtFreq, "0"}});
+         },
          "FOUT_0!", "Er is iets mis met de Fres punten!!  Nulpunt?? ", "ERROR_0!",
          "Something wrong with the Fres points!!  Zero?? "},
-        {"frequency 0,005", [](auto&, Calculator& c) { withTexts(c, {{&Calculator::txtFreq, "0,005"}}); },
+        {"frequency 0,005",
+         [](auto&, Calculator& c) {
+             withTexts(c, {{&Calculator::txtFreq, "0,005"}});
+         },
          "FOUT_0!", "Er is iets mis met de Fres punten!!  Nulpunt?? ", "ERROR_0!",
          "Something wrong with the Fres points!!  Zero?? "},
-        {"empty first point", [](auto&, Calculator& c) { withTexts(c, {{&Calculator::txtFres1, ""}}); },
+        {"empty first point",
+         [](auto&, Calculator& c) {
+             withTexts(c, {{&Calculator::txtFres1, ""}});
+         },
          "FOUT_0!", "Er is iets mis met de Fres punten!!  Nulpunt?? ", "ERROR_0!",
          "Something wrong with the Fres points!!  Zero?? "},
-        {"Fres above both points", [](auto&, Calculator& c) { withTexts(c, {{&Calculator::txtFreq, "10.2"}}); },
+        {"Fres above both points",
+         [](auto&, Calculator& c) {
+             withTexts(c, {{&Calculator::txtFreq, "10.2"}});
+         },
          "FOUT1!", "Er is iets mis met de Fres punten!!  Tikfout?? ", "ERROR!",
          "Something wrong with the Fres points!!  Typo?? "},
         {"Fres above both swapped points",
          [](auto&, Calculator& c) {
-             withTexts(c, {{&Calculator::txtFreq, "10.2"}, {&Calculator::txtFres1, "10.1"}, {&Calculator::txtFres2, "9.9"}});
+             withTexts(c, {{&Calculator::txtFreq, "10.2"},
+                           {&Calculator::txtFres1, "10.1"},
+                           {&Calculator::txtFres2, "9.9"}});
          },
          "FOUT2!", "Er is iets mis met de Fres punten!!  Tikfout?? ", "ERROR!",
          "Something wrong with the Fres points!!  Typo?? "},
-        {"equal points", [](auto&, Calculator& c) { withTexts(c, {{&Calculator::txtFres1, "10.1"}}); },
+        {"equal points",
+         [](auto&, Calculator& c) {
+             withTexts(c, {{&Calculator::txtFres1, "10.1"}});
+         },
          "FOUT1!", "Er is iets mis met de Fres punten!!  Tikfout?? ", "ERROR!",
          "Something wrong with the Fres points!!  Typo?? "},
         {"Top-R of 1 kOhm",
@@ -184,16 +202,16 @@ const std::vector<ErrorCase>& errorCases() {
 }
 
 TEST_F(CalculationTest, EachErrorShowsItsBoxInTheCurrentLanguage) {
-    for (const char* taal : {"NL", "UK"}) {
+    for (const std::int16_t language : {0, 1}) {
         for (const auto& e : errorCases()) {
             SetUp();
             platform.shown.clear();
-            calc.Taal = taal;
+            calc.selectOption(&Calculator::optLANG, language);
             e.setUp(*this, calc);
             calc.cmdBereken_Click();
             ASSERT_EQ(platform.shown.size(), 1u) << e.what;
             const MessageBox& box = platform.lastMessage();
-            const bool uk = std::string(taal) == "UK";
+            const bool uk = language == 1;
             EXPECT_EQ(box.title, uk ? e.titleUK : e.titleNL) << e.what;
             EXPECT_EQ(box.text, uk ? e.textUK : e.textNL) << e.what;
             EXPECT_EQ(box.icon, MsgIcon::Critical) << e.what;
@@ -266,7 +284,9 @@ TEST_F(CalculationTest, ZeroDivisorInTheTopRCorrectionIsFout3) {
 TEST_F(CalculationTest, ZeroDivisorInTheTopCCorrectionIsFout4) {
     calc.selectOption(&Calculator::optFreq, 1);
     calc.selectOption(&Calculator::optCapVal, 1);
-    paste({{&Calculator::txtCap, "1500"}, {&Calculator::txtFreq, "10"}, {&Calculator::txtTopR, "97.72050243641479"}});
+    paste({{&Calculator::txtCap, "1500"},
+           {&Calculator::txtFreq, "10"},
+           {&Calculator::txtTopR, "97.72050243641479"}});
     calc.cmdBereken_Click();
     ASSERT_EQ(calc.QC, calc.QRLC);
     EXPECT_EQ(platform.lastMessage().title, "FOUT4!");

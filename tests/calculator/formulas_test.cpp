@@ -11,8 +11,12 @@ namespace {
 
 constexpr double kTol = 1e-9;
 
-double above(double x) { return std::nextafter(x, std::numeric_limits<double>::infinity()); }
-double below(double x) { return std::nextafter(x, 0.0); }
+double above(double x) {
+    return std::nextafter(x, std::numeric_limits<double>::infinity());
+}
+double below(double x) {
+    return std::nextafter(x, 0.0);
+}
 
 TEST(FormulasTest, ALComesInNanohenryPerTurnSquared) {
     // 10 MHz, 10 turns, 100 pF: 25.33e6 / (100 * 100 * 100).
@@ -48,9 +52,9 @@ TEST(FormulasTest, FresMustLieBetweenThePointsEqualityIncluded) {
         bool expected;
     };
     const std::vector<Case> cases = {
-        {1, 10, 9.9, 10.1, true},  {1, 9.9, 9.9, 10.1, true},   {1, 10.1, 9.9, 10.1, true},
-        {1, 10.2, 9.9, 10.1, false}, {1, 9.8, 9.9, 10.1, false}, {2, 10, 10.1, 9.9, true},
-        {2, 10.1, 10.1, 9.9, true}, {2, 10.2, 10.1, 9.9, false}, {0, 10, 10, 10, false},
+        {1, 10, 9.9, 10.1, true},    {1, 9.9, 9.9, 10.1, true},   {1, 10.1, 9.9, 10.1, true},
+        {1, 10.2, 9.9, 10.1, false}, {1, 9.8, 9.9, 10.1, false},  {2, 10, 10.1, 9.9, true},
+        {2, 10.1, 10.1, 9.9, true},  {2, 10.2, 10.1, 9.9, false}, {0, 10, 10, 10, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FresBracketed(c.geval, c.fres, c.f1, c.f2), c.expected)
@@ -62,7 +66,8 @@ TEST(FormulasTest, BallastQValues) {
     // omega C R: 2 pi 10 MHz * 100 pF * 100 kOhm.
     EXPECT_NEAR(QROf(10, 1, 100, 100, 1), 628.31853, 1e-8);
     // C / (omega Ctop^2 50) with uF and Mrad/s: 0.1 / (1e-8 * 2 pi 0.01 * 50).
-    EXPECT_NEAR(QCOf(10, kMegaHertzPerKiloHertz, 100, 100, kPicoFaradPerNanoFarad), 0.1 / 3.14159265e-8, 1e-6);
+    EXPECT_NEAR(QCOf(10, kMegaHertzPerKiloHertz, 100, 100, kPicoFaradPerNanoFarad), 0.1 / 3.14159265e-8,
+                1e-6);
 }
 
 TEST(FormulasTest, CorrectedQRemovesTheBallastShare) {

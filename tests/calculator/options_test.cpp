@@ -77,7 +77,7 @@ TEST_F(OptionsTest, TopCMethodSetsItsBallastLabelsAndSuffix) {
 }
 
 TEST_F(OptionsTest, MethodLabelsFollowTheLanguageButTheUnitLabelDoesNot) {
-    calc.Taal = "UK";
+    calc.selectOption(&Calculator::optLANG, 1);
     calc.selectOption(&Calculator::optTOPC, 1);
     EXPECT_EQ(calc.lblTopR, "which Top-R");
     EXPECT_EQ(calc.lblQRLC, "and without any Q corr.");

@@ -52,10 +52,8 @@ TEST(ResultTextTest, WritesPlainDecimalsWithAtMostFifteenSignificantDigits) {
 
 TEST(ResultTextTest, ValuesFromTenToTheFifteenGetAnExponent) {
     const std::vector<TextCase> cases = {
-        {1e15, 0, "1E+15"},
-        {999999999999999.6, 0, "1E+15"},
-        {2.533e21, 0, "2.533E+21"},
-        {2533029596847260.5, 3, "2.53302959684726E+15"},
+        {1e15, 0, "1E+15"},         {999999999999999.6, 0, "1E+15"},
+        {2.533e21, 0, "2.533E+21"}, {2533029596847260.5, 3, "2.53302959684726E+15"},
         {1.5e300, 0, "1.5E+300"},
     };
     for (const auto& c : cases) {

@@ -26,6 +26,8 @@ protected:
 
 TEST_F(StartupTest, StartsWithTopCKilohertzNanofaradAndBlankResults) {
     calc.Form_Load();
+    EXPECT_EQ(calc.Taal, "NL");
+    EXPECT_EQ(calc.lblTopR, "welke Top-C");
     EXPECT_EQ(calc.optLANG.selected, 0);
     EXPECT_EQ(calc.optTOPC.selected, 0);
     EXPECT_EQ(calc.optFreq.selected, 0);
@@ -36,8 +38,8 @@ TEST_F(StartupTest, StartsWithTopCKilohertzNanofaradAndBlankResults) {
     EXPECT_EQ(calc.txtFres1.text, "9.9");
     EXPECT_EQ(calc.txtFres2.text, "10.1");
     EXPECT_EQ(calc.txtTopR.text, "100");
-    for (const auto* box : {&calc.txtALwaarde, &calc.txtLmH, &calc.txtQRLC, &calc.txtQLC, &calc.txtQRS,
-                            &calc.txtQRP}) {
+    for (const auto* box :
+         {&calc.txtALwaarde, &calc.txtLmH, &calc.txtQRLC, &calc.txtQLC, &calc.txtQRS, &calc.txtQRP}) {
         EXPECT_EQ(box->text, " ");
     }
     EXPECT_FALSE(calc.cmdBestand.enabled);

@@ -45,8 +45,14 @@ TEST(PathTextTest, FirstWordAndRestSplitAtTheFirstBlankAfterTrimming) {
         std::string rest;
     };
     const std::vector<Case> cases = {
-        {"  12.5 pF ", "12.5", "pF"}, {"nF", "nF", ""}, {"a  b", "a", " b"},  {"", "", ""},
-        {"   ", "", ""},               {" 100 K", "100", "K"}, {"1 2 3", "1", "2 3"}, {"\tx y", "\tx", "y"},
+        {"  12.5 pF ", "12.5", "pF"},
+        {"nF", "nF", ""},
+        {"a  b", "a", " b"},
+        {"", "", ""},
+        {"   ", "", ""},
+        {" 100 K", "100", "K"},
+        {"1 2 3", "1", "2 3"},
+        {"\tx y", "\tx", "y"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(eerstedeel(c.text), c.first) << '"' << c.text << '"';

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,25 @@ TEST_F(ExportTest, DialogProposesATimeStampedPageInTheApplicationFolderAndCancel
     EXPECT_EQ(platform.saveDialogs[0], expected);
     EXPECT_TRUE(platform.shown.empty());
     EXPECT_TRUE(fs::is_empty(work));
+}
+
+// A platform that cannot tell where the program lives.
+class LostPlatform : public test::FakePlatform {
+public:
+    std::string applicationFolder() const override { throw std::runtime_error("folder unknown"); }
+};
+
+TEST_F(ExportTest, FailureWhileWorkingOutTheNamesIsReportedAndTheProgramGoesOn) {
+    LostPlatform lost;
+    sheet.platform = &lost;
+    sheet.appFolder.clear();
+    EXPECT_EQ(runExportDialog(sheet), ExportOutcome::Unexpected);
+    ASSERT_EQ(lost.shown.size(), 1u);
+    EXPECT_EQ(lost.lastMessage(),
+              (MessageBox{"Fout !", "Hardstikke fout!  \rEr trad een fout op, type  \rfolder unknown",
+                          MsgIcon::Critical, MsgButtons::Ok, true}));
+    EXPECT_TRUE(lost.saveDialogs.empty());
+    EXPECT_EQ(lost.endRequests, 0);
 }
 
 TEST_F(ExportTest, TemplateWithoutMarkerIsCopiedLineByLineWithCrLf) {
@@ -273,6 +293,27 @@ TEST_F(ExportTest, PageAndCsvAreWindows1252WhateverTheTemplatesEncoding) {
     useTemplate(std::string(kGoodHead) + "(\xF6\x81\xFF) %%TEXT723DUMMY\r\n");
     ASSERT_EQ(exportTo(page), ExportOutcome::Written);
     EXPECT_THAT(readBytes(page), HasSubstr("\r\n(\xF6\x81\xFF) %%TEXT723DUMMY\r\n"));
+}
+
+TEST(ExportEncodingTest, TextBecomesWindows1252AndCharactersWithoutAByteBecomeQuestionMarks) {
+    struct Case {
+        std::string utf8;
+        std::string bytes;
+    };
+    const std::vector<Case> cases = {
+        {"plain ASCII", "plain ASCII"},
+        {"caf\xC3\xA9 \xC2\xB5 \xC2\xB0", "caf\xE9 \xB5 \xB0"},
+        {"\xE2\x82\xAC 5", "\x80 5"},
+        {"\xCE\xA9", "?"},
+        {"a\xC3", "a?"},
+        {"\xC3"
+         "a",
+         "?a"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(toCp1252(c.utf8), c.bytes) << c.utf8;
+    }
 }
 
 TEST_F(ExportTest, FilesThatCannotBeReadOrWrittenAreReportedWithTheirReason) {

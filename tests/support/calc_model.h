@@ -228,9 +228,10 @@ public:
         c.pF = coin(0.5);
         c.noQ = coin(0.1);
         if (coin(0.9)) {
-            c.texts[kTurns] = pick({std::to_string(uniformInt(0, 110)), std::to_string(uniformInt(1, 100)) + ".5",
-                                    "", "65546", "32768", std::to_string(uniformInt(1, 30))},
-                                   {1, 1, 0.05, 0.05, 0.05, 2});
+            c.texts[kTurns] =
+                pick({std::to_string(uniformInt(0, 110)), std::to_string(uniformInt(1, 100)) + ".5", "",
+                      "65546", "32768", std::to_string(uniformInt(1, 30))},
+                     {1, 1, 0.05, 0.05, 0.05, 2});
         }
         const double cap = logUniform(1e-5, 1e6);
         if (coin(0.9)) {
@@ -258,7 +259,8 @@ public:
         }
         if (coin(0.95)) {
             // Around the values that make the correction fail, and far from them.
-            c.texts[kTop] = number(c.topR ? logUniform(0.5, 3e5) : logUniform(0.5, 3e5) * (coin(0.5) ? 1e-3 : 1));
+            c.texts[kTop] =
+                number(c.topR ? logUniform(0.5, 3e5) : logUniform(0.5, 3e5) * (coin(0.5) ? 1e-3 : 1));
         }
         return c;
     }

@@ -23,7 +23,6 @@ protected:
     void SetUp() override {
         calc.platform = &platform;
         calc.Form_Load();
-        calc.Taal = "NL";
         platform.beeps = 0;
     }
 

@@ -1,0 +1,236 @@
+// Runs the built kernwijs-cli export subcommand on sheets in a temporary folder.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "common/text_encoding.h"
+#include "datasheet/datasheet.h"
+#include "datasheet/tor_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string err;
+};
+
+std::string readAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string quoted(const std::string& arg) {
+    std::string q = "'";
+    for (const char c : arg) {
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return q + "'";
+}
+
+// A sheet with every field filled, as a user would after seven measurements.
+kw::DataSheet fullSheet() {
+    kw::DataSheet sheet;
+    sheet.txtDD = "05";
+    sheet.txtMM = "03";
+    sheet.txtJJ = "26";
+    sheet.txtTest1 = "Meting van Andr\xC3\xA9";
+    sheet.txtFabr1 = "Amidon (43)";
+    sheet.txtType1 = "FT-50; zwart";
+    sheet.txtMu =
+        "850 \xC2\xB5 @ 25 \xC2\xB0"
+        "C";
+    for (int k = 1; k <= kw::kMeasurementLines; ++k) {
+        sheet.line(k, kw::LineField::N) = std::to_string(10 * k);
+        sheet.line(k, kw::LineField::C) = "100.5 pF";
+        sheet.line(k, kw::LineField::Fres) = "10.1234 MHz";
+        sheet.line(k, kw::LineField::Top) = "100 K";
+    }
+    sheet.regel(3) =
+        "gee\xC3\xAB"
+        "maileerd (\xC3\xA9\xC3\xA9n laag)";
+    return sheet;
+}
+
+class ExportCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("kernwijs_export_cli_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    fs::path writeSheet(const std::string& name, const kw::DataSheet& sheet = fullSheet()) {
+        writeAll(dir / name, kw::EncodeFileText(kw::TorFileText(sheet)));
+        return dir / name;
+    }
+
+    CliRun exportRun(const std::vector<std::string>& args) {
+        std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KERNWIJS_CLI) + " export";
+        for (const auto& a : args) {
+            command += " " + quoted(a);
+        }
+        const fs::path err = dir.parent_path() / (dir.filename().string() + ".err");
+        command += " >/dev/null 2>" + quoted(err.string());
+        const int rc = std::system(command.c_str());
+        CliRun run{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readAll(err)};
+        fs::remove(err);
+        return run;
+    }
+
+    fs::path dir;
+};
+
+std::vector<std::string> crlfLines(const std::string& bytes) {
+    return kw::SplitLines(bytes, kw::LineEnds::CrLfOrCr);
+}
+
+// The number of columns of a CSV row, counting quoted fields as one.
+int csvColumns(const std::string& row) {
+    int columns = 1;
+    bool inQuotes = false;
+    for (const char c : row) {
+        if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (c == ';' && !inQuotes) {
+            ++columns;
+        }
+    }
+    return columns;
+}
+
+TEST_F(ExportCliTest, EachSheetGetsItsPageAndCsvBesideItAndSuccessStaysQuiet) {
+    writeSheet("ring1.tor");
+    writeSheet("ring2.tor");
+    const CliRun run = exportRun({"ring1.tor", "ring2.tor", "--csv"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    for (const std::string stem : {"ring1", "ring2"}) {
+        const std::string page = readAll(dir / (stem + ".ps"));
+        EXPECT_EQ(page.substr(0, 14), "%!PS-Adobe-3.0");
+        EXPECT_NE(page.find("\r\n(Meting van Andr\xE9) show\r\n"), std::string::npos);
+        std::string upper = stem;
+        std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+        const std::vector<std::string> csv = crlfLines(readAll(dir / (upper + ".CSV")));
+        ASSERT_EQ(csv.size(), 3u + kw::kMeasurementLines);
+        EXPECT_EQ(csv[2], "NL CSV setting - decimal comma is used");
+        for (std::size_t i = 3; i < csv.size(); ++i) {
+            EXPECT_EQ(csvColumns(csv[i]), 21) << csv[i];
+        }
+        EXPECT_EQ(csv[3].substr(0, 39), "Amidon (43);Fabr2;\"FT-50; zwart\";Type2;");
+    }
+}
+
+TEST_F(ExportCliTest, OutputNameOrOutputFolderReplaceTheDefault) {
+    writeSheet("ring.tor");
+    fs::create_directory(dir / "pages");
+    EXPECT_EQ(exportRun({"ring.tor", "-o", "chosen.ps", "--csv"}).status, 0);
+    EXPECT_TRUE(fs::is_regular_file(dir / "chosen.ps"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "CHOSEN.CSV"));
+    EXPECT_EQ(exportRun({"ring.tor", "--outdir", "pages"}).status, 0);
+    EXPECT_TRUE(fs::is_regular_file(dir / "pages" / "ring.ps"));
+    EXPECT_FALSE(fs::exists(dir / "pages" / "RING.CSV"));
+    EXPECT_FALSE(fs::exists(dir / "ring.ps"));
+}
+
+TEST_F(ExportCliTest, UsageErrorsGiveStatusTwoAndWriteNothing) {
+    writeSheet("ring1.tor");
+    writeSheet("ring2.tor");
+    fs::create_directory(dir / "a");
+    fs::create_directory(dir / "out");
+    writeSheet("a/ring1.tor");
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"ring1.tor", "ring2.tor", "-o", "both.ps"},
+        {"ring1.tor", "-o", "x.ps", "--outdir", "out"},
+        {"ring1.tor", "--outdir", "missing"},
+        {"ring1.tor", "--lang", "FR"},
+        {"ring1.tor", "--template", "missing.ps"},
+        {"ring1.tor", "a/ring1.tor", "--outdir", "out"},
+        {"ring1.tor", "ring1.tor"},
+    };
+    for (const auto& args : cases) {
+        const CliRun run = exportRun(args);
+        EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args.back());
+        EXPECT_NE(run.err, "");
+    }
+    EXPECT_TRUE(fs::is_empty(dir / "out"));
+    EXPECT_FALSE(fs::exists(dir / "ring1.ps"));
+}
+
+TEST_F(ExportCliTest, VerbosePrintsTheSuccessMessageInTheChosenLanguage) {
+    writeSheet("ring.tor");
+    EXPECT_EQ(exportRun({"ring.tor", "--verbose", "--lang", "UK"}).err, "OK!\n  All looks OK!  \n");
+    EXPECT_EQ(exportRun({"ring.tor", "--verbose"}).err, "OK!\n  Alles lijkt OK!  \n");
+}
+
+TEST_F(ExportCliTest, FaultyTemplateAndRefusedNameGiveStatusThreeWithTheirMessage) {
+    writeSheet("ring.tor");
+    writeAll(dir / "bad.ps", "%!PS-Adobe-3.0\r\n%%Creator: someone else\r\n%%TEXT723DUMMY\r\n");
+    CliRun run = exportRun({"ring.tor", "--template", "bad.ps", "--lang", "uk"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err,
+              "Error !\n  Is the input name OK?  \n  Is it really postscript, I miss something (%%)  \n");
+    EXPECT_FALSE(fs::exists(dir / "ring.ps"));
+
+    run = exportRun({"ring.tor", "-o", "abc.ps"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err,
+              "Error !\n  Er gaat iets fout!\n  Dat was niet leuk wat je deed!\n  Verkeerde parameters!\n");
+}
+
+TEST_F(ExportCliTest, SheetThatDoesNotLoadIsSkippedAndTheOthersAreExported) {
+    writeAll(dir / "junk.tor", "not a data sheet\r\n");
+    writeSheet("ring.tor");
+    const CliRun run = exportRun({"junk.tor", "ring.tor"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err, "");
+    EXPECT_FALSE(fs::exists(dir / "junk.ps"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "ring.ps"));
+}
+
+TEST_F(ExportCliTest, OtherTemplateIsUsedWhenGiven) {
+    writeSheet("ring.tor");
+    writeAll(dir / "mine.ps", "%!PS-Adobe-3.0\r\n%%Creator: Zeva1 QQ0QQQ\r\n%%TEXT723DUMMY\r\nshowpage\r\n");
+    EXPECT_EQ(exportRun({"ring.tor", "--template", "mine.ps"}).status, 0);
+    const std::vector<std::string> lines = crlfLines(readAll(dir / "ring.ps"));
+    ASSERT_GT(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "%%datum ");
+    EXPECT_EQ(lines[lines.size() - 2], "%%TEXT723DUMMY");
+}
+
+TEST_F(ExportCliTest, FullSheetPageRendersInGhostscript) {
+    if (std::system("gs --version >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "Ghostscript (gs) is not installed";
+    }
+    writeSheet("ring.tor");
+    ASSERT_EQ(exportRun({"ring.tor", "--csv"}).status, 0);
+    const fs::path log = dir / "gs.log";
+    const std::string command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage " +
+                                quoted((dir / "ring.ps").string()) + " >" + quoted(log.string()) + " 2>&1";
+    const int rc = std::system(command.c_str());
+    const std::string output = readAll(log);
+    EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == 0) << output;
+    EXPECT_EQ(output.find("Error"), std::string::npos) << output;
+}
+
+}  // namespace
