@@ -149,11 +149,21 @@ MsgAnswer QtPlatform::showMessage(const MessageBox& box) {
 void QtPlatform::beep() { QApplication::beep(); }
 
 void QtPlatform::setFocus(std::string_view control) {
-    if (!resolver_) {
-        return;
+    // Controls carry their names as object names; the active window's come first, as
+    // two windows may use the same name.
+    const QString name = QString::fromUtf8(control.data(), qsizetype(control.size()));
+    QWidgetList windows = QApplication::topLevelWidgets();
+    if (QWidget* active = QApplication::activeWindow()) {
+        windows.prepend(active);
     }
-    if (QWidget* widget = resolver_(control)) {
-        widget->setFocus(Qt::OtherFocusReason);
+    for (QWidget* window : windows) {
+        if (!window->isVisible()) {
+            continue;
+        }
+        if (auto* widget = window->findChild<QWidget*>(name); widget && widget->isEnabled()) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
 }
 

@@ -4,9 +4,7 @@
 // locale, a single-instance lock, the desktop's file manager and the help window.
 
 #include <QLockFile>
-#include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,10 +23,6 @@ public:
     // lockName names the single-instance lock; programs with the same name exclude each other.
     explicit QtPlatform(QString lockName = QStringLiteral("kernwijs"));
     ~QtPlatform() override;
-
-    // Finds a control by its name, the active window's controls first.
-    using ControlResolver = std::function<QWidget*(std::string_view)>;
-    void setControlResolver(ControlResolver resolver) { resolver_ = std::move(resolver); }
 
     bool endRequested() const { return endRequested_; }
     // Closes the help window, if one is open.
@@ -60,7 +54,6 @@ private:
     bool lockTried_ = false;
     bool otherInstance_ = false;
     bool endRequested_ = false;
-    ControlResolver resolver_;
     std::unique_ptr<HelpWindow> help_;
 };
 

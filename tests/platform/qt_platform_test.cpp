@@ -114,6 +114,27 @@ private slots:
         QVERIFY(!platform.openFileName(request).has_value());
     }
 
+    void focusGoesToTheNamedControlOfTheActiveWindow() {
+        QtPlatform platform(uniqueLockName());
+        QWidget first;
+        QWidget second;
+        auto* inFirst = new QLineEdit(&first);
+        inFirst->setObjectName("txtFres1");
+        auto* inSecond = new QLineEdit(&second);
+        inSecond->setObjectName("txtFres1");
+        auto* elsewhere = new QLineEdit(&second);
+        elsewhere->setObjectName("txtCap");
+        first.show();
+        second.show();
+        second.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&second));
+        elsewhere->setFocus();
+        platform.setFocus("txtFres1");
+        QVERIFY(inSecond->hasFocus());
+        platform.setFocus("noSuchControl");
+        QVERIFY(inSecond->hasFocus());
+    }
+
     void nameFiltersInQtForm_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
