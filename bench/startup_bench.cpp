@@ -30,7 +30,8 @@ double peakMemoryMiB() {
     return 0;
 }
 
-const QString kLockName = QStringLiteral("kernwijs-bench-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+const QString kLockName =
+    QStringLiteral("kernwijs-bench-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 
 struct StartedProgram {
     kw::gui::QtPlatform platform{kLockName};

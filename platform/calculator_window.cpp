@@ -117,13 +117,13 @@ constexpr int kLineThickness = 2;  // [px] an etched line
 
 // Keyboard order; the result boxes are reached by mouse only.
 constexpr std::string_view kTabOrder[] = {
-    "cmdBestand", "txtWikkeling", "txtCap",    "optCapVal_0", "optCapVal_1", "txtFreq",      "optFreq_0",
-    "optFreq_1",  "txtFres1",     "txtFres2",  "chkQaan",     "optTOPC_0",   "optTOPC_1",    "txtTopR",
-    "chkLprn",    "chkQRLC",      "optLANG_0", "optLANG_1",   "cboKiesregel", "cmdBereken",  "cmdEinde",
-    "cmdHelp",
+    "cmdBestand",   "txtWikkeling", "txtCap",   "optCapVal_0", "optCapVal_1", "txtFreq",
+    "optFreq_0",    "optFreq_1",    "txtFres1", "txtFres2",    "chkQaan",     "optTOPC_0",
+    "optTOPC_1",    "txtTopR",      "chkLprn",  "chkQRLC",     "optLANG_0",   "optLANG_1",
+    "cboKiesregel", "cmdBereken",   "cmdEinde", "cmdHelp",
 };
 
-constexpr int kLabelClearance = 1;  // [px] between a label's text and the control after it
+constexpr int kLabelClearance = 1;    // [px] between a label's text and the control after it
 constexpr int kOverlapTolerance = 2;  // [px] places that touch after rounding to pixels
 
 // A label whose place runs into a control to its right ends before that control, so its
@@ -145,7 +145,9 @@ void keepClearOfNeighbours(QLabel* label) {
     label->setGeometry(place);
 }
 
-std::string optionName(std::string_view pair, int index) { return std::string(pair) + "_" + std::to_string(index); }
+std::string optionName(std::string_view pair, int index) {
+    return std::string(pair) + "_" + std::to_string(index);
+}
 
 int checkValue(Qt::CheckState state) {
     return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
@@ -257,14 +259,12 @@ void CalculatorWindow::connectControls() {
         auto* edit = static_cast<KeyFilterLineEdit*>(control(binding.name));
         if (binding.keyPress) {
             const KeyPress keyPress = binding.keyPress;
-            edit->setKeyFilter([this, keyPress](std::int16_t& keyAscii) {
-                run_([&] { (calc_.*keyPress)(keyAscii); });
-            });
+            edit->setKeyFilter(
+                [this, keyPress](std::int16_t& keyAscii) { run_([&] { (calc_.*keyPress)(keyAscii); }); });
         }
         const auto box = binding.box;
-        connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
-            run_([&] { calc_.setText(box, text.toStdString()); });
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, box](const QString& text) { run_([&] { calc_.setText(box, text.toStdString()); }); });
     }
     for (const auto& binding : kButtons) {
         const Click click = binding.click;
@@ -274,8 +274,8 @@ void CalculatorWindow::connectControls() {
     for (const auto& binding : kOptions) {
         for (std::int16_t index = 0; index < 2; ++index) {
             const auto pair = binding.pair;
-            connect(static_cast<QRadioButton*>(control(optionName(binding.name, index))), &QRadioButton::toggled,
-                    this, [this, pair, index](bool selected) {
+            connect(static_cast<QRadioButton*>(control(optionName(binding.name, index))),
+                    &QRadioButton::toggled, this, [this, pair, index](bool selected) {
                         if (selected) {
                             run_([&] { calc_.selectOption(pair, index); });
                         }
@@ -285,9 +285,8 @@ void CalculatorWindow::connectControls() {
     for (const auto& binding : kChecks) {
         auto* check = static_cast<QCheckBox*>(control(binding.name));
         const auto box = binding.box;
-        connect(check, &QCheckBox::clicked, this, [this, check, box] {
-            run_([&] { calc_.setCheck(box, checkValue(check->checkState())); });
-        });
+        connect(check, &QCheckBox::clicked, this,
+                [this, check, box] { run_([&] { calc_.setCheck(box, checkValue(check->checkState())); }); });
     }
     connect(static_cast<QComboBox*>(control(kList)), &QComboBox::activated, this,
             [this](int index) { run_([&] { calc_.cboKiesregel.selected = index; }); });
@@ -351,8 +350,8 @@ void CalculatorWindow::render() {
     for (const auto& binding : kOptions) {
         const std::string first = optionName(binding.name, 0);
         renderOptionPair(static_cast<QRadioButton*>(control(first)),
-                         static_cast<QRadioButton*>(control(optionName(binding.name, 1))), calc_.*binding.pair,
-                         placeOf(kCalculatorPlaces, first).style);
+                         static_cast<QRadioButton*>(control(optionName(binding.name, 1))),
+                         calc_.*binding.pair, placeOf(kCalculatorPlaces, first).style);
     }
     for (const auto& binding : kChecks) {
         const Place& where = placeOf(kCalculatorPlaces, binding.name);

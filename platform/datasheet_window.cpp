@@ -58,11 +58,11 @@ constexpr std::string_view kPicture = "Image2";
 constexpr const char* kImprintText = "made with\nKERNWIJS\nby QQ0QQQ";
 
 // Keyboard order before and after the text boxes (which follow in their own order).
-constexpr std::string_view kTabOrderFirst[] = {"cmdDatum", "cmdVoorVul", "cmdWis",    "cmdWisM",
-                                               "cmdExport", "cmdMap",    "cmdSluiten"};
-constexpr std::string_view kTabOrderHeader[] = {"txtDD",     "txtMM",     "txtJJ",   "txtFabr1", "txtFabr2",
-                                                "txtType1",  "txtType2",  "txtType3", "txtBuiten", "txtBinnen",
-                                                "txtHoog",   "txtRi",     "txtMu",   "txtTest1"};
+constexpr std::string_view kTabOrderFirst[] = {"cmdDatum",  "cmdVoorVul", "cmdWis",    "cmdWisM",
+                                               "cmdExport", "cmdMap",     "cmdSluiten"};
+constexpr std::string_view kTabOrderHeader[] = {"txtDD",    "txtMM",    "txtJJ",    "txtFabr1",  "txtFabr2",
+                                                "txtType1", "txtType2", "txtType3", "txtBuiten", "txtBinnen",
+                                                "txtHoog",  "txtRi",    "txtMu",    "txtTest1"};
 constexpr std::string_view kTabOrderLast[] = {"optLANG_1", "optLANG_0", "chkCSV", "cmdInvoer", "cmdUitvoer"};
 
 QRect gridRect(int line, int field) {
@@ -74,8 +74,12 @@ QRect infoRect(int line) {
     return {kInfoLeft, kInfoTop + kInfoPitch * (line - 1), kInfoWidth, kSheetStackedBoxHeight};
 }
 
-std::string gridName(int line, int field) { return std::string(kLineFieldStems[field]) + std::to_string(line); }
-std::string infoName(int line) { return "txtRegel" + std::to_string(line); }
+std::string gridName(int line, int field) {
+    return std::string(kLineFieldStems[field]) + std::to_string(line);
+}
+std::string infoName(int line) {
+    return "txtRegel" + std::to_string(line);
+}
 
 }  // namespace
 
@@ -237,7 +241,8 @@ void DataSheetWindow::render(const DataSheet& sheet) {
         renderButton(static_cast<QPushButton*>(control(binding.name)), sheet.*binding.button,
                      placeOf(kSheetPlaces, binding.name).style);
     }
-    renderCheckBox(static_cast<QCheckBox*>(control(kCsvBox)), sheet.chkCSV, placeOf(kSheetPlaces, kCsvBox).style);
+    renderCheckBox(static_cast<QCheckBox*>(control(kCsvBox)), sheet.chkCSV,
+                   placeOf(kSheetPlaces, kCsvBox).style);
     renderOptionPair(static_cast<QRadioButton*>(control(kLanguageOptions[0])),
                      static_cast<QRadioButton*>(control(kLanguageOptions[1])), sheet.optLANG,
                      placeOf(kSheetPlaces, kLanguageOptions[0]).style);

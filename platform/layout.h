@@ -27,7 +27,9 @@ struct Place {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-inline constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+inline constexpr int twipsToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 // ---- Calculator, in twips ----
 
@@ -158,6 +160,8 @@ const Place& placeOf(std::span<const Place> places, std::string_view name);
 
 // The Calculator's places are in twips; this gives pixels.
 QRect calculatorRect(const Place& place);
-inline QRect sheetRect(const Place& place) { return {place.left, place.top, place.width, place.height}; }
+inline QRect sheetRect(const Place& place) {
+    return {place.left, place.top, place.width, place.height};
+}
 
 }  // namespace kw::gui

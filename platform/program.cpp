@@ -10,7 +10,7 @@
 namespace kw::gui {
 
 namespace {
-constexpr int kWindowGap = 16;     // [px] between the two windows
+constexpr int kWindowGap = 16;      // [px] between the two windows
 constexpr int kFrameAllowance = 8;  // [px] for the window manager's borders
 }  // namespace
 
@@ -101,6 +101,8 @@ void Program::followDataSheet() {
         if (!sheetWindow_->isVisible()) {
             sheetWindow_->focusFirst();
             sheetWindow_->show();
+        } else if (sheetWindow_->isMinimized()) {
+            sheetWindow_->showNormal();
         }
         return;
     }

@@ -23,8 +23,12 @@ namespace {
 const QStringList kDataMarkers = {QStringLiteral("RINGBLAD3.PS"), QStringLiteral("RINGBLAD3.ps"),
                                   QStringLiteral("KERNWIJS_NL.HLP"), QStringLiteral("KERNWIJS_UK.HLP")};
 
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+std::string toUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 QWidget* dialogParent() {
     if (QWidget* active = QApplication::activeModalWidget()) {
@@ -146,7 +150,9 @@ MsgAnswer QtPlatform::showMessage(const MessageBox& box) {
     return dialog.clickedButton() == dialog.button(QMessageBox::Ok) ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
-void QtPlatform::beep() { QApplication::beep(); }
+void QtPlatform::beep() {
+    QApplication::beep();
+}
 
 void QtPlatform::setFocus(std::string_view control) {
     // Controls carry their names as object names; the active window's come first, as
@@ -177,7 +183,7 @@ char QtPlatform::decimalSeparator() const {
 
 LocalTime QtPlatform::now() const {
     const QDateTime t = QDateTime::currentDateTime();
-    return {t.date().year(), t.date().month(), t.date().day(),
+    return {t.date().year(), t.date().month(),  t.date().day(),
             t.time().hour(), t.time().minute(), t.time().second()};
 }
 
@@ -200,7 +206,9 @@ std::string QtPlatform::applicationFolder() const {
     return toUtf8(QDir::toNativeSeparators(findApplicationFolder(program, installed)));
 }
 
-std::string QtPlatform::currentFolder() const { return toUtf8(QDir::toNativeSeparators(QDir::currentPath())); }
+std::string QtPlatform::currentFolder() const {
+    return toUtf8(QDir::toNativeSeparators(QDir::currentPath()));
+}
 
 bool QtPlatform::anotherInstanceRunning() {
     if (!lockTried_) {

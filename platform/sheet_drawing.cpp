@@ -20,9 +20,9 @@ constexpr int kPaperBottom = 476;
 constexpr int kLeftColumnRight = 148;  // left column: date, manufacturer, type, sizes, Ri, mu
 constexpr int kTestCellLeft = 548;     // header: date | title | test note
 constexpr int kHeaderBottom = 96;
-constexpr int kHeadSplit = 122;        // between the two rows of column heads
-constexpr int kHeadBottom = 148;       // top of measurement line 1
-constexpr int kTableBottom = 316;      // bottom of measurement line 7
+constexpr int kHeadSplit = 122;    // between the two rows of column heads
+constexpr int kHeadBottom = 148;   // top of measurement line 1
+constexpr int kTableBottom = 316;  // bottom of measurement line 7
 constexpr int kTableRight = kPaperRight;
 
 // Vertical rules between the grid's columns (N|C|Fres|mH|f1|f2|Q|Top|Rs|Rp).
@@ -38,10 +38,16 @@ constexpr Head kGroupHeads[] = {{kLeftColumnRight, 320, "Meetmethode"},
                                 {384, 540, "B\u221A2"},
                                 {540, 596, "TOP"},
                                 {596, kTableRight, "Q ==> Rs/Rp"}};
-constexpr Head kColumnHeads[] = {
-    {kLeftColumnRight, 180, "N"}, {180, 252, "C"},  {252, 320, "f res"}, {320, 384, "mH/1000"},
-    {384, 440, "f1"},             {440, 492, "f2"}, {492, 540, "Q"},     {540, 596, "C / R"},
-    {596, 644, "Rs"},             {644, kTableRight, "Rp"}};
+constexpr Head kColumnHeads[] = {{kLeftColumnRight, 180, "N"},
+                                 {180, 252, "C"},
+                                 {252, 320, "f res"},
+                                 {320, 384, "mH/1000"},
+                                 {384, 440, "f1"},
+                                 {440, 492, "f2"},
+                                 {492, 540, "Q"},
+                                 {540, 596, "C / R"},
+                                 {596, 644, "Rs"},
+                                 {644, kTableRight, "Rp"}};
 
 // Left column sections: each starts with a rule and a caption.
 constexpr int kFabrTop = kHeaderBottom;
@@ -80,8 +86,8 @@ void drawIndexed(QPainter& p, QPoint at, const QString& base, const QString& ind
 
 void drawCaption(QPainter& p, int top, const QString& text, int left = kCaptionLeft) {
     p.setFont(sheetFont(kCaptionPixels, true));
-    p.drawText(QRect(left, top + 1, kLeftColumnRight - left, kCaptionHeight), Qt::AlignLeft | Qt::AlignVCenter,
-               text);
+    p.drawText(QRect(left, top + 1, kLeftColumnRight - left, kCaptionHeight),
+               Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
 void drawWritingLine(QPainter& p, int left, int right, int y) {
@@ -95,8 +101,12 @@ SheetDrawing::SheetDrawing(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-QColor SheetDrawing::paper() { return {0xff, 0xff, 0xff}; }
-QColor SheetDrawing::ink() { return {0x1e, 0x1e, 0x1e}; }
+QColor SheetDrawing::paper() {
+    return {0xff, 0xff, 0xff};
+}
+QColor SheetDrawing::ink() {
+    return {0x1e, 0x1e, 0x1e};
+}
 
 void SheetDrawing::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -116,8 +126,9 @@ void SheetDrawing::paintEvent(QPaintEvent*) {
     p.drawLine(kPaperLeft, kHeaderBottom, kPaperRight, kHeaderBottom);
     drawCaption(p, 52, QStringLiteral("Datum"));
     p.setFont(sheetFont(kTitlePixels, true));
-    p.drawText(QRect(kLeftColumnRight, kPaperTop, kTestCellLeft - kLeftColumnRight, kHeaderBottom - kPaperTop),
-               Qt::AlignCenter, QStringLiteral("RINGKERN/FERRIET INFOBLAD"));
+    p.drawText(
+        QRect(kLeftColumnRight, kPaperTop, kTestCellLeft - kLeftColumnRight, kHeaderBottom - kPaperTop),
+        Qt::AlignCenter, QStringLiteral("RINGKERN/FERRIET INFOBLAD"));
     drawCaption(p, 52, QStringLiteral("Testinfo"), kTestCellLeft + 4);
 
     // The date reads DD-MM-20JJ: dashes and the century between the boxes.
@@ -193,8 +204,8 @@ void SheetDrawing::paintEvent(QPaintEvent*) {
     }
     p.setFont(sheetFont(kHeadPixels));
     for (const Head& head : kColumnHeads) {
-        p.drawText(QRect(head.left, kHeadSplit, head.right - head.left, kHeadBottom - kHeadSplit), Qt::AlignCenter,
-                   QString::fromUtf8(head.text));
+        p.drawText(QRect(head.left, kHeadSplit, head.right - head.left, kHeadBottom - kHeadSplit),
+                   Qt::AlignCenter, QString::fromUtf8(head.text));
     }
     p.setPen(thin);
     for (int k = 1; k < kMeasurementLines; ++k) {
@@ -209,7 +220,8 @@ void SheetDrawing::paintEvent(QPaintEvent*) {
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Bijzonderheden"));
     p.setPen(thin);
     for (int k = 1; k <= kInfoLines; ++k) {
-        drawWritingLine(p, kLeftColumnRight, kTableRight, kInfoTop + kInfoPitch * (k - 1) + kSheetStackedBoxHeight);
+        drawWritingLine(p, kLeftColumnRight, kTableRight,
+                        kInfoTop + kInfoPitch * (k - 1) + kSheetStackedBoxHeight);
     }
 
     p.setPen(rule);

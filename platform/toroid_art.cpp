@@ -16,8 +16,8 @@ constexpr qreal kInnerRadius = 0.17;
 constexpr qreal kWireWidth = 0.05;
 constexpr qreal kWireOverhang = 0.03;  // wire beyond the ring's edges
 constexpr int kTurns = 9;
-constexpr qreal kWoundArc = 290.0;     // [degrees] arc that carries the turns
-constexpr qreal kGapCentre = 270.0;    // [degrees] the leads leave at the bottom
+constexpr qreal kWoundArc = 290.0;      // [degrees] arc that carries the turns
+constexpr qreal kGapCentre = 270.0;     // [degrees] the leads leave at the bottom
 constexpr qreal kCentreShiftY = -0.06;  // leave room for the leads below
 
 const QColor kFerriteDark{0x2b, 0x2f, 0x36};

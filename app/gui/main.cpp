@@ -19,10 +19,13 @@ int main(int argc, char** argv) {
     kw::gui::QtPlatform platform;
     kw::LocalFileSystem files;
     kw::gui::Program program(platform, files);
-    QObject::connect(&program, &kw::gui::Program::finished, &app, [&platform] {
-        platform.closeHelp();
-        QCoreApplication::quit();
-    }, Qt::QueuedConnection);
+    QObject::connect(
+        &program, &kw::gui::Program::finished, &app,
+        [&platform] {
+            platform.closeHelp();
+            QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
     if (!program.start()) {
         return 0;
     }

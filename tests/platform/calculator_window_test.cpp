@@ -5,9 +5,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "tests/platform/program_fixture.h"

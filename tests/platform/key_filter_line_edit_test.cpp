@@ -1,15 +1,14 @@
 // Which character code a key press hands to a text box's key filter, and what a filter's
 // answer does to the box.
 
+#include "platform/key_filter_line_edit.h"
+
 #include <QKeyEvent>
 #include <QTest>
 #include <cstdint>
 #include <optional>
 
-#include "platform/key_filter_line_edit.h"
-
 using kw::gui::KeyFilterLineEdit;
-
 
 class KeyFilterLineEditTest : public QObject {
     Q_OBJECT

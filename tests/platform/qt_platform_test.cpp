@@ -1,6 +1,11 @@
 // The desktop services: message boxes and file dialogs as the user sees them, the
 // single-instance lock, the data folder, the locale and the help window.
 
+#include "platform/qt_platform.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,11 +19,8 @@
 #include <QTimer>
 #include <QUuid>
 #include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/help_window.h"
-#include "platform/qt_platform.h"
 
 using namespace kw;
 using kw::gui::QtPlatform;
@@ -39,7 +41,9 @@ void whenShown(std::function<void(W*)> answer) {
     });
 }
 
-QString uniqueLockName() { return "kernwijs-test-" + QUuid::createUuid().toString(QUuid::WithoutBraces); }
+QString uniqueLockName() {
+    return "kernwijs-test-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
 
 void touch(const QString& path) {
     QFile file(path);
@@ -96,8 +100,12 @@ private slots:
             dialog->selectFile("ring");
             static_cast<QDialog*>(dialog)->accept();
         });
-        FileDialogRequest request{"Kernwijs data file", "Toroid (*.TOR)|*.TOR", "TOR", folder.path().toStdString(),
-                                  folder.filePath("RINGBLAD_143005.TOR").toStdString(), true};
+        FileDialogRequest request{"Kernwijs data file",
+                                  "Toroid (*.TOR)|*.TOR",
+                                  "TOR",
+                                  folder.path().toStdString(),
+                                  folder.filePath("RINGBLAD_143005.TOR").toStdString(),
+                                  true};
         const auto chosen = platform.saveFileName(request);
         QVERIFY(chosen.has_value());
         QCOMPARE(QString::fromStdString(*chosen), folder.filePath("ring.TOR"));
@@ -109,8 +117,12 @@ private slots:
         QtPlatform platform(uniqueLockName());
         QTemporaryDir folder;
         whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-        FileDialogRequest request{"Kernwijs data file", "Toroid File (*.tor)|*.tor|Notepad File (*.txt)|*.txt", "",
-                                  folder.path().toStdString(), "*.TOR", false};
+        FileDialogRequest request{"Kernwijs data file",
+                                  "Toroid File (*.tor)|*.tor|Notepad File (*.txt)|*.txt",
+                                  "",
+                                  folder.path().toStdString(),
+                                  "*.TOR",
+                                  false};
         QVERIFY(!platform.openFileName(request).has_value());
     }
 
@@ -138,7 +150,8 @@ private slots:
     void nameFiltersInQtForm_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("pattern in the description") << "Toroid (*.TOR)|*.TOR" << QStringList{"Toroid (*.TOR)"};
+        QTest::newRow("pattern in the description")
+            << "Toroid (*.TOR)|*.TOR" << QStringList{"Toroid (*.TOR)"};
         QTest::newRow("two entries") << "Toroid File (*.tor)|*.tor|Notepad File (*.txt)|*.txt"
                                      << QStringList{"Toroid File (*.tor)", "Notepad File (*.txt)"};
         QTest::newRow("pattern added") << "Postscript|*.PS" << QStringList{"Postscript (*.PS)"};
