@@ -217,11 +217,19 @@ bool QtPlatform::anotherInstanceRunning() {
         // Held for the whole run; a lock left by a crashed run names a dead process and is
         // taken over.
         lock_->setStaleLockTime(0);
-        if (!lock_->tryLock(0)) {
-            // Only a lock held by a live program counts; a folder we cannot write does not
-            // keep the user from working.
-            otherInstance_ = lock_->error() == QLockFile::LockFailedError;
+        if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
+            // A lock file that names no process was left by a run that died while taking
+            // it; it holds nothing.
+            qint64 pid = 0;
+            QString host;
+            QString program;
+            if (!lock_->getLockInfo(&pid, &host, &program) && lock_->removeStaleLockFile()) {
+                lock_->tryLock(0);
+            }
         }
+        // Only a lock held by a live program counts; a folder we cannot write does not keep
+        // the user from working.
+        otherInstance_ = !lock_->isLocked() && lock_->error() == QLockFile::LockFailedError;
     }
     return otherInstance_;
 }

@@ -25,6 +25,8 @@ public:
     ~QtPlatform() override;
 
     bool endRequested() const { return endRequested_; }
+    // The single-instance lock file.
+    QString lockFilePath() const { return lockPath_; }
     // Closes the help window, if one is open.
     void closeHelp();
 

@@ -3,16 +3,15 @@
 
 #include "platform/qt_platform.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
+#include <QLockFile>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,9 +44,14 @@ QString uniqueLockName() {
     return "kernwijs-test-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
-void touch(const QString& path) {
+void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+void touch(const QString& path) {
+    writeFile(path, {});
 }
 
 }  // namespace
@@ -181,15 +185,35 @@ private slots:
 
     void aLockLeftByACrashedRunDoesNotStopTheNextStart() {
         const QString name = uniqueLockName();
-        const pid_t child = fork();
-        if (child == 0) {
-            QtPlatform crashing(name);
-            const bool running = crashing.anotherInstanceRunning();
-            _exit(running ? 1 : 0);  // ends without releasing the lock
+        const QString path = QtPlatform(name).lockFilePath();
+        // A lock as a run writes it, naming a process that has ended since.
+        QByteArray left;
+        {
+            QLockFile lock(path);
+            QVERIFY(lock.tryLock(0));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            left = file.readAll();
+            lock.unlock();
         }
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        QCOMPARE(WEXITSTATUS(status), 0);
+        QProcess ended;
+        ended.start("true", {});
+        QVERIFY(ended.waitForStarted());
+        const qint64 deadPid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        left = QByteArray::number(deadPid) + left.mid(left.indexOf('\n'));
+        writeFile(path, left);
+
+        QtPlatform next(name);
+        QVERIFY(!next.anotherInstanceRunning());
+        QtPlatform after(name);
+        QVERIFY(after.anotherInstanceRunning());
+    }
+
+    void anUnreadableLockFileDoesNotStopTheStart() {
+        const QString name = uniqueLockName();
+        const QString path = QtPlatform(name).lockFilePath();
+        writeFile(path, {});
         QtPlatform next(name);
         QVERIFY(!next.anotherInstanceRunning());
     }
