@@ -3,12 +3,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "datasheet/datasheet.h"
+#include "material/identify_core.h"
+#include "platform/identify_window.h"
 #include "platform/layout.h"
 #include "platform/record_widgets.h"
 #include "platform/sheet_drawing.h"
@@ -48,6 +51,7 @@ constexpr ButtonBinding kButtons[] = {
 };
 
 constexpr std::string_view kCsvBox = "chkCSV";
+constexpr std::string_view kIdentifyButton = "cmdKern";
 constexpr std::string_view kFileFrame = "Frame1";
 constexpr std::string_view kLanguageFrame = "Frame6";
 constexpr std::string_view kLanguageOptions[] = {"optLANG_0", "optLANG_1"};
@@ -62,7 +66,7 @@ constexpr std::string_view kTabOrderFirst[] = {"cmdDatum",  "cmdVoorVul", "cmdWi
                                                "cmdExport", "cmdMap",     "cmdSluiten"};
 constexpr std::string_view kTabOrderHeader[] = {"txtDD",    "txtMM",    "txtJJ",    "txtFabr1",  "txtFabr2",
                                                 "txtType1", "txtType2", "txtType3", "txtBuiten", "txtBinnen",
-                                                "txtHoog",  "txtRi",    "txtMu",    "txtTest1"};
+                                                "txtHoog",  "txtRi",    "txtMu",    "cmdKern",   "txtTest1"};
 constexpr std::string_view kTabOrderLast[] = {"optLANG_1", "optLANG_0", "chkCSV", "cmdInvoer", "cmdUitvoer"};
 
 QRect gridRect(int line, int field) {
@@ -163,6 +167,11 @@ void DataSheetWindow::buildControls() {
         place<QPushButton>(binding.name)->setAutoDefault(false);
     }
     place<QCheckBox>(kCsvBox);
+    auto* identify = place<QPushButton>(kIdentifyButton);
+    identify->setAutoDefault(false);
+    identify->setText(
+        QString::fromUtf8(kIdentifyButtonCaption.data(), qsizetype(kIdentifyButtonCaption.size())));
+    fitCaption(identify, placeOf(kSheetPlaces, kIdentifyButton).style);
     for (const std::string_view name : kLanguageOptions) {
         place<QRadioButton>(name);
     }
@@ -184,6 +193,8 @@ void DataSheetWindow::connectControls() {
         connect(static_cast<QPushButton*>(control(binding.name)), &QPushButton::clicked, this,
                 [this, click] { run_([&] { click(form_); }); });
     }
+    connect(static_cast<QPushButton*>(control(kIdentifyButton)), &QPushButton::clicked, this,
+            &DataSheetWindow::openIdentify);
     auto* csv = static_cast<QCheckBox*>(control(kCsvBox));
     connect(csv, &QCheckBox::clicked, this, [this, csv] {
         run_([&] {
@@ -223,6 +234,17 @@ void DataSheetWindow::setTabOrder() {
     }
 }
 
+void DataSheetWindow::openIdentify() {
+    run_([this] {
+        if (const DataSheet* sheet = form_.get()) {
+            if (identify_ == nullptr) {
+                identify_ = new IdentifyWindow(form_, run_, this);
+            }
+            identify_->showFor(*sheet);
+        }
+    });
+}
+
 void DataSheetWindow::focusFirst() {
     if (QWidget* first = control(kTabOrderFirst[0])) {
         first->setFocus(Qt::OtherFocusReason);
@@ -246,12 +268,26 @@ void DataSheetWindow::render(const DataSheet& sheet) {
     renderOptionPair(static_cast<QRadioButton*>(control(kLanguageOptions[0])),
                      static_cast<QRadioButton*>(control(kLanguageOptions[1])), sheet.optLANG,
                      placeOf(kSheetPlaces, kLanguageOptions[0]).style);
+    const std::string_view tip = identifyTexts(sheet.english()).tipOpenen;
+    QWidget* identify = control(kIdentifyButton);
+    identify->setToolTip(QString::fromUtf8(tip.data(), qsizetype(tip.size())));
+    identify->setAccessibleName(identify->toolTip());
+    if (identify_ != nullptr) {
+        identify_->follow(sheet);
+    }
 }
 
 void DataSheetWindow::closeEvent(QCloseEvent* event) {
     // The window stays until the sheet is unloaded; the program hides it then.
     event->ignore();
     run_([this] { form_.closeRequested(); });
+}
+
+void DataSheetWindow::hideEvent(QHideEvent* event) {
+    if (identify_ != nullptr && !event->spontaneous()) {
+        identify_->close();
+    }
+    QWidget::hideEvent(event);
 }
 
 }  // namespace kw::gui

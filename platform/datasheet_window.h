@@ -17,6 +17,8 @@ class DataSheetForm;
 
 namespace kw::gui {
 
+class IdentifyWindow;
+
 class DataSheetWindow : public QWidget {
     Q_OBJECT
 public:
@@ -28,10 +30,14 @@ public:
     QWidget* control(std::string_view name) const;
     // Gives the first control of the keyboard order the focus.
     void focusFirst();
+    // The identify window, once the µ? button has opened it; nullptr before.
+    IdentifyWindow* identifyWindow() const { return identify_; }
 
 protected:
     // The window's own close control asks as the Close button does.
     void closeEvent(QCloseEvent* event) override;
+    // The identify window belongs to the sheet on display and goes with it.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     template <class W>
@@ -41,10 +47,12 @@ private:
     void buildControls();
     void connectControls();
     void setTabOrder();
+    void openIdentify();
 
     DataSheetForm& form_;
     Runner run_;
     std::map<std::string, QWidget*, std::less<>> controls_;
+    IdentifyWindow* identify_ = nullptr;  // a child, made on first use
 };
 
 }  // namespace kw::gui

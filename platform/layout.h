@@ -135,6 +135,8 @@ inline constexpr Place kSheetPlaces[] = {
     {"txtHoog", "", 96, 288, 41, kSheetBoxHeight},
     {"txtRi", "", 56, 384, 81, kSheetBoxHeight},
     {"txtMu", "", 56, 448, 81, kSheetBoxHeight},
+    // Left of the µ box, under its caption, inside the cell.
+    {"cmdKern", "", 20, 447, 32, 21, TextStyle::Bold},
     {"cmdDatum", "", 8, 520, 73, 25, TextStyle::Bold},
     {"cmdVoorVul", "", 96, 520, 73, 25, TextStyle::Bold},
     {"cmdWis", "", 184, 520, 73, 25, TextStyle::Bold},

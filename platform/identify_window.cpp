@@ -1,0 +1,360 @@
+#include "platform/identify_window.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+
+#include "datasheet/datasheet.h"
+#include "platform/toroid_art.h"
+#include "platform/widget_text.h"
+
+namespace kw::gui {
+
+namespace {
+
+constexpr int kPreferredWidth = 600;   // [px]
+constexpr int kStripIconSize = 24;     // [px]
+constexpr int kMostCandidateRows = 8;  // more scroll inside the table
+constexpr int kColumnGap = 16;         // [px] between the two columns of dimensions
+constexpr int kWindowGap = 16;         // [px] between the sheet and this window
+constexpr int kFrameAllowance = 8;     // [px] for the window manager's borders
+
+// Columns that hold numbers, right-aligned.
+constexpr std::array<bool, kLineColumns> kLineNumbers = {true, true, true, true, true, false};
+constexpr std::array<bool, kCandidateColumns> kCandidateNumbers = {true, false, false, true, true, false};
+
+QString text(const std::string& s) {
+    return displayText(s);
+}
+
+QString lines(const std::vector<std::string>& texts) {
+    QStringList shown;
+    for (const std::string& t : texts) {
+        shown << text(t);
+    }
+    return shown.join(QLatin1Char('\n'));
+}
+
+// Several hints as a list whose lines wrap under their own text, one as it is.
+QString hintList(const std::vector<std::string>& hints) {
+    if (hints.size() < 2) {
+        return lines(hints).toHtmlEscaped();
+    }
+    QString html = QStringLiteral("<ul style=\"margin-left: -24px; -qt-list-indent: 1;\">");
+    for (const std::string& h : hints) {
+        html += QStringLiteral("<li>") + text(h).toHtmlEscaped() + QStringLiteral("</li>");
+    }
+    return html + QStringLiteral("</ul>");
+}
+
+QLabel* valueLabel(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* wrappingLabel(const char* name) {
+    QLabel* label = valueLabel(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A light panel with a standard icon beside its text, for hints and warnings.
+QFrame* strip(QStyle::StandardPixmap icon, QLabel* content, QWidget* owner) {
+    auto* frame = new QFrame;
+    frame->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(frame);
+    auto* picture = new QLabel;
+    picture->setPixmap(owner->style()->standardIcon(icon).pixmap(kStripIconSize, kStripIconSize));
+    picture->setAlignment(Qt::AlignTop);
+    row->addWidget(picture);
+    row->addWidget(content, 1);
+    return frame;
+}
+
+QTableWidget* table(const char* name, int columns) {
+    auto* t = new QTableWidget(0, columns);
+    t->setObjectName(QLatin1String(name));
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setWordWrap(false);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->horizontalHeader()->setSectionsClickable(false);
+    t->horizontalHeader()->setHighlightSections(false);
+    t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
+    return t;
+}
+
+// Fills a table from rows of cell texts; emphasised rows are bold. The table is as high
+// as its rows (at most `mostRows` of them) and as wide as its columns.
+template <std::size_t N>
+void renderTable(QTableWidget* t, const std::array<std::string, N>& heads,
+                 const std::vector<std::array<std::string, N>>& rows, const std::vector<bool>& emphasised,
+                 const std::array<bool, N>& numbers, int mostRows) {
+    QStringList headTexts;
+    for (const std::string& h : heads) {
+        headTexts << text(h);
+    }
+    t->setHorizontalHeaderLabels(headTexts);
+    t->setRowCount(int(rows.size()));
+    QFont bold = t->font();
+    bold.setBold(true);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        for (int c = 0; c < int(N); ++c) {
+            auto* item = new QTableWidgetItem(text(rows[r][c]));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setTextAlignment((numbers[c] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            if (emphasised[r]) {
+                item->setFont(bold);
+            }
+            t->setItem(r, c, item);
+        }
+    }
+    t->resizeColumnsToContents();
+    t->resizeRowsToContents();
+    t->setVisible(!rows.empty());
+
+    const int frame = 2 * t->frameWidth();
+    int height = t->horizontalHeader()->sizeHint().height() + frame;
+    for (int r = 0; r < std::min(int(rows.size()), mostRows); ++r) {
+        height += t->rowHeight(r);
+    }
+    // The last column stretches, so its own size says nothing about what it needs.
+    const QAbstractItemView* view = t;
+    int width = frame;
+    for (int c = 0; c < int(N); ++c) {
+        width += std::max(view->sizeHintForColumn(c), t->horizontalHeader()->sectionSizeHint(c));
+    }
+    if (int(rows.size()) > mostRows) {
+        width += t->verticalScrollBar()->sizeHint().width();
+    }
+    t->setFixedHeight(height);
+    t->setMinimumWidth(width);
+}
+
+}  // namespace
+
+IdentifyWindow::IdentifyWindow(DataSheetForm& form, Runner run, QWidget* parent)
+    : QDialog(parent), form_(form), run_(std::move(run)) {
+    setObjectName(QStringLiteral("frmKern"));
+    setModal(false);
+    setWindowIcon(toroidIcon());
+    setFont(controlFont(TextStyle::Normal));
+    buildControls();
+    connect(cmdMu_, &QPushButton::clicked, this, [this] {
+        run_([this] {
+            if (DataSheet* sheet = form_.get()) {
+                core_.cmdMu_Click(*sheet);
+            }
+        });
+    });
+    connect(cmdSluiten_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void IdentifyWindow::buildControls() {
+    auto* page = new QVBoxLayout(this);
+    page->setSizeConstraint(QLayout::SetMinimumSize);
+
+    hints_ = wrappingLabel("hints");
+    hints_->setTextFormat(Qt::RichText);
+    hintStrip_ = strip(QStyle::SP_MessageBoxInformation, hints_, this);
+    page->addWidget(hintStrip_);
+
+    frameMaten_ = new QGroupBox;
+    frameMaten_->setObjectName(QStringLiteral("frameMaten"));
+    auto* sizes = new QGridLayout(frameMaten_);
+    const char* names[] = {"buiten", "binnen", "hoog", "padlengte", "doorsnede"};
+    for (std::size_t i = 0; i < dimensions_.size(); ++i) {
+        dimensions_[i] = {valueLabel(""), valueLabel(names[i])};
+        // Diameters and height on the left, what follows from them on the right.
+        const int row = int(i % 3);
+        const int column = i < 3 ? 0 : 3;
+        sizes->addWidget(dimensions_[i].label, row, column);
+        sizes->addWidget(dimensions_[i].value, row, column + 1);
+    }
+    sizes->setColumnMinimumWidth(2, kColumnGap);
+    sizes->setColumnStretch(2, 1);
+    sizes->setColumnStretch(4, 1);
+    page->addWidget(frameMaten_);
+
+    frameRegels_ = new QGroupBox;
+    frameRegels_->setObjectName(QStringLiteral("frameRegels"));
+    auto* measured = new QVBoxLayout(frameRegels_);
+    lineRows_ = table("lineRows", kLineColumns);
+    measured->addWidget(lineRows_);
+    auto* results = new QGridLayout;
+    const char* summaryNames[] = {"gemiddeldeAL", "spreiding", "gemiddeldeMu"};
+    for (std::size_t i = 0; i < summary_.size(); ++i) {
+        summary_[i] = {valueLabel(""), valueLabel(summaryNames[i])};
+        results->addWidget(summary_[i].label, int(i), 0);
+        results->addWidget(summary_[i].value, int(i), 1);
+    }
+    results->setColumnStretch(1, 1);
+    // The mean µr is what the user came for.
+    QFont strong = summary_[2].value->font();
+    strong.setBold(true);
+    summary_[2].value->setFont(strong);
+    summary_[2].label->setFont(strong);
+    measured->addLayout(results);
+    page->addWidget(frameRegels_);
+
+    frameEigenC_ = new QGroupBox;
+    frameEigenC_->setObjectName(QStringLiteral("frameEigenC"));
+    eigenC_ = wrappingLabel("eigenC");
+    (new QVBoxLayout(frameEigenC_))->addWidget(eigenC_);
+    page->addWidget(frameEigenC_);
+
+    frameKandidaten_ = new QGroupBox;
+    frameKandidaten_->setObjectName(QStringLiteral("frameKandidaten"));
+    auto* ranked = new QVBoxLayout(frameKandidaten_);
+    familie_ = wrappingLabel("lblFamilie");
+    ranked->addWidget(familie_);
+    waarschuwing_ = wrappingLabel("lblWaarschuwing");
+    warningStrip_ = strip(QStyle::SP_MessageBoxWarning, waarschuwing_, this);
+    ranked->addWidget(warningStrip_);
+    candidateRows_ = table("candidateRows", kCandidateColumns);
+    ranked->addWidget(candidateRows_);
+    catalogus_ = wrappingLabel("lblCatalogus");
+    ranked->addWidget(catalogus_);
+    page->addWidget(frameKandidaten_);
+    page->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    cmdMu_ = new QPushButton;
+    cmdMu_->setObjectName(QStringLiteral("cmdMu"));
+    cmdMu_->setAutoDefault(false);
+    cmdSluiten_ = new QPushButton;
+    cmdSluiten_->setObjectName(QStringLiteral("cmdSluiten"));
+    cmdSluiten_->setDefault(true);
+    buttons->addWidget(cmdMu_);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSluiten_);
+    page->addLayout(buttons);
+}
+
+void IdentifyWindow::showFor(const DataSheet& sheet) {
+    if (sheet.files == nullptr) {
+        return;
+    }
+    core_ = OpenIdentifyCore(sheet, *sheet.files);
+    render();
+    if (!placed_) {
+        placeBesideSheet();
+        placed_ = true;
+    }
+    show();
+    cmdSluiten_->setFocus(Qt::OtherFocusReason);
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+}
+
+void IdentifyWindow::placeBesideSheet() {
+    // Wide enough that the hints need few lines.
+    const int width = std::max(sizeHint().width(), kPreferredWidth);
+    resize(width, std::max(minimumHeight(), heightForWidth(width)));
+    const QWidget* sheet = parentWidget();
+    const QScreen* screen = sheet != nullptr ? sheet->screen() : nullptr;
+    if (screen == nullptr) {
+        return;
+    }
+    // The window follows the sheet, so it stands beside it rather than over it. Without room
+    // on either side it keeps to the screen's right edge, over the sheet's last columns, and
+    // leaves the dimensions and the µ box in view.
+    const QRect area = screen->availableGeometry();
+    const QRect beside = sheet->frameGeometry();
+    const int outer = width + kFrameAllowance;
+    int left = beside.right() + kWindowGap;
+    if (left + outer > area.right()) {
+        left = beside.left() - kWindowGap - outer >= area.left() ? beside.left() - kWindowGap - outer
+                                                                 : area.right() - outer;
+    }
+    const int top = std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - height()));
+    move(left, top);
+}
+
+void IdentifyWindow::follow(const DataSheet& sheet) {
+    if (!isVisible()) {
+        return;
+    }
+    IdentifyCore next = core_;
+    next.Form_Load(sheet);
+    if (next == core_) {
+        return;
+    }
+    core_ = std::move(next);
+    render();
+}
+
+void IdentifyWindow::renderValue(const ValueRow& row, const LabelledValue& shown) {
+    row.label->setText(text(shown.label));
+    row.value->setText(text(shown.value));
+}
+
+void IdentifyWindow::render() {
+    const IdentifyCore& r = core_;
+    setWindowTitle(text(r.caption));
+
+    hints_->setText(hintList(r.hints));
+    hintStrip_->setVisible(!r.hints.empty());
+
+    frameMaten_->setTitle(text(r.frameMaten));
+    const LabelledValue* sizes[] = {&r.buiten, &r.binnen, &r.hoog, &r.padlengte, &r.doorsnede};
+    for (std::size_t i = 0; i < dimensions_.size(); ++i) {
+        renderValue(dimensions_[i], *sizes[i]);
+    }
+
+    frameRegels_->setTitle(text(r.frameRegels));
+    std::vector<std::array<std::string, kLineColumns>> lineCells;
+    for (const IdentifyLineRow& row : r.lineRows) {
+        lineCells.push_back(row.cells);
+    }
+    renderTable(lineRows_, r.lineHeads, lineCells, std::vector<bool>(lineCells.size(), false), kLineNumbers,
+                kMeasurementLines);
+    renderValue(summary_[0], r.gemiddeldeAL);
+    renderValue(summary_[1], r.spreiding);
+    renderValue(summary_[2], r.gemiddeldeMu);
+
+    frameEigenC_->setTitle(text(r.frameEigenC));
+    eigenC_->setText(lines(r.eigenC));
+
+    frameKandidaten_->setTitle(text(r.frameKandidaten));
+    familie_->setText(text(r.lblFamilie));
+    waarschuwing_->setText(text(r.lblWaarschuwing));
+    warningStrip_->setVisible(!r.lblWaarschuwing.empty());
+    std::vector<std::array<std::string, kCandidateColumns>> candidateCells;
+    std::vector<bool> likely;
+    for (const IdentifyCandidateRow& row : r.candidateRows) {
+        candidateCells.push_back(row.cells);
+        likely.push_back(row.likely);
+    }
+    renderTable(candidateRows_, r.candidateHeads, candidateCells, likely, kCandidateNumbers,
+                kMostCandidateRows);
+    catalogus_->setText(text(r.lblCatalogus));
+
+    // The layout sizes these buttons to their captions.
+    for (const auto& [button, state] : {std::pair{cmdMu_, &r.cmdMu}, std::pair{cmdSluiten_, &r.cmdSluiten}}) {
+        button->setText(captionText(state->caption));
+        button->setEnabled(state->enabled);
+    }
+}
+
+}  // namespace kw::gui

@@ -1,0 +1,71 @@
+#pragma once
+
+// The "Identify core" window over the data sheet: draws the IdentifyCore record of the
+// loaded sheet and forwards its button that writes µr into the sheet. While it is open it
+// follows the sheet, so what it shows (and what it writes) is never out of date.
+
+#include <QDialog>
+#include <array>
+
+#include "material/identify_core.h"
+#include "platform/runner.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace kw {
+class DataSheetForm;
+}  // namespace kw
+
+namespace kw::gui {
+
+class IdentifyWindow : public QDialog {
+    Q_OBJECT
+public:
+    IdentifyWindow(DataSheetForm& form, Runner run, QWidget* parent);
+
+    // Reads the sheet and the material table afresh and brings the window to the front.
+    void showFor(const DataSheet& sheet);
+    // Reads the sheet again, with the table read at opening; nothing while hidden.
+    void follow(const DataSheet& sheet);
+    const IdentifyCore& record() const { return core_; }
+
+private:
+    struct ValueRow {
+        QLabel* label;
+        QLabel* value;
+    };
+
+    void buildControls();
+    void placeBesideSheet();
+    void render();
+    void renderValue(const ValueRow& row, const LabelledValue& shown);
+
+    DataSheetForm& form_;
+    Runner run_;
+    IdentifyCore core_;
+    bool placed_ = false;
+
+    QFrame* hintStrip_ = nullptr;
+    QLabel* hints_ = nullptr;
+    QGroupBox* frameMaten_ = nullptr;
+    std::array<ValueRow, 5> dimensions_{};  // outer, inner, height, le, Ae
+    QGroupBox* frameRegels_ = nullptr;
+    QTableWidget* lineRows_ = nullptr;
+    std::array<ValueRow, 3> summary_{};  // mean AL, spread, mean µr
+    QGroupBox* frameEigenC_ = nullptr;
+    QLabel* eigenC_ = nullptr;
+    QGroupBox* frameKandidaten_ = nullptr;
+    QLabel* familie_ = nullptr;
+    QFrame* warningStrip_ = nullptr;
+    QLabel* waarschuwing_ = nullptr;
+    QTableWidget* candidateRows_ = nullptr;
+    QLabel* catalogus_ = nullptr;
+    QPushButton* cmdMu_ = nullptr;
+    QPushButton* cmdSluiten_ = nullptr;
+};
+
+}  // namespace kw::gui
