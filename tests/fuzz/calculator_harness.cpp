@@ -66,8 +66,8 @@ constexpr std::string_view kSteps = "kapoqcflsxyrP";
 constexpr int kLongestPlain = 15;  // digits before the separator below 10^15
 constexpr int kMostDecimals = 4;
 constexpr int kFirstExponent = 15;
-constexpr std::size_t kLongestPaste = 1 << 16;  // [bytes]
-constexpr std::size_t kPasteChunk = 256;        // [bytes] per count of a long paste
+constexpr std::size_t kLongestPaste = 1 << 12;  // [bytes]; the 1 MB case is a unit test
+constexpr std::size_t kPasteChunk = 16;         // [bytes] per count of a long paste
 constexpr std::string_view kBlank = " ";
 constexpr std::string_view kError = "err";
 
