@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/fuzz/harness.h"
+#include "tests/fuzz/sheet_texts.h"
 
 namespace kw::fuzz {
 namespace {
@@ -44,6 +45,15 @@ TEST_P(FuzzCorpusTest, NothingAndGarbageKeepEveryProperty) {
     for (const auto& input : inputs) {
         const Finding finding = GetParam().run(input);
         EXPECT_FALSE(finding.has_value()) << finding.value_or("");
+    }
+}
+
+TEST(SheetTextsTest, ReachesEveryFieldInTheOrderOfItsName) {
+    DataSheet sheet;
+    const auto texts = sheetTexts(sheet);
+    ASSERT_EQ(DataSheet::textFieldNames().size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i], sheet.field(DataSheet::textFieldNames()[i])) << DataSheet::textFieldNames()[i];
     }
 }
 

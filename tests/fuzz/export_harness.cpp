@@ -13,6 +13,7 @@
 #include "datasheet/export.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/harness.h"
+#include "tests/fuzz/sheet_texts.h"
 #include "tests/fuzz/syntax_checks.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_platform.h"
@@ -232,12 +233,12 @@ Finding exportRun(std::string_view bytes) {
     sheet.platform = &platform;
     sheet.files = &disk;
     sheet.appFolder = std::string(kAppFolder);
-    for (const auto& name : DataSheet::textFieldNames()) {
+    for (std::string* text : sheetTexts(sheet)) {
         if (flags & kFlagEmptySheet) {
-            *sheet.field(name) = "";
+            text->clear();
         }
         if (!fields.empty()) {
-            *sheet.field(name) = fields.textUntil(kFieldSeparator);
+            *text = fields.textUntil(kFieldSeparator);
         }
     }
     const int lang = flags & kLangMask;

@@ -7,6 +7,7 @@
 #include "datasheet/datasheet.h"
 #include "datasheet/tor_file.h"
 #include "tests/fuzz/harness.h"
+#include "tests/fuzz/sheet_texts.h"
 
 namespace kw::fuzz {
 
@@ -14,8 +15,8 @@ namespace {
 
 DataSheet emptySheet() {
     DataSheet sheet;
-    for (const auto& name : DataSheet::textFieldNames()) {
-        *sheet.field(name) = "";
+    for (std::string* text : sheetTexts(sheet)) {
+        text->clear();
     }
     return sheet;
 }
@@ -32,8 +33,8 @@ DataSheet afterRoundTrip(const DataSheet& sheet) {
             }
         }
     }
-    for (const auto& name : DataSheet::textFieldNames()) {
-        for (char& c : *expected.field(name)) {
+    for (std::string* text : sheetTexts(expected)) {
+        for (char& c : *text) {
             if (c == '\r' || c == '\n') {
                 c = ' ';
             }
@@ -71,11 +72,14 @@ Finding torRoundTrip(std::string_view bytes) {
     if (ApplyTorText(text, fromEmpty) != outcome) {
         return "the outcome depends on the sheet's earlier texts";
     }
-    for (const auto& name : DataSheet::textFieldNames()) {
-        const std::string& a = *fromPlaceholders.field(name);
-        const std::string& b = *fromEmpty.field(name);
-        if (a != b && !(b.empty() && a == *before.field(name))) {
-            return "field " + name + " depends on the sheet's earlier text";
+    const auto loaded = sheetTexts(fromPlaceholders);
+    const auto loadedIntoEmpty = sheetTexts(fromEmpty);
+    const auto placeholders = sheetTexts(before);
+    for (std::size_t i = 0; i < kSheetTexts; ++i) {
+        const std::string& a = *loaded[i];
+        const std::string& b = *loadedIntoEmpty[i];
+        if (a != b && !(b.empty() && a == *placeholders[i])) {
+            return "field " + DataSheet::textFieldNames()[i] + " depends on the sheet's earlier text";
         }
     }
 
