@@ -237,6 +237,25 @@ TEST_F(HostileInputTest, EveryWriteRefusedByTheDiskKeepsTheEarlierFilesAndSaysWh
     }
 }
 
+TEST_F(HostileInputTest, AFileThatBecameUnreadableIsReportedWithTheReasonAndChangesNothing) {
+    disk.files[std::string(kTorFile)] = "[KERNWIJS]\r\n[FABR1]\r\nother\r\n";
+    disk.files[std::string(kIni)] = "[PREFILL]\r\n1;2;3\r\n";
+    disk.files[std::string(kPage)] = "earlier page";
+    const DataSheet before = sheet;
+    for (const std::string reason : {"Permission denied", "Input/output error"}) {
+        disk.readFailure = reason;
+        load(kTorFile);
+        EXPECT_THAT(platform.lastMessage().text, HasSubstr(reason));
+        sheet.cmdVoorVul_Click();
+        EXPECT_THAT(platform.lastMessage().text, HasSubstr(reason));
+        EXPECT_EQ(exportWithCsv(), ExportOutcome::Failed);
+        EXPECT_THAT(platform.lastMessage().text, HasSubstr(reason));
+        sheet.chkCSV.value = 0;
+        EXPECT_EQ(sheet, before) << reason;
+        EXPECT_EQ(disk.files.at(std::string(kPage)), "earlier page") << reason;
+    }
+}
+
 // ---- the real disk ----
 
 // A disk on which a file disappears right after the program has looked for it.
