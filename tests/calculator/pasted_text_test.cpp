@@ -1,6 +1,6 @@
-// Texts of a megabyte pasted into the Calculator: the change rules still keep every value in
-// its range, the calculation reads them exactly as the short texts they stand for, and
-// nothing hangs or shows a number it cannot.
+// Texts pasted into the Calculator, a megabyte long or built to slip past the range checks:
+// the change rules still keep every value in its range, the calculation reads them exactly as
+// the short texts they stand for, and nothing hangs or shows a number it cannot.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,9 @@ constexpr std::size_t kMegabyte = std::size_t{1} << 20;
 
 std::string megabyteOf(char c) { return std::string(kMegabyte, c); }
 
-class HugeFieldTest : public test::CalculatorFixture {};
+class PastedTextTest : public test::CalculatorFixture {};
 
-TEST_F(HugeFieldTest, AMegabyteTextStaysWhenItsValueFitsAndIsResetWhenNot) {
+TEST_F(PastedTextTest, AMegabyteTextStaysWhenItsValueFitsAndIsResetWhenNot) {
     struct Case {
         Field field;
         std::string text;
@@ -59,7 +59,7 @@ TEST_F(HugeFieldTest, AMegabyteTextStaysWhenItsValueFitsAndIsResetWhenNot) {
     }
 }
 
-TEST_F(HugeFieldTest, TheCalculationReadsAMegabyteTextAsTheNumberItHolds) {
+TEST_F(PastedTextTest, TheCalculationReadsAMegabyteTextAsTheNumberItHolds) {
     topRExample();
     calc.cmdBereken_Click();
     const auto expected = results();
@@ -76,7 +76,7 @@ TEST_F(HugeFieldTest, TheCalculationReadsAMegabyteTextAsTheNumberItHolds) {
     EXPECT_TRUE(calc.cmdBestand.enabled);
 }
 
-TEST_F(HugeFieldTest, TypingIntoAMegabyteTextFollowsTheKeyRules) {
+TEST_F(PastedTextTest, TypingIntoAMegabyteTextFollowsTheKeyRules) {
     calc.setText(&Calculator::txtCap, "2" + megabyteOf('x') + ",");
     type(&Calculator::txtCap, &Calculator::txtCap_KeyPress, ".5");
     EXPECT_EQ(calc.txtCap.text.size(), kMegabyte + 3);  // the point was swallowed, the 5 not
@@ -84,7 +84,7 @@ TEST_F(HugeFieldTest, TypingIntoAMegabyteTextFollowsTheKeyRules) {
     EXPECT_EQ(platform.beeps, 0);
 }
 
-TEST_F(HugeFieldTest, FillLineCarriesAMegabyteInputToTheSheetWhole) {
+TEST_F(PastedTextTest, FillLineCarriesAMegabyteInputToTheSheetWhole) {
     test::FakeFileSystem disk;
     DataSheetForm form(platform, disk);
     calc.dataSheet = &form;
@@ -99,6 +99,22 @@ TEST_F(HugeFieldTest, FillLineCarriesAMegabyteInputToTheSheetWhole) {
     ASSERT_NE(form.get(), nullptr);
     EXPECT_EQ(form.get()->line(3, LineField::N), turns);
     EXPECT_EQ(form.get()->line(3, LineField::mH), calc.txtALwaarde.text);
+}
+
+// The change rule reads a capacitance up to its comma, the calculation reads the comma as a
+// point: "1,0e-400" passes the check as 1 and is calculated as 0.
+TEST_F(PastedTextTest, ACapacitanceThatIsZeroBehindItsCommaIsReportedAsZero) {
+    for (const char* text : {"1,0e-400", "1,0e-320", "5,0e-99999"}) {
+        SetUp();
+        topRExample();
+        calc.setText(&Calculator::txtCap, text);
+        EXPECT_EQ(calc.txtCap.text, text);
+        calc.cmdBereken_Click();
+        ASSERT_FALSE(platform.shown.empty()) << text;
+        EXPECT_EQ(platform.lastMessage().title, "FOUT_0!") << text;
+        EXPECT_EQ(results(), blankResults()) << text;
+        EXPECT_FALSE(calc.cmdBestand.enabled) << text;
+    }
 }
 
 }  // namespace
