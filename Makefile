@@ -12,6 +12,7 @@ SUDO      := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 ASAN_BUILD    ?= build-asan
 FUZZ_BUILD    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
+FUZZ_FLAGS    ?=
 FUZZ_TARGETS  := tor_reader prefill_reader export calculator
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
@@ -64,8 +65,9 @@ test-sanitize: deps
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS, starting from its committed seeds; new inputs gather in
-# $(FUZZ_BUILD)/corpus, a finding is saved in $(FUZZ_BUILD)/findings and fails the run.
+# Each fuzz target for FUZZ_SECONDS, one after the other, starting from its committed seeds;
+# new inputs gather in $(FUZZ_BUILD)/corpus, a finding is saved in $(FUZZ_BUILD)/findings and
+# fails the run. FUZZ_FLAGS go to every target (for instance -runs=10000000 -max_len=512).
 fuzz: fuzz-deps
 	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then \
 	  cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -76,7 +78,7 @@ fuzz: fuzz-deps
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
-	  ./$(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  ./$(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ_FLAGS) \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- \
 	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
