@@ -20,10 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRandomCommandLines = 300;
+constexpr int kRandomCommandLines = 200;
 constexpr unsigned kSeed = 424242;
 constexpr unsigned kSecondsAllowed = 60;  // per run; only a hang comes near it
-constexpr std::size_t kNoiseBytes = 64 * 1024;
+constexpr std::size_t kNoiseBytes = 16 * 1024;
 
 struct CliRun {
     bool exited = false;
