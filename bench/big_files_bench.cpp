@@ -18,7 +18,8 @@ constexpr std::size_t kMegabyte = std::size_t{1} << 20;
 std::string hundredThousandLines() {
     std::string text = "[KERNWIJS]\r\n";
     for (int line = 1; line < kTorLines; line += 3) {
-        text += "%% comment " + std::to_string(line) + "\r\n[C-LINE3]\r\ninfo " + std::to_string(line) + "\r\n";
+        text +=
+            "%% comment " + std::to_string(line) + "\r\n[C-LINE3]\r\ninfo " + std::to_string(line) + "\r\n";
     }
     return text + "[END]\r\n";
 }

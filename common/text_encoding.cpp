@@ -166,7 +166,8 @@ std::string EncodeFileText(std::string_view utf8) {
     }
     // The reader drops a leading byte-order mark, so a text that starts with one keeps it
     // behind a second.
-    return utf8.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) + std::string(utf8) : std::string(utf8);
+    return utf8.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) + std::string(utf8)
+                                            : std::string(utf8);
 }
 
 std::vector<std::string> SplitLines(std::string_view text, LineEnds ends) {

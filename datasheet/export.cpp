@@ -45,8 +45,9 @@ constexpr ExportMessages kEnglishMessages{
     .ok = "All looks OK!  ",
     .cannotRead = "Cannot read the file",
     .cannotWrite = "Cannot write the file",
-    .tooLarge = "The page would be larger than 64 MB; nothing was written.\r"
-                "Marker lines (%%TEXT723DUMMY) in the template: ",
+    .tooLarge =
+        "The page would be larger than 64 MB; nothing was written.\r"
+        "Marker lines (%%TEXT723DUMMY) in the template: ",
 };
 
 constexpr ExportMessages kDutchMessages{
@@ -61,8 +62,9 @@ constexpr ExportMessages kDutchMessages{
     .ok = "Alles lijkt OK!  ",
     .cannotRead = "Kan het bestand niet lezen",
     .cannotWrite = "Kan het bestand niet schrijven",
-    .tooLarge = "De pagina zou groter worden dan 64 MB; er is niets geschreven.\r"
-                "Markeerregels (%%TEXT723DUMMY) in het sjabloon: ",
+    .tooLarge =
+        "De pagina zou groter worden dan 64 MB; er is niets geschreven.\r"
+        "Markeerregels (%%TEXT723DUMMY) in het sjabloon: ",
 };
 
 const ExportMessages& messagesFor(const DataSheet& sheet) {
@@ -301,7 +303,8 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
 
     const FilledTemplate filled = fillTemplate(DecodeFileText(read.bytes), sheet, withCsv);
     if (filled.check == TemplateCheck::TooLarge) {
-        show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers), MsgIcon::Critical);
+        show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers),
+             MsgIcon::Critical);
         return ExportOutcome::TooLarge;
     }
     if (filled.check != TemplateCheck::Ok) {

@@ -27,7 +27,7 @@ constexpr std::size_t kNoiseBytes = 16 * 1024;
 
 struct CliRun {
     bool exited = false;
-    int status = -1;  // exit status, or the signal that ended it
+    int status = -1;     // exit status, or the signal that ended it
     std::string output;  // standard output and error together
 };
 
@@ -93,7 +93,8 @@ void expectSoundEnd(const fs::path& folder, const std::vector<std::string>& args
     const CliRun run = runCli(folder, args);
     ASSERT_TRUE(run.exited) << shown(args) << " ended by signal " << run.status << "\n" << run.output;
     EXPECT_TRUE(run.status == 0 || run.status == 2 || run.status == 3)
-        << shown(args) << " exited with " << run.status << "\n" << run.output;
+        << shown(args) << " exited with " << run.status << "\n"
+        << run.output;
     bool typedByUser = false;
     for (const auto& a : args) {
         typedByUser = typedByUser || mentionsInfOrNan(a) || a.find("inf") != std::string::npos ||
@@ -114,8 +115,10 @@ std::string readAll(const fs::path& path) {
 }
 
 const std::string kGoodSheet =
-    "[KERNWIJS]\r\n[FABR1]\r\nAmidon (43)\r\n[INOUTOUT]\r\n12,7\r\n[INOUTIN]\r\n7.15\r\n[INOUTHIGH]\r\n4.8\r\n"
-    "[M-LINE1]\r\n10\r\n100 pF\r\n10 MHz\r\n25.3\r\n9.9\r\n10.1\r\n54.3\r\n100 K\r\n2.93\r\n8646\r\n[END]\r\n";
+    "[KERNWIJS]\r\n[FABR1]\r\nAmidon "
+    "(43)\r\n[INOUTOUT]\r\n12,7\r\n[INOUTIN]\r\n7.15\r\n[INOUTHIGH]\r\n4.8\r\n"
+    "[M-LINE1]\r\n10\r\n100 pF\r\n10 MHz\r\n25.3\r\n9.9\r\n10.1\r\n54.3\r\n100 "
+    "K\r\n2.93\r\n8646\r\n[END]\r\n";
 
 class HostileCliTest : public ::testing::Test {
 protected:
@@ -149,10 +152,22 @@ protected:
 };
 
 // Files to read: good, broken, gone, not files at all.
-const std::vector<std::string> kInputFiles = {
-    "good.tor",  "noise.bin",   "empty.tor", "noisy.tor", "VOORVUL.INI", "noisy.ini",   "template.ps",
-    "noisy.ps",  "noisy.csv",   "folder.tor", "missing.tor", "/dev/null",  "/dev/zero",
-    "naam met 'quotes' \"en\" \xC3\xA9\xC3\xA9n.tor", "", "-"};
+const std::vector<std::string> kInputFiles = {"good.tor",
+                                              "noise.bin",
+                                              "empty.tor",
+                                              "noisy.tor",
+                                              "VOORVUL.INI",
+                                              "noisy.ini",
+                                              "template.ps",
+                                              "noisy.ps",
+                                              "noisy.csv",
+                                              "folder.tor",
+                                              "missing.tor",
+                                              "/dev/null",
+                                              "/dev/zero",
+                                              "naam met 'quotes' \"en\" \xC3\xA9\xC3\xA9n.tor",
+                                              "",
+                                              "-"};
 
 TEST_F(HostileCliTest, EveryCommandOnEveryKindOfFileEndsSoundly) {
     for (const auto& file : kInputFiles) {
@@ -189,38 +204,96 @@ struct Command {
 
 TEST_F(HostileCliTest, RandomCommandLinesEndSoundly) {
     const std::vector<Command> commands = {
-        {"calc", false,
-         {{"-n", Takes::Number, 0.6}, {"--cap", Takes::Number, 0.6}, {"-f", Takes::Number, 0.6},
-          {"--f1", Takes::Number, 0.6}, {"--f2", Takes::Number, 0.6}, {"-t", Takes::Number, 0.6},
-          {"--pF", Takes::Nothing, 0.4}, {"--MHz", Takes::Nothing, 0.4}, {"--top-r", Takes::Nothing, 0.4},
-          {"--no-q", Takes::Nothing, 0.2}, {"--lang", Takes::Language, 0.2}, {"--json", Takes::Nothing, 0.3},
-          {"--sheet", Takes::File, 0.2}, {"--line", Takes::Number, 0.05}, {"--no-lprn", Takes::Nothing, 0.05},
+        {"calc",
+         false,
+         {{"-n", Takes::Number, 0.6},
+          {"--cap", Takes::Number, 0.6},
+          {"-f", Takes::Number, 0.6},
+          {"--f1", Takes::Number, 0.6},
+          {"--f2", Takes::Number, 0.6},
+          {"-t", Takes::Number, 0.6},
+          {"--pF", Takes::Nothing, 0.4},
+          {"--MHz", Takes::Nothing, 0.4},
+          {"--top-r", Takes::Nothing, 0.4},
+          {"--no-q", Takes::Nothing, 0.2},
+          {"--lang", Takes::Language, 0.2},
+          {"--json", Takes::Nothing, 0.3},
+          {"--sheet", Takes::File, 0.2},
+          {"--line", Takes::Number, 0.05},
+          {"--no-lprn", Takes::Nothing, 0.05},
           {"--qrlc", Takes::Nothing, 0.05}}},
-        {"sheet", true,
-         {{"--prefill", Takes::File, 0.4}, {"-o", Takes::File, 0.4}, {"--json", Takes::Nothing, 0.3},
+        {"sheet",
+         true,
+         {{"--prefill", Takes::File, 0.4},
+          {"-o", Takes::File, 0.4},
+          {"--json", Takes::Nothing, 0.3},
           {"--lang", Takes::Language, 0.2}}},
-        {"export", true,
-         {{"-o", Takes::File, 0.3}, {"--outdir", Takes::File, 0.1}, {"--csv", Takes::Nothing, 0.5},
-          {"--template", Takes::File, 0.4}, {"--verbose", Takes::Nothing, 0.3}, {"--lang", Takes::Language, 0.2}}},
-        {"identify", false,
-         {{"--al", Takes::Number, 0.95}, {"--al", Takes::Number, 0.4}, {"--od", Takes::Number, 0.9},
-          {"--id", Takes::Number, 0.9}, {"--h", Takes::Number, 0.9}, {"--table", Takes::File, 0.2},
-          {"--json", Takes::Nothing, 0.3}, {"--lang", Takes::Language, 0.2}}},
-        {"identify", false,
-         {{"--sheet", Takes::File, 0.95}, {"--table", Takes::File, 0.2}, {"--json", Takes::Nothing, 0.3},
+        {"export",
+         true,
+         {{"-o", Takes::File, 0.3},
+          {"--outdir", Takes::File, 0.1},
+          {"--csv", Takes::Nothing, 0.5},
+          {"--template", Takes::File, 0.4},
+          {"--verbose", Takes::Nothing, 0.3},
+          {"--lang", Takes::Language, 0.2}}},
+        {"identify",
+         false,
+         {{"--al", Takes::Number, 0.95},
+          {"--al", Takes::Number, 0.4},
+          {"--od", Takes::Number, 0.9},
+          {"--id", Takes::Number, 0.9},
+          {"--h", Takes::Number, 0.9},
+          {"--table", Takes::File, 0.2},
+          {"--json", Takes::Nothing, 0.3},
+          {"--lang", Takes::Language, 0.2}}},
+        {"identify",
+         false,
+         {{"--sheet", Takes::File, 0.95},
+          {"--table", Takes::File, 0.2},
+          {"--json", Takes::Nothing, 0.3},
           {"--lang", Takes::Language, 0.2}}},
     };
-    const std::vector<std::string> numbers = {
-        "10",     "0",      "-5",    "1e308", "1e-400", "1e99999", ",",   ".",     "1,5",    "0,005",
-        "",       " ",      "99999999999999999999999", "9.9",    "10.1", "50000", "50001", "250000",
-        "0.0001", "8",      "7",     "1",     "101",    "102",     "12,7 mm", "100 nH", "3.5 ÂµH/100",
-        "-",      "ÿþ", std::string(10000, '9'), "1e-9", "0x10", "1/2"};
-    const std::vector<std::string> files = {"good.tor",  "noise.bin",  "noisy.tor",   "empty.tor", "folder.tor",
-                                            "missing.tor", "out.ps",   "out.tor",     "noisy.ps",  "template.ps",
-                                            "noisy.csv", "VOORVUL.INI", "noisy.ini",  ".",         "",
-                                            "naam met 'quotes' \"en\" \xC3\xA9\xC3\xA9n.tor"};
+    const std::vector<std::string> numbers = {"10",
+                                              "0",
+                                              "-5",
+                                              "1e308",
+                                              "1e-400",
+                                              "1e99999",
+                                              ",",
+                                              ".",
+                                              "1,5",
+                                              "0,005",
+                                              "",
+                                              " ",
+                                              "99999999999999999999999",
+                                              "9.9",
+                                              "10.1",
+                                              "50000",
+                                              "50001",
+                                              "250000",
+                                              "0.0001",
+                                              "8",
+                                              "7",
+                                              "1",
+                                              "101",
+                                              "102",
+                                              "12,7 mm",
+                                              "100 nH",
+                                              "3.5 ÂµH/100",
+                                              "-",
+                                              "ÿþ",
+                                              std::string(10000, '9'),
+                                              "1e-9",
+                                              "0x10",
+                                              "1/2"};
+    const std::vector<std::string> files = {
+        "good.tor",   "noise.bin",   "noisy.tor", "empty.tor",
+        "folder.tor", "missing.tor", "out.ps",    "out.tor",
+        "noisy.ps",   "template.ps", "noisy.csv", "VOORVUL.INI",
+        "noisy.ini",  ".",           "",          "naam met 'quotes' \"en\" \xC3\xA9\xC3\xA9n.tor"};
     const std::vector<std::string> languages = {"NL", "UK", "uk", "xx", ""};
-    const std::vector<std::string> junk = {"--", "-", "--=x", "-nX", "--bogus", "bogus", "--lang=xx", "--line=0"};
+    const std::vector<std::string> junk = {"--",      "-",     "--=x",      "-nX",
+                                           "--bogus", "bogus", "--lang=xx", "--line=0"};
 
     std::mt19937 random(kSeed);
     const auto chance = [&random](double p) { return std::bernoulli_distribution(p)(random); };
@@ -239,14 +312,22 @@ TEST_F(HostileCliTest, RandomCommandLinesEndSoundly) {
             }
             args.push_back(option.name);
             switch (option.takes) {
-                case Takes::Number: args.push_back(pick(numbers)); break;
-                case Takes::File: args.push_back(pick(files)); break;
-                case Takes::Language: args.push_back(pick(languages)); break;
-                case Takes::Nothing: break;
+                case Takes::Number:
+                    args.push_back(pick(numbers));
+                    break;
+                case Takes::File:
+                    args.push_back(pick(files));
+                    break;
+                case Takes::Language:
+                    args.push_back(pick(languages));
+                    break;
+                case Takes::Nothing:
+                    break;
             }
         }
         if (chance(0.1)) {
-            args.insert(args.begin() + static_cast<long>(std::uniform_int_distribution<std::size_t>(0, args.size())(random)),
+            args.insert(args.begin() + static_cast<long>(std::uniform_int_distribution<std::size_t>(
+                                           0, args.size())(random)),
                         pick(junk));
         }
         expectSoundEnd(dir, args);

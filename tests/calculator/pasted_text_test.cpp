@@ -18,7 +18,9 @@ using test::Field;
 
 constexpr std::size_t kMegabyte = std::size_t{1} << 20;
 
-std::string megabyteOf(char c) { return std::string(kMegabyte, c); }
+std::string megabyteOf(char c) {
+    return std::string(kMegabyte, c);
+}
 
 class PastedTextTest : public test::CalculatorFixture {};
 

@@ -118,7 +118,7 @@ TEST_F(LocalFileSystemTest, AFileThatVanishedOrIsNoOrdinaryFileIsRefusedWithTheR
     const Case cases[] = {
         {dir / "vanished.tor", "No such file or directory"},
         {dir, "Is a directory"},
-        {fifo, "Not a regular file"},  // would block until someone writes into it
+        {fifo, "Not a regular file"},         // would block until someone writes into it
         {"/dev/zero", "Not a regular file"},  // would never end
         {huge, "File too large"},
     };

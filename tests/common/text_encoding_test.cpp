@@ -18,7 +18,7 @@ TEST(TextEncodingTest, EveryTextReadsBackFromItsFileBytes) {
     const EncodingCase cases[] = {
         {"plain ASCII", "plain ASCII"},
         {"850 \xC2\xB5, caf\xC3\xA9 \xE2\x82\xAC", "850 \xB5, caf\xE9 \x80"},  // Windows-1252
-        {"\xE6\xBC\xA2 FT-50", "\xE6\xBC\xA2 FT-50"},                           // no byte: UTF-8
+        {"\xE6\xBC\xA2 FT-50", "\xE6\xBC\xA2 FT-50"},                          // no byte: UTF-8
         // "Ã©" fits Windows-1252 as C3 A9, which reads as UTF-8 "é": written as UTF-8.
         {"\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
         {"x \xC3\x82\xC2\xB0 y", "x \xC3\x82\xC2\xB0 y"},
@@ -40,7 +40,8 @@ TEST(TextEncodingTest, AnyBytesDecodeToUtf8ThatEncodesBackToTheSameText) {
     for (int b = 0; b < 256; ++b) {
         all += static_cast<char>(b);
     }
-    for (const std::string& bytes : {all, std::string("\xEF\xBB\xBF") + all, std::string("\xC3\xA9\x80", 3)}) {
+    for (const std::string& bytes :
+         {all, std::string("\xEF\xBB\xBF") + all, std::string("\xC3\xA9\x80", 3)}) {
         const std::string text = DecodeFileText(bytes);
         EXPECT_TRUE(IsValidUtf8(text));
         EXPECT_EQ(DecodeFileText(EncodeFileText(text)), text);

@@ -62,8 +62,8 @@ protected:
         sheet.files = &disk;
         sheet.appFolder = "/opt/kernwijs";
         platform.workFolder = "/home/ham";
-        disk.files["/opt/kernwijs/RINGBLAD3.PS"] =
-            std::string(kTemplateHead) + "/mm {2.8346 mul} def\r\n" + std::string(kMarker) + "\r\nshowpage\r\n";
+        disk.files["/opt/kernwijs/RINGBLAD3.PS"] = std::string(kTemplateHead) + "/mm {2.8346 mul} def\r\n" +
+                                                   std::string(kMarker) + "\r\nshowpage\r\n";
     }
 
     void emptyAll() {
@@ -122,10 +122,13 @@ TEST_F(HostileInputTest, ATorFileOfAHundredThousandLinesLoadsUpToItsEnd) {
     int last = 0;
     while (lines < kLines - 20) {
         ++last;
-        text += "%% comment " + std::to_string(last) + "\r\n[C-LINE3]\r\ninfo " + std::to_string(last) + "\r\n";
+        text +=
+            "%% comment " + std::to_string(last) + "\r\n[C-LINE3]\r\ninfo " + std::to_string(last) + "\r\n";
         lines += 3;
     }
-    text += "[M-LINE5]\r\n5\r\n150 pF\r\n3.5 MHz\r\n1\r\n2\r\n3\r\n4\r\n5 K\r\n6\r\n7\r\n[END]\r\n[FABR1]\r\nafter the end\r\n";
+    text +=
+        "[M-LINE5]\r\n5\r\n150 pF\r\n3.5 MHz\r\n1\r\n2\r\n3\r\n4\r\n5 "
+        "K\r\n6\r\n7\r\n[END]\r\n[FABR1]\r\nafter the end\r\n";
     disk.files[std::string(kTorFile)] = text;
 
     load(kTorFile);
@@ -176,8 +179,8 @@ TEST_F(HostileInputTest, ATemplateOfMarkerLinesIsRefusedBeforeThePageGrowsBeyond
                           MsgIcon::Critical, MsgButtons::Ok, true}));
 
     // A few marker lines, as a template may hold, still give a page.
-    disk.files["/opt/kernwijs/RINGBLAD3.PS"] = std::string(kTemplateHead) + std::string(kMarker) + "\r\n" +
-                                              std::string(kMarker) + "\r\n";
+    disk.files["/opt/kernwijs/RINGBLAD3.PS"] =
+        std::string(kTemplateHead) + std::string(kMarker) + "\r\n" + std::string(kMarker) + "\r\n";
     EXPECT_EQ(exportWithCsv(), ExportOutcome::Written);
 }
 
@@ -268,7 +271,8 @@ public:
         vanish();
         return found;
     }
-    std::optional<std::string> findFileAnyCase(const std::string& folder, const std::string& name) const override {
+    std::optional<std::string> findFileAnyCase(const std::string& folder,
+                                               const std::string& name) const override {
         auto found = LocalFileSystem::findFileAnyCase(folder, name);
         vanish();
         return found;
@@ -295,9 +299,8 @@ public:
 class HostileDiskTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("kernwijs_hostile_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = fs::temp_directory_path() / ("kernwijs_hostile_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         folder = root / "Ringkernen van 'Jan' \"de Vries\" \xC3\xA9\xC3\xA9n \xC2\xB5";
         fs::create_directories(folder);

@@ -57,8 +57,8 @@ constexpr std::array<Result, 6> kResults = {{
     {"txtQRP", &Calculator::txtQRP},
 }};
 
-constexpr std::array<OptionPair Calculator::*, 3> kOptions = {
-    &Calculator::optCapVal, &Calculator::optFreq, &Calculator::optTOPC};
+constexpr std::array<OptionPair Calculator::*, 3> kOptions = {&Calculator::optCapVal, &Calculator::optFreq,
+                                                              &Calculator::optTOPC};
 
 // Steps, by letter; any other byte picks one by its remainder.
 constexpr std::string_view kSteps = "kapoqcflsxyrP";
@@ -71,7 +71,9 @@ constexpr std::size_t kPasteChunk = 16;         // [bytes] per count of a long p
 constexpr std::string_view kBlank = " ";
 constexpr std::string_view kError = "err";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool allDigits(std::string_view s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
@@ -144,12 +146,17 @@ public:
 private:
     Finding perform(char step) {
         switch (step) {
-            case 'k': return typeKey(kInputs[in_.byte() % kInputs.size()], in_.byte());
-            case 'a': selectAll_ = true; return std::nullopt;
-            case 'p': return paste(kInputs[in_.byte() % kInputs.size()], in_.textUntil('\n'));
+            case 'k':
+                return typeKey(kInputs[in_.byte() % kInputs.size()], in_.byte());
+            case 'a':
+                selectAll_ = true;
+                return std::nullopt;
+            case 'p':
+                return paste(kInputs[in_.byte() % kInputs.size()], in_.textUntil('\n'));
             case 'P': {
                 const Input& input = kInputs[in_.byte() % kInputs.size()];
-                const std::size_t length = std::min<std::size_t>(kLongestPaste, (in_.byte() + 1) * kPasteChunk);
+                const std::size_t length =
+                    std::min<std::size_t>(kLongestPaste, (in_.byte() + 1) * kPasteChunk);
                 const std::string piece = in_.textUntil('\n');
                 std::string text;
                 while (!piece.empty() && text.size() < length) {
@@ -170,22 +177,31 @@ private:
                 fillLineExpected_ = false;
                 calc_.setCheck(&Calculator::chkQaan, calc_.chkQaan.value == 1 ? 0 : 1);
                 return std::nullopt;
-            case 'c': return calculate();
-            case 'f': return fillLine(in_.byte());
-            case 'l': calc_.selectOption(&Calculator::optLANG, static_cast<std::int16_t>(in_.byte() % 2)); return std::nullopt;
-            case 's': platform_.separator = platform_.separator == '.' ? ',' : '.'; return std::nullopt;
+            case 'c':
+                return calculate();
+            case 'f':
+                return fillLine(in_.byte());
+            case 'l':
+                calc_.selectOption(&Calculator::optLANG, static_cast<std::int16_t>(in_.byte() % 2));
+                return std::nullopt;
+            case 's':
+                platform_.separator = platform_.separator == '.' ? ',' : '.';
+                return std::nullopt;
             case 'x':
                 if (calc_.chkQRLC.enabled) {
                     calc_.setCheck(&Calculator::chkQRLC, calc_.chkQRLC.value == 1 ? 0 : 1);
                 }
                 return std::nullopt;
-            case 'y': calc_.setCheck(&Calculator::chkLprn, calc_.chkLprn.value == 1 ? 0 : 1); return std::nullopt;
+            case 'y':
+                calc_.setCheck(&Calculator::chkLprn, calc_.chkLprn.value == 1 ? 0 : 1);
+                return std::nullopt;
             case 'r': {
                 std::int16_t code = in_.byte();
                 (in_.byte() % 2 == 0 ? calc_.txtALwaarde_KeyPress(code) : calc_.txtQLC_KeyPress(code));
                 return code == kKeySwallowed ? Finding{} : Finding{"a read-only result field took a key"};
             }
-            default: return std::nullopt;
+            default:
+                return std::nullopt;
         }
     }
 
@@ -201,7 +217,8 @@ private:
         if (code == kKeySwallowed || code == kKeyEnter) {
             return std::nullopt;
         }
-        if (!(isDigit(static_cast<char>(code)) || code == kKeyBackspace || code == kKeyComma || code == kKeyPoint)) {
+        if (!(isDigit(static_cast<char>(code)) || code == kKeyBackspace || code == kKeyComma ||
+              code == kKeyPoint)) {
             return std::string(input.name) + " let key " + std::to_string(code) + " through";
         }
         std::string text = selected ? std::string() : (calc_.*input.field).text;
@@ -235,10 +252,13 @@ private:
             return "Calculate showed more than one message";
         }
         const bool failed = platform_.shown.size() == before + 1;
-        const bool fout3 = failed && platform_.shown.back() == CalcErrorBox(CalcError::Fout3, calc_.Taal == "UK");
+        const bool fout3 =
+            failed && platform_.shown.back() == CalcErrorBox(CalcError::Fout3, calc_.Taal == "UK");
         fillLineExpected_ = !failed || fout3;
 
-        const auto number = [&](const Result& r) { return isResultNumber((calc_.*r.field).text, separator_); };
+        const auto number = [&](const Result& r) {
+            return isResultNumber((calc_.*r.field).text, separator_);
+        };
         for (std::size_t i = 0; i < kResults.size(); ++i) {
             const Result& r = kResults[i];
             const std::string& text = (calc_.*r.field).text;

@@ -44,8 +44,8 @@ constexpr std::string_view kMarker = "%%TEXT723DUMMY";
 struct Printed {
     std::string_view control;  // empty for a fixed text
     std::string_view fixed = {};
-    bool converted = false;    // parentheses turned into square brackets
-    bool whenFilled = false;   // left out when empty
+    bool converted = false;   // parentheses turned into square brackets
+    bool whenFilled = false;  // left out when empty
 };
 
 constexpr Printed kBeforeLines[] = {
@@ -114,7 +114,8 @@ bool isNumber(std::string_view s) {
 
 bool isScaleLine(std::string_view line) {
     const auto blank = line.find(' ');
-    return blank != std::string_view::npos && isNumber(line.substr(0, blank)) && line.substr(blank) == " textscale";
+    return blank != std::string_view::npos && isNumber(line.substr(0, blank)) &&
+           line.substr(blank) == " textscale";
 }
 
 // "x mm y mm m", with or without one blank after it.
@@ -133,7 +134,8 @@ bool isPositionLine(std::string_view line) {
 }
 
 // Checks the block at lines[at] and moves `at` past it.
-Finding checkBlock(const std::vector<std::string>& lines, std::size_t& at, const std::vector<std::string>& texts) {
+Finding checkBlock(const std::vector<std::string>& lines, std::size_t& at,
+                   const std::vector<std::string>& texts) {
     for (std::size_t t = 0; t < texts.size(); ++t) {
         while (at < lines.size() && (lines[at].starts_with("%%") || isScaleLine(lines[at]))) {
             ++at;
@@ -225,7 +227,8 @@ Finding exportRun(std::string_view bytes) {
     }
 
     FuzzInput fields(sheetPart);
-    const std::string pageName = (flags & kFlagFuzzedName) ? fields.textUntil(kFieldSeparator) : std::string(kDefaultPage);
+    const std::string pageName =
+        (flags & kFlagFuzzedName) ? fields.textUntil(kFieldSeparator) : std::string(kDefaultPage);
 
     test::FakeFileSystem disk;
     test::FakePlatform platform;
@@ -264,7 +267,8 @@ Finding exportRun(std::string_view bytes) {
         return "the export showed " + std::to_string(platform.shown.size()) + " messages";
     }
 
-    const std::vector<std::string> templateLines = SplitLines(DecodeFileText(templateBytes), LineEnds::CrLfOrCr);
+    const std::vector<std::string> templateLines =
+        SplitLines(DecodeFileText(templateBytes), LineEnds::CrLfOrCr);
     const bool templateOk = templateLines.size() >= 2 && templateLines[0].starts_with("%!PS-Adobe") &&
                             templateLines[1].find("%%Creator: Zeva1") != std::string::npos &&
                             templateLines[1].find("QQ0QQQ") != std::string::npos;
@@ -300,8 +304,9 @@ Finding exportRun(std::string_view bytes) {
     }
     const auto csv = disk.files.find(csvName(pageName));
     if (!withCsv) {
-        const bool untouched = (flags & kFlagOldFiles) ? csv != disk.files.end() && csv->second == before.at(csv->first)
-                                                       : csv == disk.files.end();
+        const bool untouched = (flags & kFlagOldFiles)
+                                   ? csv != disk.files.end() && csv->second == before.at(csv->first)
+                                   : csv == disk.files.end();
         return untouched ? Finding{} : Finding{"a CSV file was written without +CSV"};
     }
     if (csv == disk.files.end()) {

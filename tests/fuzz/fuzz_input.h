@@ -3,8 +3,8 @@
 // Reads a fuzzer's bytes as a stream of small decisions and texts. Running out of bytes is
 // never an error: every read then gives zero or an empty text.
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

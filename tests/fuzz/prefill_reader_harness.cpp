@@ -17,7 +17,9 @@ namespace {
 
 constexpr std::string_view kIniPath = "/work/VOORVUL.INI";
 
-bool prefilledField(LineField f) { return f == LineField::N || f == LineField::C || f == LineField::Top; }
+bool prefilledField(LineField f) {
+    return f == LineField::N || f == LineField::C || f == LineField::Top;
+}
 
 std::string fieldName(int k, LineField f) {
     return std::string(kLineFieldStems[static_cast<int>(f)]) + std::to_string(k);
@@ -68,7 +70,8 @@ Finding prefillReader(std::string_view bytes) {
             return "a problem quotes a different line";
         }
         const bool tooMany = p.kind == PrefillProblem::Kind::TooMany;
-        if (tooMany ? p.measurementLine != 0 : (p.measurementLine < 1 || p.measurementLine > kMeasurementLines)) {
+        if (tooMany ? p.measurementLine != 0
+                    : (p.measurementLine < 1 || p.measurementLine > kMeasurementLines)) {
             return "a problem names measurement line " + std::to_string(p.measurementLine);
         }
     }

@@ -14,11 +14,12 @@ namespace kw::fuzz {
 
 inline constexpr std::size_t kSheetTexts = 14 + kMeasurementLines * kLineFields + kInfoLines;
 
-template <typename Sheet, typename Text = std::conditional_t<std::is_const_v<Sheet>, const std::string, std::string>>
+template <typename Sheet,
+          typename Text = std::conditional_t<std::is_const_v<Sheet>, const std::string, std::string>>
 std::array<Text*, kSheetTexts> sheetTexts(Sheet& s) {
-    std::array<Text*, kSheetTexts> texts{&s.txtDD,    &s.txtMM,    &s.txtJJ,     &s.txtTest1, &s.txtFabr1,
-                                         &s.txtFabr2, &s.txtType1, &s.txtType2,  &s.txtType3, &s.txtBuiten,
-                                         &s.txtBinnen, &s.txtHoog, &s.txtRi,     &s.txtMu};
+    std::array<Text*, kSheetTexts> texts{&s.txtDD,     &s.txtMM,    &s.txtJJ,    &s.txtTest1, &s.txtFabr1,
+                                         &s.txtFabr2,  &s.txtType1, &s.txtType2, &s.txtType3, &s.txtBuiten,
+                                         &s.txtBinnen, &s.txtHoog,  &s.txtRi,    &s.txtMu};
     std::size_t i = 14;
     for (auto& line : s.lines) {
         for (auto& text : line) {

@@ -9,7 +9,9 @@ constexpr int kMostOctalDigits = 3;
 constexpr int kOctalBase = 8;
 constexpr int kByteMask = 0xFF;
 
-bool isOctal(char c) { return c >= '0' && c <= '7'; }
+bool isOctal(char c) {
+    return c >= '0' && c <= '7';
+}
 
 std::optional<PostScriptString> refuse(std::string* why, std::string reason) {
     if (why != nullptr) {
@@ -30,8 +32,8 @@ std::optional<PostScriptString> readPostScriptString(std::string_view text, std:
     while (i < text.size()) {
         const char c = text[i];
         if (static_cast<unsigned char>(c) < kFirstPrintable) {
-            return refuse(why, "raw control byte " + std::to_string(static_cast<int>(c)) + " at " +
-                                   std::to_string(i));
+            return refuse(
+                why, "raw control byte " + std::to_string(static_cast<int>(c)) + " at " + std::to_string(i));
         }
         if (c == '(') {
             ++depth;
@@ -51,14 +53,26 @@ std::optional<PostScriptString> readPostScriptString(std::string_view text, std:
             const char e = text[i + 1];
             i += 2;
             switch (e) {
-                case 'n': out.value += '\n'; break;
-                case 'r': out.value += '\r'; break;
-                case 't': out.value += '\t'; break;
-                case 'b': out.value += '\b'; break;
-                case 'f': out.value += '\f'; break;
+                case 'n':
+                    out.value += '\n';
+                    break;
+                case 'r':
+                    out.value += '\r';
+                    break;
+                case 't':
+                    out.value += '\t';
+                    break;
+                case 'b':
+                    out.value += '\b';
+                    break;
+                case 'f':
+                    out.value += '\f';
+                    break;
                 case '\\':
                 case '(':
-                case ')': out.value += e; break;
+                case ')':
+                    out.value += e;
+                    break;
                 default:
                     if (isOctal(e)) {
                         int code = e - '0';

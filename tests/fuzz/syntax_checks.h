@@ -13,8 +13,8 @@
 namespace kw::fuzz {
 
 struct PostScriptString {
-    std::string value;     // the bytes the interpreter puts into the string
-    std::size_t end = 0;   // index just after the closing parenthesis
+    std::string value;    // the bytes the interpreter puts into the string
+    std::size_t end = 0;  // index just after the closing parenthesis
 };
 
 // Reads the string literal that starts with the '(' at text[0]. Parentheses nest unless
