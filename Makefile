@@ -49,7 +49,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/bin/kernwijs-cli calc --pF --MHz --top-r -n 10 -c 100 -f 10 --f1 9.9 --f2 10.1 -t 100
+	./$(BUILD)/bin/kernwijs
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

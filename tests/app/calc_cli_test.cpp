@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <nlohmann/json.hpp>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/calc_model.h"
+#include "tests/support/cli_runner.h"
 
 namespace kw {
 namespace {
@@ -17,45 +16,10 @@ using nlohmann::json;
 constexpr int kCliRandomCases = 300;
 constexpr unsigned kSeed = 7031;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-};
+using test::CliRun;
 
-// Runs kernwijs-cli with the arguments as given, no shell in between.
 CliRun runCli(const std::vector<std::string>& args) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return {};
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        std::vector<char*> argv;
-        std::string program = KERNWIJS_CLI;
-        argv.push_back(program.data());
-        std::vector<std::string> copies = args;
-        for (auto& a : copies) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    CliRun run;
-    std::array<char, 4096> buffer;
-    ssize_t n = 0;
-    while ((n = read(fds[0], buffer.data(), buffer.size())) > 0) {
-        run.out.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::runCli(std::filesystem::temp_directory_path(), args);
 }
 
 std::vector<std::string> calcArgs(std::vector<std::string> rest) {
@@ -66,7 +30,7 @@ std::vector<std::string> calcArgs(std::vector<std::string> rest) {
 json runJson(std::vector<std::string> args, int expectedExit) {
     args.emplace_back("--json");
     const CliRun run = runCli(calcArgs(args));
-    EXPECT_EQ(run.exitCode, expectedExit) << run.out;
+    EXPECT_EQ(run.status, expectedExit) << run.out;
     return json::parse(run.out, nullptr, false);
 }
 
@@ -80,7 +44,7 @@ const std::vector<std::string> kTopRExample = {"--pF", "--MHz", "--top-r", "-n",
 
 TEST(CalcCliTest, TopRExamplePrintsItsResultsAsATable) {
     const CliRun run = runCli(calcArgs(kTopRExample));
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.status, 0);
     for (const char* line : {"AL           25.3 nH/N^2\n", "L            0.0025 mH\n", "Q loaded     50\n",
                              "Q corrected  54.3\n", "Rs           2.93 ohm\n", "Rp           8646 ohm\n"}) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "in:\n" << run.out;
@@ -125,7 +89,7 @@ TEST(CalcCliTest, AMessageGivesExitThreeAndItsTitleTextAndIcon) {
     EXPECT_EQ(j.at("fill_line"), true);
 
     const CliRun table = runCli(calcArgs(args));
-    EXPECT_EQ(table.exitCode, 3);
+    EXPECT_EQ(table.status, 3);
     EXPECT_NE(table.out.find("FOUT3!\nEr is iets mis"), std::string::npos) << table.out;
 }
 
@@ -139,9 +103,9 @@ TEST(CalcCliTest, EnglishMessagesWithLangUK) {
 TEST(CalcCliTest, UsageErrorsGiveExitTwo) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--lang", "FR"}, {"--lang", "uk"}, {"--bogus"}, {"-n"}, {"extra"}}) {
-        EXPECT_EQ(runCli(calcArgs(args)).exitCode, 2) << args.front();
+        EXPECT_EQ(runCli(calcArgs(args)).status, 2) << args.front();
     }
-    EXPECT_EQ(runCli(calcArgs({"--help"})).exitCode, 0);
+    EXPECT_EQ(runCli(calcArgs({"--help"})).status, 0);
 }
 
 TEST(CalcCliTest, OptionsAreClickedBeforeTheTextsArePasted) {
@@ -264,6 +228,47 @@ TEST(CalcCliTest, RandomMeasurementsAgreeWithTheModelTextForText) {
             EXPECT_TRUE(j.at("message").is_null()) << shown;
         }
     }
+}
+
+}  // namespace
+}  // namespace kw
+
+namespace kw {
+namespace {
+
+class CalcSheetCliTest : public test::CliFolderTest {};
+
+TEST_F(CalcSheetCliTest, FillsTheChosenLineOfANewSheetFileAndSavesIt) {
+    const test::CliRun run = this->run(
+        "calc", {"--pF", "--MHz", "--top-r", "-n", "12", "-c",      "150",      "-f",     "3.5", "--f1",
+                 "3.4",  "--f2",  "3.6",     "-t", "47", "--sheet", "ring.tor", "--line", "4",   "--qrlc"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // 12 turns, 150 pF, 3.5 MHz: AL = 25.33e6 / (3.5^2 * 144 * 150) = 95.7; Q 3.5 / 0.2 = 17.5.
+    const std::string file = test::readAll(dir / "ring.tor");
+    EXPECT_NE(file.find("[M-LINE4]\r\n12\r\n150 pF\r\n3.5 MHz\r\n95.7\r\n3.4\r\n3.6\r\n"), std::string::npos)
+        << file;
+    EXPECT_NE(file.find("[C-LINE7]\r\nQlc+r4 = 17.5, \r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("[C-LINE8]\r\nL4 = 0.0138 mH, \r\n"), std::string::npos) << file;
+    EXPECT_EQ(file.find("[M-LINE1]"), std::string::npos) << "a new sheet starts empty";
+}
+
+TEST_F(CalcSheetCliTest, KeepsTheRestOfAnExistingSheetAndHonoursNoLprn) {
+    test::writeAll(dir / "ring.tor", "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[C-LINE8]\r\nold, \r\n[END]\r\n");
+    const test::CliRun run = this->run("calc", {"--sheet", "ring.tor", "--line", "2", "--no-lprn"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string file = test::readAll(dir / "ring.tor");
+    EXPECT_NE(file.find("[FABR1]\r\nAmidon\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("[C-LINE8]\r\nold, \r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("[M-LINE2]\r\n10\r\n100 nF\r\n10.0 kHz\r\n"), std::string::npos) << file;
+}
+
+TEST_F(CalcSheetCliTest, AnErrorThatDisablesFillLineWritesNothing) {
+    test::writeAll(dir / "ring.tor", "[KERNWIJS]\r\n[END]\r\n");
+    const test::CliRun run = this->run("calc", {"-f", "0", "--sheet", "ring.tor", "--line", "1"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(test::readAll(dir / "ring.tor"), "[KERNWIJS]\r\n[END]\r\n");
+    EXPECT_EQ(this->run("calc", {"--line", "1"}).status, 2) << "--line needs --sheet";
+    EXPECT_EQ(this->run("calc", {"--sheet", "x.tor", "--line", "8"}).status, 2);
 }
 
 }  // namespace

@@ -1,46 +1,25 @@
 // Runs the built kernwijs-cli export subcommand on sheets in a temporary folder.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/text_encoding.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/tor_file.h"
+#include "tests/support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
+using kw::test::CliRun;
+using kw::test::readAll;
+using kw::test::writeAll;
 
 // A sheet with every field filled, as a user would after seven measurements.
 kw::DataSheet fullSheet() {
@@ -66,38 +45,14 @@ kw::DataSheet fullSheet() {
     return sheet;
 }
 
-class ExportCliTest : public ::testing::Test {
+class ExportCliTest : public kw::test::CliFolderTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("kernwijs_export_cli_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-
     fs::path writeSheet(const std::string& name, const kw::DataSheet& sheet = fullSheet()) {
         writeAll(dir / name, kw::EncodeFileText(kw::TorFileText(sheet)));
         return dir / name;
     }
 
-    CliRun exportRun(const std::vector<std::string>& args) {
-        std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KERNWIJS_CLI) + " export";
-        for (const auto& a : args) {
-            command += " " + quoted(a);
-        }
-        const fs::path err = dir.parent_path() / (dir.filename().string() + ".err");
-        command += " >/dev/null 2>" + quoted(err.string());
-        const int rc = std::system(command.c_str());
-        CliRun run{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readAll(err)};
-        fs::remove(err);
-        return run;
-    }
-
-    fs::path dir;
+    CliRun exportRun(const std::vector<std::string>& args) { return run("export", args); }
 };
 
 std::vector<std::string> crlfLines(const std::string& bytes) {
@@ -224,12 +179,10 @@ TEST_F(ExportCliTest, FullSheetPageRendersInGhostscript) {
     }
     writeSheet("ring.tor");
     ASSERT_EQ(exportRun({"ring.tor", "--csv"}).status, 0);
-    const fs::path log = dir / "gs.log";
-    const std::string command = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage " +
-                                quoted((dir / "ring.ps").string()) + " >" + quoted(log.string()) + " 2>&1";
-    const int rc = std::system(command.c_str());
-    const std::string output = readAll(log);
-    EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == 0) << output;
+    const CliRun gs = kw::test::runProgram(
+        dir, "gs", {"-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=nullpage", "ring.ps"});
+    const std::string output = gs.out + gs.err;
+    EXPECT_EQ(gs.status, 0) << output;
     EXPECT_EQ(output.find("Error"), std::string::npos) << output;
 }
 

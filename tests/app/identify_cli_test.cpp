@@ -1,43 +1,22 @@
 // Runs the built kernwijs-cli identify subcommand on values and on sheets in a temporary folder.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#include "tests/support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
+using kw::test::CliRun;
+using kw::test::readAll;
+using kw::test::writeAll;
 
 // A sheet of an FT-37-43-like core: 10 turns at 100 pF and at 1 nF (35 µH with 4 pF of its own).
 const std::string kFt37Sheet =
@@ -45,35 +24,9 @@ const std::string kFt37Sheet =
     "[M-LINE1]\r\n10\r\n100 pF\r\n2637.9675 kHz\r\n364\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
     "[M-LINE2]\r\n10\r\n1 nF\r\n849.0226 kHz\r\n351,4\r\n\r\n\r\n\r\n\r\n\r\n\r\n[END]\r\n";
 
-class IdentifyCliTest : public ::testing::Test {
+class IdentifyCliTest : public kw::test::CliFolderTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("kernwijs_identify_cli_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-
-    CliRun identify(const std::vector<std::string>& args) {
-        std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KERNWIJS_CLI) + " identify";
-        for (const auto& a : args) {
-            command += " " + quoted(a);
-        }
-        const fs::path out = dir.parent_path() / (dir.filename().string() + ".out");
-        const fs::path err = dir.parent_path() / (dir.filename().string() + ".err");
-        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
-        const int rc = std::system(command.c_str());
-        CliRun run{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readAll(out), readAll(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return run;
-    }
-
-    fs::path dir;
+    CliRun identify(const std::vector<std::string>& args) { return run("identify", args); }
 };
 
 TEST_F(IdentifyCliTest, AnFt37CoreFromItsValuesRanksGrade43First) {

@@ -2,74 +2,26 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#include "tests/support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using kw::test::CliRun;
+using kw::test::readAll;
+using kw::test::writeAll;
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeAll(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
-
-class SheetCliTest : public ::testing::Test {
+class SheetCliTest : public kw::test::CliFolderTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("kernwijs_sheet_cli_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(dir, fs::perms::owner_all, ignored);
-        fs::remove_all(dir, ignored);
-    }
-
-    CliRun sheet(const std::vector<std::string>& args) {
-        std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KERNWIJS_CLI) + " sheet";
-        for (const auto& a : args) {
-            command += " " + quoted(a);
-        }
-        const fs::path out = dir.parent_path() / (dir.filename().string() + ".out");
-        const fs::path err = dir.parent_path() / (dir.filename().string() + ".err");
-        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
-        const int rc = std::system(command.c_str());
-        CliRun run{WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, readAll(out), readAll(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return run;
-    }
-
-    fs::path dir;
+    CliRun sheet(const std::vector<std::string>& args) { return run("sheet", args); }
 };
 
 // Every field empty except the given ones.

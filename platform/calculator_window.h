@@ -1,0 +1,60 @@
+#pragma once
+
+// The Calculator window: draws the Calculator record and turns the user's actions into
+// its operations.
+
+#include <QWidget>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/runner.h"
+
+class QComboBox;
+class QLabel;
+class QGroupBox;
+class QRadioButton;
+class QAbstractButton;
+
+namespace kw {
+struct Calculator;
+}
+
+namespace kw::gui {
+
+class KeyFilterLineEdit;
+
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+public:
+    CalculatorWindow(Calculator& calculator, Runner run, QWidget* parent = nullptr);
+
+    // Sets every widget from the record; fires no events back.
+    void render();
+    // A control by its name ("txtCap", "optLANG_1"); nullptr when there is none.
+    QWidget* control(std::string_view name) const;
+    // Gives the first control of the keyboard order that takes the focus the focus.
+    void focusFirst();
+
+signals:
+    // The window's own close control was used.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* container(std::string_view name) const;
+    template <class W>
+    W* place(std::string_view name);
+    void buildControls();
+    void connectControls();
+    void setTabOrder();
+    void placeLine();
+
+    Calculator& calc_;
+    Runner run_;
+    std::map<std::string, QWidget*, std::less<>> controls_;
+};
+
+}  // namespace kw::gui

@@ -1,0 +1,50 @@
+#pragma once
+
+// The data sheet window: the sheet drawing with the record's text boxes lying in its
+// cells, the button row, the file frame and the language buttons.
+
+#include <QWidget>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/runner.h"
+
+namespace kw {
+struct DataSheet;
+class DataSheetForm;
+}  // namespace kw
+
+namespace kw::gui {
+
+class DataSheetWindow : public QWidget {
+    Q_OBJECT
+public:
+    DataSheetWindow(DataSheetForm& form, Runner run, QWidget* parent = nullptr);
+
+    // Sets every widget from the loaded sheet; fires no events back.
+    void render(const DataSheet& sheet);
+    // A control by its name ("txtN3", "cmdSluiten", "optLANG_1"); nullptr when there is none.
+    QWidget* control(std::string_view name) const;
+    // Gives the first control of the keyboard order the focus.
+    void focusFirst();
+
+protected:
+    // The window's own close control asks as the Close button does.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    template <class W>
+    W* place(std::string_view name, QRect where, std::string_view container = {});
+    template <class W>
+    W* place(std::string_view name);
+    void buildControls();
+    void connectControls();
+    void setTabOrder();
+
+    DataSheetForm& form_;
+    Runner run_;
+    std::map<std::string, QWidget*, std::less<>> controls_;
+};
+
+}  // namespace kw::gui

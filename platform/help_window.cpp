@@ -1,0 +1,65 @@
+#include "platform/help_window.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "common/text_encoding.h"
+#include "platform/toroid_art.h"
+
+namespace kw::gui {
+
+namespace {
+constexpr int kHelpWidth = 640;   // [px]
+constexpr int kHelpHeight = 720;  // [px]
+constexpr qint64 kMaxHelpBytes = 4 * 1024 * 1024;
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    browser_->setOpenExternalLinks(true);
+    setWindowIcon(toroidIcon());
+    resize(kHelpWidth, kHelpHeight);
+}
+
+bool HelpWindow::showFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (canonical.isEmpty() || !info.isFile()) {
+        return false;
+    }
+    if (canonical != shown_) {
+        QFile file(canonical);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxHelpBytes) {
+            return false;
+        }
+        const QByteArray bytes = file.readAll();
+        const std::string text = DecodeFileText(std::string_view(bytes.constData(), bytes.size()));
+        browser_->setSearchPaths({info.absolutePath()});
+        browser_->setHtml(QString::fromStdString(text));
+        shown_ = canonical;
+        const QString title = browser_->documentTitle();
+        setWindowTitle(title.isEmpty() ? info.fileName() : title);
+    }
+    if (!placed_) {
+        // First showing: in the middle of the screen, where the window manager allows.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+        placed_ = true;
+    }
+    show();
+    if (isMinimized()) {
+        showNormal();
+    }
+    raise();
+    activateWindow();
+    return true;
+}
+
+}  // namespace kw::gui

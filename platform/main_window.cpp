@@ -1,1 +1,0 @@
-// TODO(issue 6): the Qt binding of both windows.

@@ -1,0 +1,72 @@
+#pragma once
+
+// The platform services for the desktop: Qt message boxes and file dialogs, the user's
+// locale, a single-instance lock, the desktop's file manager and the help window.
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/services.h"
+
+class QWidget;
+
+namespace kw::gui {
+
+class HelpWindow;
+
+class QtPlatform : public Platform {
+public:
+    // lockName names the single-instance lock; programs with the same name exclude each other.
+    explicit QtPlatform(QString lockName = QStringLiteral("kernwijs"));
+    ~QtPlatform() override;
+
+    bool endRequested() const { return endRequested_; }
+    // The single-instance lock file.
+    QString lockFilePath() const { return lockPath_; }
+    // Closes the help window, if one is open.
+    void closeHelp();
+
+    // ---- Messages ----
+    MsgAnswer showMessage(const MessageBox& box) override;
+    void beep() override;
+    // ---- Focus ----
+    void setFocus(std::string_view control) override;
+    // ---- Locale ----
+    char decimalSeparator() const override;
+    // ---- Clock ----
+    LocalTime now() const override;
+    // ---- FileDialogs ----
+    std::optional<std::string> openFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
+    // ---- Desktop ----
+    std::string applicationFolder() const override;
+    std::string currentFolder() const override;
+    bool anotherInstanceRunning() override;
+    bool openFolder(const std::string& folder) override;
+    bool showHelp(const std::string& helpFile) override;
+    void endProgram() override;
+
+private:
+    QString lockPath_;
+    std::unique_ptr<QLockFile> lock_;
+    bool lockTried_ = false;
+    bool otherInstance_ = false;
+    bool endRequested_ = false;
+    std::unique_ptr<HelpWindow> help_;
+};
+
+// ---- pieces of the services, apart for testing ----
+
+// A message text for the screen: a CR, or CR LF, becomes a line break.
+QString screenText(const std::string& text);
+// "desc|pattern|desc|pattern" as a Qt name filter list ("desc (pattern)").
+QStringList qtNameFilters(const std::string& filter);
+// The folder that holds the help files and the template: the program's own folder when
+// they lie beside it (a build tree), otherwise the installed data folder.
+QString findApplicationFolder(const QString& programFolder, const QStringList& dataFolders);
+
+}  // namespace kw::gui

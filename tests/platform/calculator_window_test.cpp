@@ -1,0 +1,158 @@
+// The Calculator window: typed keys pass the fields' key filters before the field applies
+// them, every text change runs the change rule, and the results show what the record holds.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "tests/platform/program_fixture.h"
+
+using kw::test::RunningProgram;
+
+class CalculatorWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSecondDecimalSeparatorInTxtCapIsSwallowedWithoutABeep() {
+        RunningProgram run;
+        QLineEdit* cap = run.calc<QLineEdit>("txtCap");
+        cap->end(false);
+        QTest::keyClick(cap, ',');
+        QCOMPARE(cap->text(), QString("100,"));
+        QCOMPARE(run.program.calculator().txtCap.text, std::string("100,"));
+
+        QTest::keyClick(cap, ',');
+        QTest::keyClick(cap, '.');
+        QCOMPARE(cap->text(), QString("100,"));
+        QCOMPARE(cap->cursorPosition(), 4);
+        QCOMPARE(run.platform.beeps, 0);
+
+        QTest::keyClick(cap, '5');
+        QCOMPARE(cap->text(), QString("100,5"));
+        QCOMPARE(run.program.calculator().txtCap.text, std::string("100,5"));
+    }
+
+    void aLetterInTxtWikkelingBeepsAndLeavesTextAndCaret() {
+        RunningProgram run;
+        QLineEdit* turns = run.calc<QLineEdit>("txtWikkeling");
+        turns->setCursorPosition(1);
+        QTest::keyClick(turns, 'a');
+        QCOMPARE(turns->text(), QString("10"));
+        QCOMPARE(turns->cursorPosition(), 1);
+        QCOMPARE(run.platform.beeps, 1);
+        // A clipboard shortcut is a typed control character too.
+        QTest::keyClick(turns, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(turns->text(), QString("10"));
+        QCOMPARE(run.platform.beeps, 2);
+    }
+
+    void everyKeyInTxtALwaardeBeepsAndChangesNothing() {
+        RunningProgram run;
+        run.clickCalc("cmdBereken");
+        QLineEdit* al = run.calc<QLineEdit>("txtALwaarde");
+        const QString shown = al->text();
+        QTest::keyClick(al, '5');
+        QTest::keyClick(al, Qt::Key_Backspace);
+        QTest::keyClick(al, ',');
+        QCOMPARE(al->text(), shown);
+        QCOMPARE(run.platform.beeps, 3);
+    }
+
+    void calculateOnTheStartUpValuesShowsTheResultsAndEnablesFillLine() {
+        RunningProgram run;
+        QVERIFY(!run.calc("cmdBestand")->isEnabled());
+        run.clickCalc("cmdBereken");
+        QCOMPARE(run.calcText("txtALwaarde"), QString("25330"));
+        QCOMPARE(run.calcText("txtLmH"), QString("2.533"));
+        QCOMPARE(run.calcText("txtQRLC"), QString("50"));
+        QCOMPARE(run.calcText("txtQLC"), QString("50"));
+        QCOMPARE(run.calcText("txtQRS"), QString("3.18"));
+        QCOMPARE(run.calcText("txtQRP"), QString("7958"));
+        QVERIFY(run.calc("cmdBestand")->isEnabled());
+        QVERIFY(run.platform.shown.empty());
+    }
+
+    void typingAfterACalculationClearsTheResults() {
+        RunningProgram run;
+        run.clickCalc("cmdBereken");
+        QLineEdit* freq = run.calc<QLineEdit>("txtFreq");
+        freq->end(false);
+        QTest::keyClick(freq, '5');
+        QCOMPARE(run.calcText("txtALwaarde"), QString(" "));
+        QCOMPARE(run.calcText("txtQRP"), QString(" "));
+        QVERIFY(!run.calc("cmdBestand")->isEnabled());
+    }
+
+    void pastedTextRunsTheChangeRule() {
+        RunningProgram run;
+        QLineEdit* cap = run.calc<QLineEdit>("txtCap");
+        QApplication::clipboard()->setText("0");
+        cap->selectAll();
+        cap->paste();
+        // Zero lies below the range: the field is put back, with a beep.
+        QCOMPARE(cap->text(), QString("100"));
+        QCOMPARE(run.program.calculator().txtCap.text, std::string("100"));
+        QCOMPARE(run.platform.beeps, 1);
+    }
+
+    void theDeleteKeyPassesOnlyTheChangeRule() {
+        RunningProgram run;
+        QLineEdit* turns = run.calc<QLineEdit>("txtWikkeling");
+        turns->setCursorPosition(1);
+        QTest::keyClick(turns, Qt::Key_Delete);
+        QCOMPARE(turns->text(), QString("1"));
+        QCOMPARE(run.program.calculator().txtWikkeling.text, std::string("1"));
+        QCOMPARE(run.platform.beeps, 0);
+
+        turns->home(false);
+        QTest::keyClick(turns, Qt::Key_Delete);
+        QCOMPARE(turns->text(), QString("10"));
+        QCOMPARE(run.platform.beeps, 1);
+    }
+
+    void enterInAnInputFieldKeepsTheTextAndAsksForTheFieldsFocus() {
+        RunningProgram run;
+        QLineEdit* top = run.calc<QLineEdit>("txtTopR");
+        QTest::keyClick(top, Qt::Key_Return);
+        QCOMPARE(top->text(), QString("100"));
+        QVERIFY(!run.platform.focused.empty());
+        QCOMPARE(run.platform.focused.back(), std::string("txtTopR"));
+    }
+
+    void theMethodOptionsRunTheirOperation() {
+        RunningProgram run;
+        run.clickCalc("optTOPC_1");
+        QVERIFY(run.calc<QRadioButton>("optTOPC_1")->isChecked());
+        QVERIFY(!run.calc<QRadioButton>("optTOPC_0")->isChecked());
+        QCOMPARE(run.program.calculator().optTOPC.selected, 1);
+        QCOMPARE(run.calc<QLabel>("lblTopR")->text(), QString("welke Top-R"));
+        QCOMPARE(run.calcText("txtTopR"), QString("100"));
+
+        run.clickCalc("optTOPC_0");
+        QCOMPARE(run.calcText("txtTopR"), QString("1000"));
+    }
+
+    void switchingQOffDisablesTheBandwidthPoints() {
+        RunningProgram run;
+        run.clickCalc("chkQaan");
+        QCOMPARE(run.program.calculator().chkQaan.value, 0);
+        QCOMPARE(run.calcText("txtFres1"), QString("-"));
+        QVERIFY(!run.calc("txtFres1")->isEnabled());
+        QVERIFY(!run.calc("txtFres2")->isEnabled());
+    }
+
+    void multiLineCaptionsShowTheirLineBreaks() {
+        RunningProgram run;
+        const QString intro = run.calc<QLabel>("Label3")->text();
+        QCOMPARE(intro.count('\n'), 2);
+        QVERIFY(!intro.contains('\r'));
+    }
+};
+
+QTEST_MAIN(CalculatorWindowTest)
+#include "calculator_window_test.moc"

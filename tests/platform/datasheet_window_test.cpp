@@ -1,0 +1,124 @@
+// The data sheet window: Fill Line, the language switch reaching both windows, typing on
+// the sheet, and its own close control.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "tests/platform/program_fixture.h"
+
+using kw::MsgAnswer;
+using kw::test::RunningProgram;
+
+class DataSheetWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fillLineWritesTheChosenLine() {
+        RunningProgram run;
+        run.clickCalc("cmdBereken");
+        auto* target = run.calc<QComboBox>("cboKiesregel");
+        for (int step = 0; step < 3; ++step) {
+            QTest::keyClick(target, Qt::Key_Down);
+        }
+        QCOMPARE(target->currentText(), QString("Regel_Line-4"));
+        run.clickCalc("cmdBestand");
+
+        QCOMPARE(run.sheetText("txtN4"), QString("10"));
+        QCOMPARE(run.sheetText("txtC4"), QString("100 nF"));
+        QCOMPARE(run.sheetText("txtFres4"), QString("10.0 kHz"));
+        QCOMPARE(run.sheetText("txtmH4"), QString("25330"));
+        QCOMPARE(run.sheetText("txtQ4"), QString("50"));
+        QCOMPARE(run.sheetText("txtTop4"), QString("100 pF"));
+        QCOMPARE(run.sheetText("txtRp4"), QString("7958"));
+        QCOMPARE(run.sheetText("txtRegel8"), QString("Regel8L4 = 2.533 mH, "));
+        QCOMPARE(run.sheetText("txtN3"), QString("N3"));
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+    }
+
+    void theLanguageSwitchRedrawsBothWindows() {
+        RunningProgram run;
+        run.clickCalc("optLANG_1");
+        QCOMPARE(run.calc<QPushButton>("cmdBereken")->text(), QString("Calculate"));
+        QCOMPARE(run.calc<QGroupBox>("Frame2")->title(), QString("Input data"));
+        QCOMPARE(run.sheet<QPushButton>("cmdSluiten")->text(), QString("Close"));
+        QCOMPARE(run.sheet<QPushButton>("cmdMap")->text(), QString("Go PS Folder"));
+        QCOMPARE(run.sheet<QGroupBox>("Frame1")->title(), QString("File I/O control"));
+        QCOMPARE(run.sheet<QLabel>("Label2")->text(), QString("Toroid / Ferrite Fill-in Form"));
+        QVERIFY(run.sheet<QRadioButton>("optLANG_1")->isChecked());
+
+        run.clickCalc("optLANG_0");
+        QCOMPARE(run.calc<QPushButton>("cmdBereken")->text(), QString("Bereken"));
+        QCOMPARE(run.sheet<QPushButton>("cmdSluiten")->text(), QString("Sluiten"));
+        // Dutch leaves neither of the sheet's language buttons selected.
+        QVERIFY(!run.sheet<QRadioButton>("optLANG_0")->isChecked());
+        QVERIFY(!run.sheet<QRadioButton>("optLANG_1")->isChecked());
+    }
+
+    void theSheetsOwnLanguageButtonChangesOnlyItsCloseCaption() {
+        RunningProgram run;
+        run.clickSheet("optLANG_1");
+        QCOMPARE(run.sheet<QPushButton>("cmdSluiten")->text(), QString("Close"));
+        QCOMPARE(run.sheet<QPushButton>("cmdWis")->text(), QString("Wis Alles"));
+        QCOMPARE(run.calc<QPushButton>("cmdBereken")->text(), QString("Bereken"));
+    }
+
+    void typedSheetTextReachesTheRecordUnfiltered() {
+        RunningProgram run;
+        QLineEdit* maker = run.sheet<QLineEdit>("txtFabr1");
+        maker->selectAll();
+        QTest::keyClicks(maker, "Mix 43 (new)");
+        QCOMPARE(run.program.dataSheet().get()->txtFabr1, std::string("Mix 43 (new)"));
+        QCOMPARE(run.platform.beeps, 0);
+    }
+
+    void theCsvBoxFollowsTheUser() {
+        RunningProgram run;
+        run.clickSheet("chkCSV");
+        QCOMPARE(run.program.dataSheet().get()->chkCSV.value, 1);
+    }
+
+    void closingTheSheetWindowAsksAndCancelKeepsIt() {
+        RunningProgram run;
+        run.program.dataSheet().get()->txtFabr1 = "Amidon";
+        run.platform.answers.push_back(MsgAnswer::Cancel);
+        QVERIFY(!run.program.dataSheetWindow().close());
+        QCOMPARE(run.platform.shown.size(), std::size_t{1});
+        QCOMPARE(run.platform.lastMessage().text, std::string("Zeker weten?"));
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        QCOMPARE(run.program.dataSheet().get()->txtFabr1, std::string("Amidon"));
+    }
+
+    void closingTheSheetWindowWithOkUnloadsItAndFillLineBringsItBack() {
+        RunningProgram run;
+        run.program.dataSheet().get()->txtFabr1 = "Amidon";
+        run.program.dataSheetWindow().close();
+        QVERIFY(!run.program.dataSheetWindow().isVisible());
+        QVERIFY(!run.program.dataSheet().loaded());
+        QVERIFY(!run.program.ended());
+
+        run.clickCalc("cmdBereken");
+        run.clickCalc("cmdBestand");
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        QCOMPARE(run.sheetText("txtFabr1"), QString("Fabr1"));
+        QCOMPARE(run.sheetText("txtN1"), QString("10"));
+    }
+
+    void theCloseButtonAsksAsTheCloseControlDoes() {
+        RunningProgram run;
+        run.platform.answers.push_back(MsgAnswer::Cancel);
+        run.clickSheet("cmdSluiten");
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        run.clickSheet("cmdSluiten");
+        QVERIFY(!run.program.dataSheetWindow().isVisible());
+        QCOMPARE(run.platform.shown.size(), std::size_t{2});
+    }
+};
+
+QTEST_MAIN(DataSheetWindowTest)
+#include "datasheet_window_test.moc"

@@ -1,0 +1,120 @@
+// The program from start to end: start-up, a second start, help, End and the windows'
+// own close controls.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "common/file_system.h"
+#include "tests/platform/program_fixture.h"
+
+using kw::MsgAnswer;
+using kw::MsgIcon;
+using kw::test::RunningProgram;
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpShowsBothWindowsInDutchWithTheStartValues() {
+        RunningProgram run;
+        QVERIFY(run.program.calculatorWindow().isVisible());
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        QCOMPARE(run.program.calculatorWindow().windowTitle(), QString("QQ0QQQ KERNWIJS"));
+        QCOMPARE(run.program.dataSheetWindow().windowTitle(), QString("Ferriet Invul vorm"));
+        QCOMPARE(run.calc<QPushButton>("cmdBestand")->text(), QString("Vul Regel"));
+        QVERIFY(!run.calc("cmdBestand")->isEnabled());
+        QVERIFY(run.calc<QRadioButton>("optLANG_0")->isChecked());
+        QVERIFY(run.calc<QRadioButton>("optTOPC_0")->isChecked());
+        QVERIFY(run.calc<QRadioButton>("optFreq_0")->isChecked());
+        QVERIFY(run.calc<QRadioButton>("optCapVal_0")->isChecked());
+        QCOMPARE(run.calcText("txtFreq"), QString("10.0"));
+        QCOMPARE(run.calcText("txtLmH"), QString(" "));
+        QVERIFY(run.calc<QCheckBox>("chkQaan")->isChecked());
+        QVERIFY(!run.calc("chkQRLC")->isEnabled());
+        QCOMPARE(run.calc<QComboBox>("cboKiesregel")->count(), 7);
+        QCOMPARE(run.sheetText("txtRegel3"), QString("Regel3"));
+        QVERIFY(run.platform.shown.empty());
+    }
+
+    void aSecondStartShowsOnlyTheAlreadyRunningMessageAndEnds() {
+        kw::test::FakePlatform platform;
+        platform.otherInstance = true;
+        kw::test::FakeFileSystem files;
+        kw::gui::Program program(platform, files);
+        QVERIFY(!program.start());
+        QVERIFY(program.ended());
+        QCOMPARE(platform.shown.size(), std::size_t{1});
+        QCOMPARE(platform.lastMessage().text, std::string("The application is already running!!! \r"));
+        QCOMPARE(platform.lastMessage().title, std::string("Error !"));
+        QCOMPARE(platform.lastMessage().icon, MsgIcon::Critical);
+        QVERIFY(!program.calculatorWindow().isVisible());
+        QVERIFY(!program.dataSheetWindow().isVisible());
+    }
+
+    void helpOpensTheHelpFileOfTheLanguage() {
+        RunningProgram run;
+        run.clickCalc("cmdHelp");
+        run.clickCalc("optLANG_1");
+        run.clickCalc("cmdHelp");
+        QCOMPARE(run.platform.helpShown.size(), std::size_t{2});
+        QVERIFY(QString::fromStdString(run.platform.helpShown[0]).endsWith("/KERNWIJS_NL.HLP"));
+        QVERIFY(QString::fromStdString(run.platform.helpShown[1]).endsWith("/KERNWIJS_UK.HLP"));
+        QVERIFY(run.platform.shown.empty());
+    }
+
+    void endWithCancelChangesNothing() {
+        RunningProgram run;
+        run.clickCalc("cmdBereken");
+        run.platform.answers.push_back(MsgAnswer::Cancel);
+        run.clickCalc("cmdEinde");
+        QCOMPARE(run.platform.lastMessage().text, std::string("Zeker weten?"));
+        QCOMPARE(run.platform.lastMessage().icon, MsgIcon::Question);
+        QVERIFY(!run.program.ended());
+        QVERIFY(run.program.calculatorWindow().isVisible());
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        QCOMPARE(run.calcText("txtALwaarde"), QString("25330"));
+    }
+
+    void endWithOkEndsTheProgram() {
+        RunningProgram run;
+        QSignalSpy finished(&run.program, &kw::gui::Program::finished);
+        run.clickCalc("optLANG_1");
+        run.clickCalc("cmdEinde");
+        QCOMPARE(run.platform.lastMessage().text, std::string("You're sure?"));
+        QVERIFY(run.program.ended());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(run.platform.endRequests, 1);
+        QVERIFY(!run.program.calculatorWindow().isVisible());
+        QVERIFY(!run.program.dataSheetWindow().isVisible());
+    }
+
+    void closingTheCalculatorAsksNothingAndLeavesTheSheetOpen() {
+        RunningProgram run;
+        QSignalSpy finished(&run.program, &kw::gui::Program::finished);
+        QVERIFY(run.program.calculatorWindow().close());
+        QVERIFY(run.platform.shown.empty());
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        QVERIFY(!run.program.ended());
+
+        // Once the sheet is closed too, no window is left and the program ends.
+        run.program.dataSheetWindow().close();
+        QVERIFY(run.program.ended());
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void closingTheCalculatorWithTheSheetClosedEndsTheProgram() {
+        RunningProgram run;
+        run.clickSheet("cmdSluiten");
+        QVERIFY(!run.program.ended());
+        run.program.calculatorWindow().close();
+        QVERIFY(run.program.ended());
+    }
+};
+
+QTEST_MAIN(ProgramTest)
+#include "program_test.moc"
