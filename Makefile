@@ -8,13 +8,32 @@ PACKAGES  := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-
              nlohmann-json3-dev qt6-base-dev ghostscript xvfb xauth fonts-dejavu-core
 SUDO      := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+# Sanitizer build (make test-sanitize) and fuzzing (make fuzz FUZZ_SECONDS=60).
+ASAN_BUILD    ?= build-asan
+FUZZ_BUILD    ?= build-fuzz
+FUZZ_SECONDS  ?= 60
+FUZZ_FLAGS    ?=
+FUZZ_TARGETS  := tor_reader prefill_reader export calculator
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
+
+.PHONY: all deps fuzz-deps configure build run test test-sanitize fuzz clean
 
 all: build
 
 deps:
 	@missing=""; \
 	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+fuzz-deps: deps
+	@missing=""; \
+	for p in $(FUZZ_PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -35,5 +54,34 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The core, the command-line tool and their tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any finding fails the test that made it.
+test-sanitize: deps
+	@if [ ! -f $(ASAN_BUILD)/CMakeCache.txt ]; then \
+	  cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKERNWIJS_GUI=OFF -DKERNWIJS_BENCH=OFF \
+	        -DKERNWIJS_SANITIZE=ON; \
+	fi
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS, one after the other, starting from its committed seeds;
+# new inputs gather in $(FUZZ_BUILD)/corpus, a finding is saved in $(FUZZ_BUILD)/findings and
+# fails the run. FUZZ_FLAGS go to every target (for instance -runs=10000000 -max_len=512).
+fuzz: fuzz-deps
+	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then \
+	  cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	        -DKERNWIJS_GUI=OFF -DKERNWIJS_BENCH=OFF -DKERNWIJS_TESTS=OFF -DKERNWIJS_FUZZ=ON; \
+	fi
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@mkdir -p $(FUZZ_BUILD)/findings
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  ./$(FUZZ_BUILD)/bin/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ_FLAGS) \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- \
+	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -68,9 +68,14 @@ void Calculator::cmdBereken_Click() {
     }
 
     ALwaarde = ALwaardeOf(Fres, f_factor, Naantal, Cappar, C_factor);
-    write(&Calculator::txtALwaarde, ALwaarde, ALDecimals(ALwaarde));
-
     Lwaarde = LwaardeOf(Fres, f_factor, Cappar, C_factor);
+    // The change rule checks the capacitance up to its comma; pasted as "1,0e-400" the
+    // calculation reads it as zero, and AL and L would be infinite. Zero it is, then.
+    if (!std::isfinite(ALwaarde) || !std::isfinite(Lwaarde)) {
+        fail(CalcError::Fout0);
+        return;
+    }
+    write(&Calculator::txtALwaarde, ALwaarde, ALDecimals(ALwaarde));
     const double LmH = Lwaarde * kMilliPerUnit;
     write(&Calculator::txtLmH, LmH, LmHDecimals(LmH));
 

@@ -44,6 +44,9 @@ constexpr std::int16_t kTurnsAfterReset = 10;
 void runDecimalRule(Calculator& c, const DecimalRule& rule) {
     const std::string& text = (c.*rule.field).text;
     if (rule.dashExempt && text == kNoPoint) {
+        // No range check, but a pasted dash is still an edit: the results shown no longer
+        // belong to the inputs on screen.
+        c.ClearResults();
         return;
     }
     const double value = LeadingValue(text);

@@ -1,6 +1,7 @@
 #include "common/file_system.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,32 @@ namespace {
 
 std::string reasonFromErrno(int err) { return err != 0 ? std::strerror(err) : "unknown error"; }
 
+constexpr std::string_view kNotRegular = "Not a regular file";
+
+// No file the program reads comes near this; a larger one is not one of its files, and reading
+// it whole could exhaust the memory.
+constexpr std::uintmax_t kLargestReadableFile = std::uintmax_t{64} << 20;  // [bytes]
+
+// Writes straight into an existing device or pipe (/dev/null, /dev/stdout), which cannot be
+// replaced by a file as an ordinary file is.
+WriteResult writeInPlace(const fs::path& target, std::string_view bytes) {
+    WriteResult result;
+    errno = 0;
+    std::ofstream out(target, std::ios::binary);
+    if (!out) {
+        result.error = reasonFromErrno(errno);
+        return result;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+        result.error = reasonFromErrno(errno);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
 std::string temporaryNameBeside(const fs::path& target) {
     static std::mt19937_64 rng{std::random_device{}()};
     fs::path tmp = target;
@@ -32,8 +59,18 @@ bool LocalFileSystem::fileExists(const std::string& path) const { return FileExi
 ReadResult LocalFileSystem::readFile(const std::string& path) const {
     ReadResult result;
     std::error_code ec;
-    if (fs::is_directory(fs::path(path), ec)) {
+    const fs::file_status status = fs::status(fs::path(path), ec);
+    if (fs::is_directory(status)) {
         result.error = std::strerror(EISDIR);
+        return result;
+    }
+    // A device or a pipe may never end (/dev/zero) or block the program until it is written to.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        result.error = std::string(kNotRegular);
+        return result;
+    }
+    if (fs::exists(status) && fs::file_size(fs::path(path), ec) > kLargestReadableFile && !ec) {
+        result.error = std::strerror(EFBIG);
         return result;
     }
     errno = 0;
@@ -54,7 +91,23 @@ ReadResult LocalFileSystem::readFile(const std::string& path) const {
 
 WriteResult LocalFileSystem::writeFileAtomic(const std::string& path, std::string_view bytes) {
     WriteResult result;
-    const fs::path target(path);
+    fs::path target(path);
+    std::error_code statusEc;
+    const fs::file_status status = fs::status(target, statusEc);
+    if (fs::is_directory(status)) {
+        result.error = std::strerror(EISDIR);
+        return result;
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return writeInPlace(target, bytes);
+    }
+    // Through a symbolic link the file it points to is replaced; the link stays.
+    if (fs::exists(status) && fs::is_symlink(fs::symlink_status(target, statusEc))) {
+        const fs::path linked = fs::canonical(target, statusEc);
+        if (!statusEc) {
+            target = linked;
+        }
+    }
     const std::string tmp = temporaryNameBeside(target);
     {
         errno = 0;

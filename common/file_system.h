@@ -25,9 +25,11 @@ public:
     virtual ~FileSystem() = default;
     // True when an ordinary file matches the name; '*' and '?' in the file part match as in a listing.
     virtual bool fileExists(const std::string& path) const = 0;
+    // Only ordinary files are read: a device, a pipe or a file of more than 64 MB is refused.
     virtual ReadResult readFile(const std::string& path) const = 0;
     // Writes the whole file to a temporary file beside the target, flushes it and only then
-    // puts it in place, so a failure leaves an earlier file untouched.
+    // puts it in place, so a failure leaves an earlier file untouched. Through a symbolic link
+    // the linked file is replaced; a device or a pipe (/dev/null) is written into.
     virtual WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
     virtual WriteResult removeFile(const std::string& path) = 0;
     // The path of the ordinary file in folder whose name equals name ignoring ASCII letter

@@ -7,6 +7,8 @@ namespace kw {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Code points of the Windows-1252 bytes 0x80..0x9F.
 constexpr std::array<char32_t, 32> kHighC1 = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -145,8 +147,8 @@ std::string Utf8ToCp1252(std::string_view utf8) {
 
 std::string DecodeFileText(std::string_view bytes) {
     if (IsValidUtf8(bytes)) {
-        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-            bytes.remove_prefix(3);
+        if (bytes.starts_with(kByteOrderMark)) {
+            bytes.remove_prefix(kByteOrderMark.size());
         }
         return std::string(bytes);
     }
@@ -154,7 +156,18 @@ std::string DecodeFileText(std::string_view bytes) {
 }
 
 std::string EncodeFileText(std::string_view utf8) {
-    return FitsCp1252(utf8) ? Utf8ToCp1252(utf8) : std::string(utf8);
+    if (FitsCp1252(utf8)) {
+        std::string bytes = Utf8ToCp1252(utf8);
+        // Windows-1252 bytes that happen to form valid UTF-8 ("Ã©" is C3 A9) would be read
+        // back as other characters; such a text is written as UTF-8 instead.
+        if (bytes == utf8 || !IsValidUtf8(bytes)) {
+            return bytes;
+        }
+    }
+    // The reader drops a leading byte-order mark, so a text that starts with one keeps it
+    // behind a second.
+    return utf8.starts_with(kByteOrderMark) ? std::string(kByteOrderMark) + std::string(utf8)
+                                            : std::string(utf8);
 }
 
 std::vector<std::string> SplitLines(std::string_view text, LineEnds ends) {

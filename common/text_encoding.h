@@ -24,7 +24,8 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // anything else is read as Windows-1252.
 std::string DecodeFileText(std::string_view bytes);
 
-// A text as file bytes: Windows-1252 when every character fits, otherwise UTF-8.
+// A text as file bytes: Windows-1252 when every character fits and the bytes cannot be
+// mistaken for UTF-8, otherwise UTF-8. DecodeFileText gives the text back exactly.
 std::string EncodeFileText(std::string_view utf8);
 
 enum class LineEnds {

@@ -102,6 +102,12 @@ std::string csvField(std::string_view text, bool english) {
             }
         }
     }
+    // A row is one line; a line break inside a field would split it.
+    for (char& c : value) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
     if (value.find_first_of(";\"") == std::string::npos) {
         return value;
     }

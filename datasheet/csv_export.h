@@ -23,7 +23,8 @@ std::string csvRow(const DataSheet& sheet, int k, bool english);
 std::vector<std::string> csvRows(const DataSheet& sheet, bool english);
 
 // One field as it goes into a row: a plain decimal number gets the language's decimal
-// separator; a field holding ';' or '"' is quoted with its quotes doubled.
+// separator; a line break becomes a blank; a field holding ';' or '"' is quoted with its
+// quotes doubled.
 std::string csvField(std::string_view text, bool english);
 
 // Optional sign, digits and at most one '.' or ',', with at least one digit; blanks around

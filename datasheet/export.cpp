@@ -1,5 +1,6 @@
 #include "datasheet/export.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <optional>
@@ -29,6 +30,7 @@ struct ExportMessages {
     std::string_view ok;
     std::string_view cannotRead;   // followed by CR, the file, CR, the system's reason
     std::string_view cannotWrite;  // likewise
+    std::string_view tooLarge;     // followed by the number of marker lines
 };
 
 constexpr ExportMessages kEnglishMessages{
@@ -43,6 +45,9 @@ constexpr ExportMessages kEnglishMessages{
     .ok = "All looks OK!  ",
     .cannotRead = "Cannot read the file",
     .cannotWrite = "Cannot write the file",
+    .tooLarge =
+        "The page would be larger than 64 MB; nothing was written.\r"
+        "Marker lines (%%TEXT723DUMMY) in the template: ",
 };
 
 constexpr ExportMessages kDutchMessages{
@@ -57,6 +62,9 @@ constexpr ExportMessages kDutchMessages{
     .ok = "Alles lijkt OK!  ",
     .cannotRead = "Kan het bestand niet lezen",
     .cannotWrite = "Kan het bestand niet schrijven",
+    .tooLarge =
+        "De pagina zou groter worden dan 64 MB; er is niets geschreven.\r"
+        "Markeerregels (%%TEXT723DUMMY) in het sjabloon: ",
 };
 
 const ExportMessages& messagesFor(const DataSheet& sheet) {
@@ -156,14 +164,39 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
     std::vector<std::string> rows;
     if (withCsv) {
         rows = csvRows(sheet, english);
+    }
+
+    // Every marker line repeats the block and the rows: a template of nothing but marker lines
+    // would make a page of gigabytes. Reckoned before anything is built.
+    const auto isMarker = [&lines](std::size_t i) {
+        return i >= 2 && lines[i].find(kTemplateMarker) != std::string_view::npos;
+    };
+    std::size_t markers = 0;
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        markers += isMarker(i) ? 1 : 0;
+    }
+    std::size_t perMarker = 0;
+    for (const auto& line : block) {
+        perMarker += line.size() + kLineEnd.size();
+    }
+    for (const auto& row : rows) {
+        perMarker += row.size() + kLineEnd.size();
+    }
+    const std::size_t copied = templateText.size() + lines.size() * kLineEnd.size();
+    if (perMarker > 0 && markers > (kLargestExport - std::min(copied, kLargestExport)) / perMarker) {
+        result.check = TemplateCheck::TooLarge;
+        result.markers = static_cast<int>(markers);
+        return result;
+    }
+
+    if (withCsv) {
         for (const auto& line : csvOpeningLines(english)) {
             appendLine(result.csv, line);
         }
     }
     result.page.reserve(templateText.size() + templateText.size() / 2);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool marker = i >= 2 && lines[i].find(kTemplateMarker) != std::string_view::npos;
-        if (marker) {
+        if (isMarker(i)) {
             ++result.markers;
             for (const auto& line : block) {
                 appendLine(result.page, line);
@@ -269,6 +302,11 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
     }
 
     const FilledTemplate filled = fillTemplate(DecodeFileText(read.bytes), sheet, withCsv);
+    if (filled.check == TemplateCheck::TooLarge) {
+        show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers),
+             MsgIcon::Critical);
+        return ExportOutcome::TooLarge;
+    }
     if (filled.check != TemplateCheck::Ok) {
         show(sheet, msg.faultTitle, std::string(msg.fault), MsgIcon::Critical);
         return ExportOutcome::TemplateFault;

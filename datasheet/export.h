@@ -4,6 +4,7 @@
 // every marker line, and with "+CSV" the spreadsheet file, both written only once the whole
 // run has succeeded.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,13 +21,17 @@ enum class TemplateCheck {
     TooShort,       // fewer than two lines
     BadFirstLine,   // does not begin with "%!PS-Adobe"
     BadSecondLine,  // lacks "%%Creator: Zeva1" or "QQ0QQQ"
+    TooLarge,       // the page and CSV would exceed kLargestExport (a template of marker lines)
 };
+
+// Page and CSV text together [bytes]; a real page is some ten kilobytes.
+inline constexpr std::size_t kLargestExport = std::size_t{64} << 20;
 
 struct FilledTemplate {
     TemplateCheck check = TemplateCheck::Ok;
     std::string page;  // every line ended by CR LF; empty unless check is Ok
     std::string csv;   // empty unless withCsv and check is Ok
-    int markers = 0;   // blocks inserted
+    int markers = 0;   // blocks inserted; with TooLarge the marker lines found
 };
 
 // Copies the template text (UTF-8) line by line, inserting the block before every marker
@@ -53,6 +58,7 @@ enum class ExportOutcome {
     Refused,          // name refused
     TemplateMissing,  // no template in the application folder
     TemplateFault,    // template fails its first-line or second-line checks
+    TooLarge,         // the page would exceed kLargestExport; nothing written
     Failed,           // a file could not be read or written; reported with the system's reason
     Unexpected,       // a failure the run did not expect, such as no application folder
 };

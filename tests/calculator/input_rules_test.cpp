@@ -105,15 +105,16 @@ TEST_F(InputRulesTest, ValueFieldsHoldTheLastCheckedValue) {
     EXPECT_EQ(calc.Raantal, 47);
 }
 
-TEST_F(InputRulesTest, ADashInAPointFieldLeavesResultsAndFillLineAlone) {
+// A dash is exempt from the range check, but it is still an edit: Fill Line must not carry
+// results computed from the earlier point.
+TEST_F(InputRulesTest, ADashInAPointFieldStaysWithoutABeepAndClearsTheResults) {
     for (const Field field : {&Calculator::txtFres1, &Calculator::txtFres2}) {
         SetUp();
         calculated();
-        const auto before = results();
         calc.setText(field, "-");
         EXPECT_EQ((calc.*field).text, "-");
-        EXPECT_EQ(results(), before);
-        EXPECT_TRUE(calc.cmdBestand.enabled);
+        EXPECT_EQ(results(), blankResults());
+        EXPECT_FALSE(calc.cmdBestand.enabled);
         EXPECT_EQ(platform.beeps, 0);
     }
 }

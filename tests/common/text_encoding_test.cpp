@@ -1,0 +1,52 @@
+// A text written to a file must come back from it unchanged, whatever characters it holds.
+
+#include "common/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kw {
+namespace {
+
+struct EncodingCase {
+    std::string_view text;   // UTF-8
+    std::string_view bytes;  // what the file holds
+};
+
+TEST(TextEncodingTest, EveryTextReadsBackFromItsFileBytes) {
+    const EncodingCase cases[] = {
+        {"plain ASCII", "plain ASCII"},
+        {"850 \xC2\xB5, caf\xC3\xA9 \xE2\x82\xAC", "850 \xB5, caf\xE9 \x80"},  // Windows-1252
+        {"\xE6\xBC\xA2 FT-50", "\xE6\xBC\xA2 FT-50"},                          // no byte: UTF-8
+        // "Ã©" fits Windows-1252 as C3 A9, which reads as UTF-8 "é": written as UTF-8.
+        {"\xC3\x83\xC2\xA9", "\xC3\x83\xC2\xA9"},
+        {"x \xC3\x82\xC2\xB0 y", "x \xC3\x82\xC2\xB0 y"},
+        // Bytes that do not form UTF-8 stay Windows-1252.
+        {"\xC3\x83\xC2\xA9\xC3\xBF", "\xC3\xA9\xFF"},
+        // A leading byte-order mark is dropped by the reader, so a text that starts with one
+        // is written with a second.
+        {"\xEF\xBB\xBFtext", "\xEF\xBB\xBF\xEF\xBB\xBFtext"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeFileText(c.text), c.bytes) << c.text;
+        EXPECT_EQ(DecodeFileText(EncodeFileText(c.text)), c.text) << c.text;
+    }
+}
+
+TEST(TextEncodingTest, AnyBytesDecodeToUtf8ThatEncodesBackToTheSameText) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    for (const std::string& bytes :
+         {all, std::string("\xEF\xBB\xBF") + all, std::string("\xC3\xA9\x80", 3)}) {
+        const std::string text = DecodeFileText(bytes);
+        EXPECT_TRUE(IsValidUtf8(text));
+        EXPECT_EQ(DecodeFileText(EncodeFileText(text)), text);
+    }
+}
+
+}  // namespace
+}  // namespace kw
