@@ -13,6 +13,7 @@ ASAN_BUILD    ?= build-asan
 FUZZ_BUILD    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
 FUZZ_FLAGS    ?=
+FUZZ_SANITIZE ?= ON
 FUZZ_TARGETS  := tor_reader prefill_reader export calculator
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
@@ -64,12 +65,13 @@ test-sanitize: deps
 
 # Each fuzz target for FUZZ_SECONDS, one after the other, starting from its committed seeds;
 # new inputs gather in $(FUZZ_BUILD)/corpus, a finding is saved in $(FUZZ_BUILD)/findings and
-# fails the run. FUZZ_FLAGS go to every target (for instance -runs=10000000 -max_len=512).
+# fails the run. FUZZ_FLAGS go to every target (for instance -fork=2 or -max_len=512).
+# FUZZ_SANITIZE=OFF leaves out AddressSanitizer and UndefinedBehaviorSanitizer for about
+# three times as many executions a second.
 fuzz: fuzz-deps
-	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then \
-	  cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	        -DKERNWIJS_GUI=OFF -DKERNWIJS_BENCH=OFF -DKERNWIJS_TESTS=OFF -DKERNWIJS_FUZZ=ON; \
-	fi
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DKERNWIJS_GUI=OFF -DKERNWIJS_BENCH=OFF -DKERNWIJS_TESTS=OFF -DKERNWIJS_FUZZ=ON \
+	      -DKERNWIJS_FUZZ_SANITIZE=$(FUZZ_SANITIZE)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@mkdir -p $(FUZZ_BUILD)/findings
 	@for t in $(FUZZ_TARGETS); do \
