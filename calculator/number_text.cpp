@@ -57,12 +57,17 @@ long magnitude(const NumberParts& n) {
 }  // namespace
 
 double LeadingValue(std::string_view text) {
+    // Blanks are ignored wherever they stand. The first other character that can be no part
+    // of a number ends it, so the rest of a long pasted text is not copied.
     std::string s;
-    s.reserve(text.size());
     for (const char c : text) {
-        if (!isSkipped(c)) {
-            s.push_back(c);
+        if (isSkipped(c)) {
+            continue;
         }
+        if (!isDigit(c) && c != '+' && c != '-' && c != '.' && !isExponentMark(c)) {
+            break;
+        }
+        s.push_back(c);
     }
 
     NumberParts n;

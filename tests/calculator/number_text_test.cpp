@@ -45,6 +45,7 @@ TEST(NumberTextTest, LeadingValueReadsTheLeadingNumberWithThePointOnly) {
         {"1e+", 1},
         {"1ex", 1},
         {"12abc", 12},
+        {"3;4e5 6", 3},
         {"1 000", 1000},
         {"0e999", 0},
         {"1e-999", 0},
