@@ -88,7 +88,79 @@ int cp1252Byte(char32_t cp) {
     return -1;
 }
 
+// The capital of a lower-case letter; the letter itself when it has none.
+char32_t capitalOf(char32_t cp) {
+    constexpr char32_t kCaseDistance = 0x20;           // a..z, à..þ, α..ω, а..я
+    constexpr char32_t kCyrillicExtraDistance = 0x50;  // ѐ..џ
+    if ((cp >= U'a' && cp <= U'z') || (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) ||
+        (cp >= 0x3B1 && cp <= 0x3C9 && cp != 0x3C2) || (cp >= 0x430 && cp <= 0x44F)) {
+        return cp - kCaseDistance;
+    }
+    if (cp >= 0x450 && cp <= 0x45F) {
+        return cp - kCyrillicExtraDistance;
+    }
+    // Latin Extended-A pairs its letters capital first; two runs start on an odd code point.
+    const bool oddPairs = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+    const bool evenPairs =
+        (cp >= 0x100 && cp <= 0x12F) || (cp >= 0x132 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177);
+    if ((evenPairs && cp % 2 == 1) || (oddPairs && cp % 2 == 0)) {
+        return cp - 1;
+    }
+    switch (cp) {
+        case 0xFF:
+            return 0x178;  // ÿ
+        case 0x3C2:
+            return 0x3A3;  // final sigma
+        case 0x3AC:
+            return 0x386;  // ά
+        case 0x3AD:
+            return 0x388;
+        case 0x3AE:
+            return 0x389;
+        case 0x3AF:
+            return 0x38A;
+        case 0x3CC:
+            return 0x38C;
+        case 0x3CD:
+            return 0x38E;
+        case 0x3CE:
+            return 0x38F;
+        default:
+            return cp;
+    }
+}
+
 }  // namespace
+
+std::size_t CharacterCount(std::string_view utf8) {
+    std::size_t n = 0;
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < utf8.size()) {
+        if (!nextCodePoint(utf8, i, cp)) {
+            ++i;
+        }
+        ++n;
+    }
+    return n;
+}
+
+std::string UpperText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    char32_t cp = 0;
+    while (i < utf8.size()) {
+        const std::size_t start = i;
+        if (nextCodePoint(utf8, i, cp)) {
+            appendUtf8(out, capitalOf(cp));
+        } else {
+            out += utf8[start];
+            i = start + 1;
+        }
+    }
+    return out;
+}
 
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;

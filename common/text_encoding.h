@@ -28,9 +28,16 @@ std::string DecodeFileText(std::string_view bytes);
 // mistaken for UTF-8, otherwise UTF-8. DecodeFileText gives the text back exactly.
 std::string EncodeFileText(std::string_view utf8);
 
+// Characters of a UTF-8 text (a malformed byte counts as one).
+std::size_t CharacterCount(std::string_view utf8);
+
+// Upper case of the Latin, Greek and Cyrillic letters (ä becomes Ä, š becomes Š); letters
+// without a single capital (ß) and every other character stay as they are, malformed bytes too.
+std::string UpperText(std::string_view utf8);
+
 enum class LineEnds {
-    CrLfOrCr,       // a line ends at CR LF or a lone CR; a lone LF is an ordinary character
-    CrLfOrCrOrLf,   // a lone LF ends a line as well
+    CrLfOrCr,      // a line ends at CR LF or a lone CR; a lone LF is an ordinary character
+    CrLfOrCrOrLf,  // a lone LF ends a line as well
 };
 
 // Splits a file's text into lines without their terminators. A last line without a

@@ -1,8 +1,10 @@
 #include "datasheet/csv_export.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/path_text.h"
+#include "common/text_encoding.h"
 #include "datasheet/postscript_block.h"
 
 namespace kw {
@@ -18,6 +20,10 @@ constexpr std::string_view kCommaNote = "NL CSV setting - decimal comma is used"
 
 constexpr char kSeparator = ';';
 constexpr char kQuote = '"';
+// A spreadsheet reads a cell that starts with one of these as a formula.
+constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+constexpr char kTextMark = '\'';            // makes a spreadsheet take the cell as text
+constexpr std::string_view kNoValue = "-";  // Fill Line's -3 dB points without Q; never a formula
 constexpr std::string_view kPageExtension = ".PS";
 constexpr std::string_view kCsvExtension = ".CSV";
 
@@ -61,6 +67,40 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A plain decimal number, or one followed by an exponent ("1,5E-3").
+bool isNumber(std::string_view text) {
+    const auto e = text.find_first_of("eE");
+    if (e == std::string_view::npos) {
+        return isPlainDecimal(text);
+    }
+    std::string_view exponent = text.substr(e + 1);
+    if (!exponent.empty() && (exponent.front() == '+' || exponent.front() == '-')) {
+        exponent.remove_prefix(1);
+    }
+    exponent = exponent.substr(0, exponent.find_last_not_of(' ') + 1);
+    const bool digitsOnly = !exponent.empty() && std::all_of(exponent.begin(), exponent.end(), isDigit);
+    const std::string_view mantissa = text.substr(0, e);
+    return digitsOnly && !mantissa.empty() && mantissa.back() != ' ' && isPlainDecimal(mantissa);
+}
+
+// A text a spreadsheet would run as a formula.
+bool looksLikeFormula(std::string_view text) {
+    return !text.empty() && kFormulaStarts.find(text.front()) != std::string_view::npos && text != kNoValue &&
+           !isNumber(text);
+}
+
+std::string quoted(std::string_view text) {
+    std::string out(1, kQuote);
+    for (char c : text) {
+        out += c;
+        if (c == kQuote) {
+            out += kQuote;
+        }
+    }
+    out += kQuote;
+    return out;
+}
+
 }  // namespace
 
 std::vector<std::string> csvOpeningLines(bool english) {
@@ -92,6 +132,7 @@ bool isPlainDecimal(std::string_view text) {
 }
 
 std::string csvField(std::string_view text, bool english) {
+    const bool formula = looksLikeFormula(text);
     std::string value(text);
     if (isPlainDecimal(value)) {
         const char from = english ? ',' : '.';
@@ -108,18 +149,10 @@ std::string csvField(std::string_view text, bool english) {
             c = ' ';
         }
     }
-    if (value.find_first_of(";\"") == std::string::npos) {
-        return value;
+    if (formula) {
+        return quoted(std::string(1, kTextMark) + value);
     }
-    std::string quoted(1, kQuote);
-    for (char c : value) {
-        quoted += c;
-        if (c == kQuote) {
-            quoted += kQuote;
-        }
-    }
-    quoted += kQuote;
-    return quoted;
+    return value.find_first_of(";\"") == std::string::npos ? value : quoted(value);
 }
 
 std::string csvRow(const DataSheet& sheet, int k, bool english) {
@@ -156,7 +189,7 @@ std::vector<std::string> csvRows(const DataSheet& sheet, bool english) {
 std::string csvName(const std::string& pageName) {
     const std::string file = FileOnly(pageName);
     const std::string folderPart = pageName.substr(0, pageName.size() - file.size());
-    std::string upper = UpperAscii(file);
+    std::string upper = UpperText(file);
     if (upper.size() >= kPageExtension.size() &&
         upper.compare(upper.size() - kPageExtension.size(), kPageExtension.size(), kPageExtension) == 0) {
         upper.resize(upper.size() - kPageExtension.size());

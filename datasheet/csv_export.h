@@ -24,14 +24,16 @@ std::vector<std::string> csvRows(const DataSheet& sheet, bool english);
 
 // One field as it goes into a row: a plain decimal number gets the language's decimal
 // separator; a line break becomes a blank; a field holding ';' or '"' is quoted with its
-// quotes doubled.
+// quotes doubled. A field that is no number and starts with '=', '+', '-', '@', a tab or a
+// CR is quoted with an apostrophe in front, so that a spreadsheet shows it as text instead
+// of running it as a formula; a lone "-" stays as it is.
 std::string csvField(std::string_view text, bool english);
 
 // Optional sign, digits and at most one '.' or ',', with at least one digit; blanks around
 // it are allowed.
 bool isPlainDecimal(std::string_view text);
 
-// The CSV file beside the page: same folder, the file part upper-cased with its ".PS"
+// The CSV file beside the page: same folder, the file part upper-cased (accented letters too) with its ".PS"
 // extension (any case) replaced by ".CSV", or ".CSV" appended when it has none.
 std::string csvName(const std::string& pageName);
 

@@ -86,6 +86,7 @@ constexpr std::string_view kFirstLineStart = "%!PS-Adobe";
 constexpr std::string_view kCreator = "%%Creator: Zeva1";
 constexpr std::string_view kAuthor = "QQ0QQQ";
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // ---- the name check ----
 
@@ -144,6 +145,10 @@ void appendLine(std::string& out, std::string_view line) {
 
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv) {
     FilledTemplate result;
+    // A byte-order mark would hide the "%!" by which a printer knows the page.
+    if (templateText.starts_with(kByteOrderMark)) {
+        templateText.remove_prefix(kByteOrderMark.size());
+    }
     const std::vector<std::string_view> lines = templateLines(templateText);
     if (lines.size() < 2) {
         result.check = TemplateCheck::TooShort;
@@ -199,7 +204,7 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
         if (isMarker(i)) {
             ++result.markers;
             for (const auto& line : block) {
-                appendLine(result.page, line);
+                appendLine(result.page, toCp1252(line));
             }
             for (const auto& row : rows) {
                 appendLine(result.csv, row);
@@ -255,7 +260,7 @@ bool exportNameAccepted(const std::string& pageName) {
         return false;
     }
     const std::string base = NameOnly(file).value_or(file);
-    return base.size() >= kShortestBaseName;
+    return CharacterCount(base) >= kShortestBaseName;
 }
 
 namespace {
@@ -301,7 +306,7 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
         return ExportOutcome::Failed;
     }
 
-    const FilledTemplate filled = fillTemplate(DecodeFileText(read.bytes), sheet, withCsv);
+    const FilledTemplate filled = fillTemplate(read.bytes, sheet, withCsv);
     if (filled.check == TemplateCheck::TooLarge) {
         show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers),
              MsgIcon::Critical);
@@ -312,7 +317,7 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
         return ExportOutcome::TemplateFault;
     }
 
-    const WriteResult page = sheet.files->writeFileAtomic(pageName, toCp1252(filled.page));
+    const WriteResult page = sheet.files->writeFileAtomic(pageName, filled.page);
     if (!page.ok) {
         showFileFailure(sheet, msg.cannotWrite, pageName, page.error);
         return ExportOutcome::Failed;

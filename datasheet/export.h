@@ -29,13 +29,14 @@ inline constexpr std::size_t kLargestExport = std::size_t{64} << 20;
 
 struct FilledTemplate {
     TemplateCheck check = TemplateCheck::Ok;
-    std::string page;  // every line ended by CR LF; empty unless check is Ok
-    std::string csv;   // empty unless withCsv and check is Ok
+    std::string page;  // the page's bytes, every line ended by CR LF; empty unless check is Ok
+    std::string csv;   // UTF-8; empty unless withCsv and check is Ok
     int markers = 0;   // blocks inserted; with TooLarge the marker lines found
 };
 
-// Copies the template text (UTF-8) line by line, inserting the block before every marker
-// line after line 2, and builds the CSV text alongside when withCsv.
+// Copies the template's lines byte for byte, whatever their encoding, inserting the block in
+// Windows-1252 before every marker line after line 2, and builds the CSV text alongside when
+// withCsv. A UTF-8 byte-order mark in front of the template is left out.
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv);
 
 // Windows-1252 bytes of a UTF-8 text; a character without a byte becomes '?'.

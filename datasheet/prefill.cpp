@@ -127,20 +127,19 @@ PrefillOutcome ApplyPrefillText(std::string_view text, DataSheet& sheet) {
     return outcome;
 }
 
-void PrefillFromFile(DataSheet& sheet, const std::string& path) {
-    if (!sheet.files->fileExists(path)) {
-        show(sheet, kNotFound);
-        return;
-    }
+namespace {
+
+// Reads, applies and reports a prefill file that was found a moment ago.
+bool prefillFromFoundFile(DataSheet& sheet, const std::string& path) {
     const ReadResult read = sheet.files->readFile(path);
     if (!read.ok) {
         show(sheet, kReadFailed, {read.error});
-        return;
+        return false;
     }
     const PrefillOutcome outcome = ApplyPrefillText(DecodeFileText(read.bytes), sheet);
     if (!outcome.recognised) {
         show(sheet, kNotOk);
-        return;
+        return false;
     }
     for (const PrefillProblem& p : outcome.problems) {
         if (p.kind == PrefillProblem::Kind::TooMany) {
@@ -150,10 +149,27 @@ void PrefillFromFile(DataSheet& sheet, const std::string& path) {
                  {std::to_string(p.fileLine), p.text, std::to_string(p.measurementLine)});
         }
     }
+    return true;
+}
+
+}  // namespace
+
+bool PrefillFromFile(DataSheet& sheet, const std::string& path) {
+    if (!sheet.files->fileExists(path)) {
+        show(sheet, kNotFound);
+        return false;
+    }
+    return prefillFromFoundFile(sheet, path);
 }
 
 void DataSheet::cmdVoorVul_Click() {
-    PrefillFromFile(*this, JoinPath(platform->currentFolder(), std::string(kPrefillFileName)));
+    // Written by hand, so it may be spelled voorvul.ini; the exact spelling wins.
+    const auto found = files->findFileAnyCase(platform->currentFolder(), std::string(kPrefillFileName));
+    if (!found) {
+        show(*this, kNotFound);
+        return;
+    }
+    prefillFromFoundFile(*this, *found);
 }
 
 }  // namespace kw

@@ -39,7 +39,9 @@ struct PrefillOutcome {
 // turns, capacitance and Top fields of the sheet's measurement lines.
 PrefillOutcome ApplyPrefillText(std::string_view text, DataSheet& sheet);
 
-// The Pre Fill button on the given file: reads it, applies it and shows the messages.
-void PrefillFromFile(DataSheet& sheet, const std::string& path);
+// The Pre Fill button on the given file: reads it, applies it and shows the messages. False
+// when nothing could be applied (no file, unreadable, wrong first line); true when the data
+// lines were applied, also when some of them were refused with a warning.
+bool PrefillFromFile(DataSheet& sheet, const std::string& path);
 
 }  // namespace kw

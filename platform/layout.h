@@ -45,7 +45,7 @@ inline constexpr Place kCalculatorPlaces[] = {
     {"lblN", "Frame2", 120, 360, 2055, 255},
     {"txtWikkeling", "Frame2", 2400, 360, 375, 285},
     {"Label4", "Frame2", 3120, 360, 975, 255, TextStyle::Large},
-    {"cmdHelp", "Frame2", 4200, 240, 255, 255, TextStyle::Large},
+    {"cmdHelp", "Frame2", 4200, 240, 255, 255, TextStyle::LargeBold},
     {"lblCap", "Frame2", 120, 840, 1935, 495},
     {"txtCap", "Frame2", 2040, 840, 735, 285},
     {"Frame4", "Frame2", 2760, 720, 1695, 495},

@@ -34,7 +34,7 @@ struct Head {
 };
 // Upper row of heads, over groups of columns, and the lower row, one per column.
 constexpr Head kGroupHeads[] = {{kLeftColumnRight, 320, "Meetmethode"},
-                                {320, 384, "AL"},
+                                {320, 384, "AL in"},
                                 {384, 540, "B\u221A2"},
                                 {540, 596, "TOP"},
                                 {596, kTableRight, "Q ==> Rs/Rp"}};

@@ -120,9 +120,9 @@ void addExportCommand(CLI::App& app, int& exitCode) {
             ->check(CLI::ExistingDirectory);
     output->excludes(outdir);
     cmd->add_flag("--csv", options->csv, "also write the CSV file beside each page, as \"+CSV\" does");
+    // A missing template is the export's own message (exit status 3), not a usage error.
     cmd->add_option("--template", options->templateFile,
-                    "overlay template to use instead of RINGBLAD3.PS in the application folder")
-        ->check(CLI::ExistingFile);
+                    "overlay template to use instead of RINGBLAD3.PS in the application folder");
     cmd->add_flag("--verbose", options->verbose, "also print the success message of each export");
     addLangOption(*cmd, options->lang);
     cmd->callback([options, &exitCode] { exitCode = runExport(*options); });

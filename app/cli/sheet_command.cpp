@@ -132,8 +132,9 @@ void printJson(const DataSheet& sheet, std::ostream& out) {
     out << fields.dump(kIndent, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-// Every step shows its messages through the sheet; the run stops at the first step that
-// reported a problem, so nothing is written from a sheet that did not load as asked.
+// As the window does: every warning is shown (on standard error) and the run goes on with
+// the sheet as it stands; only a step that leaves no sheet (a file that cannot be read, a
+// wrong first line) stops it. Exit status 3 when any warning or error was shown.
 int runSheet(const SheetOptions& options) {
     ScriptedPlatform platform;
     prepareRunPlatform(platform);
@@ -143,21 +144,24 @@ int runSheet(const SheetOptions& options) {
     selectSheetLanguage(sheet, options.lang);
     emptyAllFields(sheet);
 
-    // Prints the messages of the last step; true when one of them was a warning or an error.
     std::size_t printed = 0;
-    const auto stopped = [&platform, &printed] {
+    bool problem = false;
+    // Prints the messages of the last step; true when one of them was a warning or an error.
+    const auto report = [&platform, &printed, &problem] {
         printMessages(platform, std::cerr, printed);
-        const bool problem = problemShown(platform, printed);
+        const bool shown = problemShown(platform, printed);
         printed = platform.shown.size();
-        return problem;
+        problem = problem || shown;
+        return shown;
     };
     loadSheetFile(sheet, platform, options.file);
-    if (stopped()) {
-        return kExitMessage;
+    if (report()) {
+        return kExitMessage;  // every load message means the file did not load
     }
     if (!options.prefill.empty()) {
-        PrefillFromFile(sheet, options.prefill);
-        if (stopped()) {
+        const bool applied = PrefillFromFile(sheet, options.prefill);
+        report();
+        if (!applied) {
             return kExitMessage;
         }
     }
@@ -171,11 +175,9 @@ int runSheet(const SheetOptions& options) {
 
     if (!options.output.empty()) {
         saveSheetFile(sheet, platform, options.output);
-        if (stopped()) {
-            return kExitMessage;
-        }
+        report();
     }
-    return kExitOk;
+    return problem ? kExitMessage : kExitOk;
 }
 
 }  // namespace
@@ -185,7 +187,8 @@ void addSheetCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand(
         "sheet",
         "Load a toroid data file into an empty data sheet, optionally prefill it, print it and save it. "
-        "Stops at the first warning or error; exit status 3 then.");
+        "Warnings go to standard error and the run goes on; a file that cannot be read or does not "
+        "start as it should stops it. Exit status 3 when a warning or an error was shown.");
     cmd->add_option("FILE", options->file, "toroid data file (.tor) to load")->required();
     cmd->add_option("--prefill", options->prefill, "prefill file (VOORVUL.INI) applied after loading");
     cmd->add_option("-o,--output", options->output, "save the sheet to this file as the Output button does");

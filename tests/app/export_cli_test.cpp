@@ -119,7 +119,6 @@ TEST_F(ExportCliTest, UsageErrorsGiveStatusTwoAndWriteNothing) {
         {"ring1.tor", "-o", "x.ps", "--outdir", "out"},
         {"ring1.tor", "--outdir", "missing"},
         {"ring1.tor", "--lang", "FR"},
-        {"ring1.tor", "--template", "missing.ps"},
         {"ring1.tor", "a/ring1.tor", "--outdir", "out"},
         {"ring1.tor", "ring1.tor"},
     };
@@ -138,7 +137,7 @@ TEST_F(ExportCliTest, VerbosePrintsTheSuccessMessageInTheChosenLanguage) {
     EXPECT_EQ(exportRun({"ring.tor", "--verbose"}).err, "OK!\n  Alles lijkt OK!  \n");
 }
 
-TEST_F(ExportCliTest, FaultyTemplateAndRefusedNameGiveStatusThreeWithTheirMessage) {
+TEST_F(ExportCliTest, FaultyOrMissingTemplateAndRefusedNameGiveStatusThreeWithTheirMessage) {
     writeSheet("ring.tor");
     writeAll(dir / "bad.ps", "%!PS-Adobe-3.0\r\n%%Creator: someone else\r\n%%TEXT723DUMMY\r\n");
     CliRun run = exportRun({"ring.tor", "--template", "bad.ps", "--lang", "uk"});
@@ -151,6 +150,12 @@ TEST_F(ExportCliTest, FaultyTemplateAndRefusedNameGiveStatusThreeWithTheirMessag
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err,
               "Error !\n  Er gaat iets fout!\n  Dat was niet leuk wat je deed!\n  Verkeerde parameters!\n");
+
+    // A template that is not there is the export's own message, not a usage error.
+    run = exportRun({"ring.tor", "--template", "missing.ps", "--lang", "UK"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, "ERROR!\n  Cannot find postscript overlay file RINGBLAD3.PS! \n");
+    EXPECT_FALSE(fs::exists(dir / "ring.ps"));
 }
 
 TEST_F(ExportCliTest, SheetThatDoesNotLoadIsSkippedAndTheOthersAreExported) {

@@ -105,19 +105,47 @@ TEST_F(SheetCliTest, AWrongFileIsReportedInTheChosenLanguageAndNothingIsWritten)
     EXPECT_FALSE(fs::exists(dir / "out.tor"));
 }
 
-TEST_F(SheetCliTest, PrefillWarningsStopTheRun) {
+TEST_F(SheetCliTest, PrefillWarningsAreShownAndTheSheetIsStillPrintedAndSaved) {
     writeAll(dir / "ring.tor", "[KERNWIJS]\r\n");
-    std::string ini = "[PREFILL]\r\n";
+    std::string eight = "[PREFILL]\r\n";
     for (int k = 1; k <= 8; ++k) {
-        ini += "1;2;3\r\n";
+        eight += std::to_string(k) + ";2;3\r\n";
     }
-    writeAll(dir / "VOORVUL.INI", ini);
-    const CliRun tooMany = sheet({"ring.tor", "--prefill", "VOORVUL.INI", "-o", "out.tor", "--lang", "UK"});
+    const std::string saved = "OK!\n  All looks OK!\n";
+    struct Case {
+        std::string ini;  // empty: no prefill file at all
+        std::string err;
+        std::string savedLine;  // a measurement line the saved file holds; empty: nothing saved
+    };
+    const Case cases[] = {
+        // Seven lines filled, the eighth refused.
+        {eight, "Warning!\n  Too many input lines!\n" + saved, "[M-LINE7]\r\n7\r\n2\r\n"},
+        // Line 1 refused, the next data line still lands on line 2.
+        {"[PREFILL]\r\n12 pF\r\n5;6;7\r\n",
+         "Warning!\n  Line 2 of VOORVUL.INI is not a proper data line:\n  12 pF\n"
+         "  A data line is turns;capacitance;Top value\n  Measurement line 1 was left as it was.\n" +
+             saved,
+         "[M-LINE2]\r\n5\r\n6\r\n"},
+        {"[prefill]\r\n1;2;3\r\n", "Warning!\n  Prefill file VOORVUL.INI not OK!\n", ""},
+        {"", "Warning!\n  Prefill file VOORVUL.INI not found!\n", ""},
+    };
+    for (const auto& c : cases) {
+        fs::remove(dir / "out.tor");
+        fs::remove(dir / "VOORVUL.INI");
+        if (!c.ini.empty()) {
+            writeAll(dir / "VOORVUL.INI", c.ini);
+        }
+        const CliRun run = sheet({"ring.tor", "--prefill", "VOORVUL.INI", "-o", "out.tor", "--lang", "UK"});
+        EXPECT_EQ(run.status, 3) << c.ini;
+        EXPECT_EQ(run.err, c.err) << c.ini;
+        EXPECT_EQ(run.out.empty(), c.savedLine.empty()) << c.ini;
+        if (c.savedLine.empty()) {
+            EXPECT_FALSE(fs::exists(dir / "out.tor")) << c.ini;
+        } else {
+            EXPECT_NE(readAll(dir / "out.tor").find(c.savedLine), std::string::npos) << c.ini;
+        }
+    }
     const CliRun missing = sheet({"ring.tor", "--prefill", "nothere.ini"});
-
-    EXPECT_EQ(tooMany.status, 3);
-    EXPECT_EQ(tooMany.err, "Warning!\n  Too many input lines!\n");
-    EXPECT_FALSE(fs::exists(dir / "out.tor"));
     EXPECT_EQ(missing.status, 3);
     EXPECT_EQ(missing.err, "Melding!\n  VOORVUL.INI niet gevonden!\n");
 }

@@ -80,6 +80,13 @@ TEST_F(CalculationTest, BothQTextsTakeTheirDecimalsFromTheCorrectedQ) {
         {"9.6", "10.3", {"25.3", "0.0025", "14.29", "14.62", "10.89", "2327"}},
         // Q 500 and corrected 2448: both whole, Rs below 1 with three decimals.
         {"9.99", "10.01", {"25.3", "0.0025", "500", "2448", "0.065", "389655"}},
+        // Q 10 / 0.41 = 24.39 would have two decimals of its own; corrected
+        // 24.39 * 628.32 / 603.93 = 25.38 has one, so both get one. Rs 159.15 / 25.38 = 6.27,
+        // Rp 159.15 * 25.38 = 4039.
+        {"9.8", "10.21", {"25.3", "0.0025", "24.4", "25.4", "6.27", "4039"}},
+        // Q 10 / 0.11 = 90.91 would have one decimal; corrected 90.91 * 628.32 / 537.41 = 106.29
+        // has none, so both are whole. Rs 159.15 / 106.29 = 1.50, Rp 159.15 * 106.29 = 16916.
+        {"9.95", "10.06", {"25.3", "0.0025", "91", "106", "1.5", "16916"}},
     };
     topRExample();
     for (const auto& c : cases) {

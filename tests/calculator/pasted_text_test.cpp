@@ -119,5 +119,21 @@ TEST_F(PastedTextTest, ACapacitanceThatIsZeroBehindItsCommaIsReportedAsZero) {
     }
 }
 
+TEST_F(PastedTextTest, AnInfiniteALBesideAFiniteInductanceIsReportedAsZero) {
+    // 1 turn, 1,0e-300 nF = 1e-297 pF, 0,01 kHz = 1e-5 MHz:
+    // AL = 25.33e6 / (1e-10 * 1 * 1e-297) = 2.5e313, beyond the largest double (1.8e308);
+    // L = 1 / (1e-10 * 39.48 * 1e-297) = 2.5e305 H, which a double still holds.
+    calc.setCheck(&Calculator::chkQaan, 0);
+    paste({{&Calculator::txtWikkeling, "1"},
+           {&Calculator::txtCap, "1,0e-300"},
+           {&Calculator::txtFreq, "0,01"}});
+    ASSERT_EQ(platform.beeps, 0);
+    calc.cmdBereken_Click();
+    ASSERT_FALSE(platform.shown.empty());
+    EXPECT_EQ(platform.lastMessage().title, "FOUT_0!");
+    EXPECT_EQ(results(), blankResults());
+    EXPECT_FALSE(calc.cmdBestand.enabled);
+}
+
 }  // namespace
 }  // namespace kw

@@ -48,5 +48,36 @@ TEST(TextEncodingTest, AnyBytesDecodeToUtf8ThatEncodesBackToTheSameText) {
     }
 }
 
+TEST(TextEncodingTest, CapitalsAndCharacterCountsOfAccentedAndOtherScripts) {
+    struct Case {
+        std::string text;
+        std::string upper;
+        std::size_t characters;
+    };
+    const Case cases[] = {
+        {"ring.ps", "RING.PS", 7},
+        {"\xC3\xA4\xC3\xB6\xC3\xBC", "\xC3\x84\xC3\x96\xC3\x9C", 3},  // äöü
+        {"stra\xC3\x9F"
+         "e",
+         "STRA\xC3\x9F"
+         "E",
+         6},                                                                          // ß has no capital
+        {"\xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF", "\xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8", 4},  // šœžÿ
+        {"\xC4\xB3\xC5\x82", "\xC4\xB2\xC5\x81", 2},                                  // ĳł
+        {"\xCE\xB1\xCF\x82", "\xCE\x91\xCE\xA3", 2},                                  // ας
+        {"\xD0\xB6\xD1\x91", "\xD0\x96\xD0\x81", 2},                                  // жё
+        {"\xC3\xB7\xC2\xB5\xE2\x82\xAC", "\xC3\xB7\xC2\xB5\xE2\x82\xAC", 3},          // ÷µ€ stay
+        {"\xFF"
+         "a",
+         "\xFF"
+         "A",
+         2},  // a stray byte stays
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UpperText(c.text), c.upper) << c.text;
+        EXPECT_EQ(CharacterCount(c.text), c.characters) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace kw

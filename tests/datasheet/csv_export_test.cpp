@@ -131,6 +131,55 @@ TEST(CsvExportTest, FieldsHoldingSemicolonsOrQuotesAreQuotedSoColumnsNeverShift)
     EXPECT_NE(row.find(";\"\"\"52\"\"\";"), std::string::npos) << row;
 }
 
+TEST(CsvExportTest, ATextThatASpreadsheetWouldRunAsAFormulaIsWrittenAsText) {
+    struct Case {
+        std::string text;
+        std::string field;
+    };
+    const std::vector<Case> cases = {
+        {"=1+1", "\"'=1+1\""},
+        {"+A1", "\"'+A1\""},
+        {"-2+3", "\"'-2+3\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\""},
+        {"\t=1", "\"'\t=1\""},
+        {"\r=1", "\"' =1\""},  // the CR becomes a blank, as in every field
+        {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+        {"-5", "-5"},  // numbers stay numbers
+        {"+3.2", "+3,2"},
+        {"1,5E-3", "1,5E-3"},
+        {"-1.5e+3", "-1.5e+3"},
+        {"-", "-"},  // the -3 dB points of a line measured without Q
+        {"a=b", "a=b"},
+        {" =1", " =1"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(csvField(c.text, false), c.field) << c.text;
+    }
+}
+
+TEST(CsvExportTest, EveryFormulaStartIsDefusedInHeaderAndMeasurementFields) {
+    struct Case {
+        std::string start;
+        std::string header;       // txtFabr1 holding start + "1+1", as written
+        std::string measurement;  // the Q field holding start + "Q2", as written
+    };
+    const std::vector<Case> cases = {
+        {"=", "\"'=1+1\"", "\"'=Q2\""}, {"+", "\"'+1+1\"", "\"'+Q2\""},    {"-", "\"'-1+1\"", "\"'-Q2\""},
+        {"@", "\"'@1+1\"", "\"'@Q2\""}, {"\t", "\"'\t1+1\"", "\"'\tQ2\""}, {"\r", "\"' 1+1\"", "\"' Q2\""},
+    };
+    for (const auto& c : cases) {
+        DataSheet sheet = sheetWithLineTwo();
+        sheet.txtFabr1 = c.start + "1+1";
+        sheet.line(2, LineField::Q) = c.start + "Q2";
+        sheet.regel(1) = c.start + "3+3";  // info lines have no column in the CSV file
+        const std::string row = csvRow(sheet, 2, false);
+        EXPECT_EQ(row, c.header + ";USA;FT50;43;zwart;12,7;7,15;4,8;10;150;pF;10,5;MHz;523,45;10,4;10,6;" +
+                           c.measurement + ";100;K;1,25;3300")
+            << c.start;
+        EXPECT_EQ(row.find("3+3"), std::string::npos) << c.start;
+    }
+}
+
 TEST(CsvExportTest, CsvNameKeepsTheFolderAndUpperCasesTheFilePart) {
     struct Case {
         std::string page;
@@ -146,6 +195,8 @@ TEST(CsvExportTest, CsvNameKeepsTheFolderAndUpperCasesTheFilePart) {
         {"/home/an/ring", "/home/an/RING.CSV"},
         {"/home/an/ring.csv", "/home/an/RING.CSV.CSV"},
         {"ring.ps", "RING.CSV"},
+        {"/home/an/\xC3\xA4\xC3\xB6\xC3\xBC.ps", "/home/an/\xC3\x84\xC3\x96\xC3\x9C.CSV"},  // äöü: ÄÖÜ
+        {"/home/\xC3\xA9/\xC3\xA9t\xC3\xA9.ps", "/home/\xC3\xA9/\xC3\x89T\xC3\x89.CSV"},    // été: ÉTÉ
     };
     for (const auto& c : cases) {
         EXPECT_EQ(csvName(c.page), c.csv) << c.page;

@@ -141,6 +141,17 @@ TEST_F(ExportTest, TemplateWithoutMarkerIsCopiedLineByLineWithCrLf) {
               (MessageBox{"OK!", "Alles lijkt OK!  ", MsgIcon::None, MsgButtons::Ok, true}));
 }
 
+TEST(ExportTemplateTest, MarkersCountFromTheThirdLineOn) {
+    DataSheet sheet;
+    const FilledTemplate filled = fillTemplate(
+        "%!PS-Adobe-3.0 %%TEXT723DUMMY\r\n%%Creator: Zeva1 QQ0QQQ %%TEXT723DUMMY\r\nshowpage\r\n", sheet,
+        false);
+    ASSERT_EQ(filled.check, TemplateCheck::Ok);
+    EXPECT_EQ(filled.markers, 0);
+    EXPECT_EQ(filled.page,
+              "%!PS-Adobe-3.0 %%TEXT723DUMMY\r\n%%Creator: Zeva1 QQ0QQQ %%TEXT723DUMMY\r\nshowpage\r\n");
+}
+
 TEST_F(ExportTest, EveryMarkerLineGetsTheBlockAndEveryRowAgain) {
     useTemplate(std::string(kGoodHead) + "a\r\n%%TEXT723DUMMY\r\nb\r\nx %%TEXT723DUMMY y\r\nshowpage\r\n");
     sheet.chkCSV.value = 1;
@@ -242,6 +253,9 @@ TEST_F(ExportTest, NameChecksLookAtTheFilePartOnly) {
         {"C:\\Data\\ring.b7.ps", true},
         {"abcd.", true},
         {".abcd", false},
+        {"/data/\xC3\xA4\xC3\xB6\xC3\xBC.ps", false},  // äöü: three characters in six bytes
+        {"/data/\xC3\xA9\xC3\xA9.ps", false},
+        {"/data/\xC3\xA4\xC3\xB6\xC3\xBCx.ps", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(exportNameAccepted(c.name), c.accepted) << c.name;
@@ -272,20 +286,20 @@ TEST_F(ExportTest, PageWithoutDotInItsNameIsWrittenAndItsCsvSitsBesideIt) {
     EXPECT_TRUE(fs::is_regular_file(work / "RINGPAGE.CSV"));
 }
 
-TEST_F(ExportTest, PageAndCsvAreWindows1252WhateverTheTemplatesEncoding) {
+TEST_F(ExportTest, SheetTextsAreWindows1252AndTemplateLinesAreCopiedByteForByte) {
     sheet.chkCSV.value = 1;
     sheet.txtFabr1 = "Andr\xC3\xA9";  // é
     sheet.line(1, LineField::C) =
         "10 \xC2\xB5"
         "F";  // µ
-    // A UTF-8 template's own letters are converted, a Windows-1252 one is copied as it is.
-    useTemplate(std::string(kGoodHead) + "(\xC3\xB6) %%TEXT723DUMMY\r\n");
+    // A template's own lines are copied as they are, UTF-8 (ö, an arrow) or Windows-1252.
+    useTemplate(std::string(kGoodHead) + "(\xC3\xB6 \xE2\x86\x92) %%TEXT723DUMMY\r\n");
     ASSERT_EQ(exportTo(page), ExportOutcome::Written);
     std::string bytes = readBytes(page);
     EXPECT_THAT(bytes, HasSubstr("(Andr\xE9) show"));
     EXPECT_THAT(bytes, HasSubstr("(10 \xB5"
                                  "F) show"));
-    EXPECT_THAT(bytes, HasSubstr("(\xF6) %%TEXT723DUMMY"));
+    EXPECT_THAT(bytes, HasSubstr("\r\n(\xC3\xB6 \xE2\x86\x92) %%TEXT723DUMMY\r\n"));
     EXPECT_THAT(readBytes(csv), HasSubstr("\r\nAndr\xE9;"));
     EXPECT_THAT(readBytes(csv), HasSubstr(";10;\xB5"
                                           "F;"));

@@ -348,7 +348,7 @@ TEST_F(HostileDiskTest, NamesWithBlanksQuotesAndAccentsWorkForEveryFile) {
     sheet.chkCSV.value = 1;
     EXPECT_EQ(exportSheet(sheet, page.string()), ExportOutcome::Written);
     EXPECT_TRUE(fs::exists(page));
-    EXPECT_TRUE(fs::exists(folder / "RING 'NR 1' (\xC3\xA9\xC3\xA9N).CSV"));
+    EXPECT_TRUE(fs::exists(folder / "RING 'NR 1' (\xC3\x89\xC3\x89N).CSV"));  // ÉÉN
 }
 
 TEST_F(HostileDiskTest, AFileThatVanishesBetweenTheDialogAndTheReadIsReportedAndChangesNothing) {

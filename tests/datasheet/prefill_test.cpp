@@ -99,6 +99,30 @@ TEST_F(PrefillTest, OnlyTheFileInTheCurrentFolderCounts) {
     EXPECT_EQ(fixed(1), (Fields{"N1", "C1", "Top1"}));
 }
 
+TEST_F(PrefillTest, TheFileIsFoundInAnyLetterCaseTheExactSpellingFirst) {
+    struct Case {
+        std::vector<std::string> names;  // in the current folder, each holding "<its index>;2;3"
+        std::string turns;               // of line 1 afterwards; empty: not found
+    };
+    const Case cases[] = {
+        {{"voorvul.ini"}, "0"},
+        {{"Voorvul.Ini", "VOORVUL.INI"}, "1"},
+        {{"VOORVUL.INI", "voorvul.ini"}, "0"},
+        {{"VOORVUL.INI.bak", "VOORVUL"}, ""},
+    };
+    for (const auto& c : cases) {
+        disk.files.clear();
+        platform.shown.clear();
+        sheet.line(1, LineField::N) = "";
+        for (std::size_t i = 0; i < c.names.size(); ++i) {
+            disk.files["/home/ham/" + c.names[i]] = "[PREFILL]\r\n" + std::to_string(i) + ";2;3\r\n";
+        }
+        sheet.cmdVoorVul_Click();
+        EXPECT_EQ(sheet.line(1, LineField::N), c.turns) << c.names.front();
+        EXPECT_EQ(platform.shown.size(), c.turns.empty() ? 1u : 0u) << c.names.front();
+    }
+}
+
 TEST_F(PrefillTest, AWrongOrMissingFirstLineAssignsNothing) {
     for (const char* text : {"[prefill]\r\n1;2;3\r\n", "", "\r\n[PREFILL]\r\n1;2;3\r\n"}) {
         prefill(text);

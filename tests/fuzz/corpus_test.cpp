@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,13 @@
 #include "tests/fuzz/sheet_texts.h"
 
 namespace kw::fuzz {
+
+// Names the parameter in test output and in ctest by its target (found by argument lookup,
+// so it stands beside Target's namespace, not in the unnamed one).
+void PrintTo(const Target& target, std::ostream* out) {
+    *out << target.name;
+}
+
 namespace {
 
 namespace fs = std::filesystem;

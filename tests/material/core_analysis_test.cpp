@@ -104,6 +104,20 @@ TEST_F(CoreAnalysisTest, FerriteMeasuredAboveOneMegahertzIsFlagged) {
     EXPECT_FALSE(a.ferriteFrequencyWarning);
 }
 
+TEST_F(CoreAnalysisTest, TheFerriteWarningStartsJustAboveOneMegahertz) {
+    struct Case {
+        std::string frequency;  // of line 1; lines 2 and 3 lie below 1 MHz
+        bool warned;
+    };
+    const Case cases[] = {
+        {"1 MHz", false}, {"1000 kHz", false}, {"1.000001 MHz", true}, {"1000.001 kHz", true}};
+    for (const auto& c : cases) {
+        fillFt37();
+        sheet.line(1, LineField::Fres) = c.frequency;
+        EXPECT_EQ(analyseSheet(sheet, materials).ferriteFrequencyWarning, c.warned) << c.frequency;
+    }
+}
+
 TEST_F(CoreAnalysisTest, APlaceholderSheetHasNoLinesAndNoNumbers) {
     const CoreAnalysis a = analyseSheet(sheet, materials);
     EXPECT_EQ(a.dimensions.outer.state, BoxState::Missing);

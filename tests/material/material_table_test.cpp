@@ -71,6 +71,10 @@ TEST(MaterialTableTest, ARedIronPowderCoreRanksMixTwoFirst) {
     EXPECT_EQ(familyOf(10.137), MaterialFamily::IronPowder);
     EXPECT_EQ(familyOf(765.0), MaterialFamily::Ferrite);
     EXPECT_EQ(familyOf(kFamilyBoundaryMu), MaterialFamily::Ferrite);
+    // The boundary itself lies at a µr of 100.
+    EXPECT_EQ(familyOf(99.99), MaterialFamily::IronPowder);
+    EXPECT_EQ(familyOf(100.0), MaterialFamily::Ferrite);
+    EXPECT_EQ(familyOf(100.01), MaterialFamily::Ferrite);
 }
 
 TEST(MaterialTableTest, RankingUsesTheLogDistanceAndKeepsTableOrderOnTies) {

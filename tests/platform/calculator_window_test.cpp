@@ -146,6 +146,13 @@ private slots:
         QVERIFY(!run.calc("txtFres2")->isEnabled());
     }
 
+    void theFourCommandButtonsAreBold() {
+        RunningProgram run;
+        for (const char* name : {"cmdHelp", "cmdBereken", "cmdBestand", "cmdEinde"}) {
+            QVERIFY2(run.calc(name)->font().bold(), name);
+        }
+    }
+
     void multiLineCaptionsShowTheirLineBreaks() {
         RunningProgram run;
         const QString intro = run.calc<QLabel>("Label3")->text();

@@ -3,9 +3,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDataStream>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPicture>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -107,6 +109,21 @@ private slots:
         QVERIFY(run.program.dataSheetWindow().isVisible());
         QCOMPARE(run.sheetText("txtFabr1"), QString("Fabr1"));
         QCOMPARE(run.sheetText("txtN1"), QString("10"));
+    }
+
+    void theDrawingHeadsTheAlColumnAsThePrintedPageDoes() {
+        RunningProgram run;
+        QPicture picture;  // records every text the drawing paints
+        run.sheet("Image1")->render(&picture);
+        const QByteArray painted(picture.data(), picture.size());
+        const auto recorded = [](const QString& text) {
+            QByteArray bytes;
+            QDataStream stream(&bytes, QIODevice::WriteOnly);
+            stream << text;
+            return bytes.mid(sizeof(quint32));  // the characters without their length
+        };
+        QVERIFY(painted.contains(recorded("AL in")));
+        QVERIFY(painted.contains(recorded("mH/1000")));
     }
 
     void theCloseButtonAsksAsTheCloseControlDoes() {

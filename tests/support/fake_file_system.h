@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/file_system.h"
+#include "common/path_text.h"
 
 namespace kw::test {
 
@@ -45,6 +46,21 @@ public:
         }
         files[path] = std::string(bytes);
         return {true, {}};
+    }
+
+    // As on the real disk: the exact spelling first, then the first match ignoring ASCII case.
+    std::optional<std::string> findFileAnyCase(const std::string& folder,
+                                               const std::string& name) const override {
+        const std::string exact = JoinPath(folder, name);
+        if (files.contains(exact)) {
+            return exact;
+        }
+        for (const auto& entry : files) {
+            if (FolderOnly(entry.first) == folder && UpperAscii(FileOnly(entry.first)) == UpperAscii(name)) {
+                return entry.first;
+            }
+        }
+        return std::nullopt;
     }
 
     WriteResult removeFile(const std::string& path) override {
