@@ -1,0 +1,22 @@
+#pragma once
+
+// A window whose controls stand on a page of fixed size inside a scroll area that fills
+// the window. At the page's own size the window looks as the page alone would; made smaller
+// (a small screen, a large scale factor) it shows scroll bars instead of running off the
+// screen.
+
+#include <QSize>
+
+class QWidget;
+
+namespace kw::gui {
+
+// Gives the window its page and returns it; the window is fixed at the page's size.
+QWidget* addScrollingPage(QWidget* window, QSize pageSize);
+
+// Sizes the inside of a window made by addScrollingPage, at most to its page's size. At the
+// page's size the window stays fixed as before; smaller, it scrolls and the user may resize
+// it up to the page's size.
+void sizeScrollingWindow(QWidget* window, QSize inside);
+
+}  // namespace kw::gui
