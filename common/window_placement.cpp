@@ -15,8 +15,14 @@ bool Rect::overlaps(const Rect& other) const {
 
 Placement placeWindows(const PlacementRequest& request) {
     const Rect& area = request.available;
-    const WindowSize& calc = request.calculator;
-    const WindowSize& sheet = request.sheet;
+    const auto room = [&](WindowSize size, int height) {
+        if (size.height > height) {
+            size.width += request.scrollBar;
+        }
+        return size;
+    };
+    const WindowSize calc = room(request.calculator, area.height);
+    WindowSize sheet = room(request.sheet, area.height);
     Placement placed;
 
     if (calc.width + request.gap + sheet.width <= area.width) {
@@ -39,11 +45,14 @@ Placement placeWindows(const PlacementRequest& request) {
     placed.calculator = {area.left, area.top, calcWidth, calcHeight};
 
     const int sheetTop = area.top + std::min(request.titleBar, area.height);
+    sheet = room(request.sheet, area.bottom() - sheetTop);
     const int leftmost = std::max(area.left, std::min(area.left + std::min(request.calculatorKeep, calcWidth),
                                                       area.right() - request.grip));
     const int sheetLeft = std::max(area.right() - sheet.width, leftmost);
-    placed.sheet = {sheetLeft, sheetTop, area.right() - sheetLeft,
-                    std::min(sheet.height, area.bottom() - sheetTop)};
+    const int sheetWidth = area.right() - sheetLeft;
+    // Cut short across, it takes a horizontal scroll bar's room in height where there is some.
+    const int sheetHeight = sheet.height + (sheetWidth < sheet.width ? request.scrollBar : 0);
+    placed.sheet = {sheetLeft, sheetTop, sheetWidth, std::min(sheetHeight, area.bottom() - sheetTop)};
     return placed;
 }
 

@@ -33,6 +33,7 @@ struct PlacementRequest {
     int calculatorKeep = 0;  // width, from the Calculator's left edge, that holds its buttons
     int grip = 0;            // the least width of a title bar left free to take hold of
     int gap = 0;             // between the windows when they stand side by side
+    int scrollBar = 0;       // breadth of a scroll bar, added to a window cut short
 };
 
 struct Placement {
@@ -45,7 +46,8 @@ struct Placement {
 // and the data sheet overlapping it from the right, starting under the Calculator's title
 // bar and right of its buttons, so that neither window can hide what the other needs to be
 // taken hold of. Both always lie inside the available area; a window larger than that gets
-// the area's size (and scrolls its contents).
+// the area's size (and scrolls its contents); one cut short in one direction gets a scroll
+// bar's room in the other where the area allows, so that it need not scroll both ways.
 Placement placeWindows(const PlacementRequest& request);
 
 }  // namespace kw

@@ -157,6 +157,7 @@ void Program::placeWindows() {
         calculatorRect(placeOf(kCalculatorPlaces, kRightmostCommand)).right() + 2 * kBorderAllowance;
     request.grip = kGrip;
     request.gap = kWindowGap;
+    request.scrollBar = scrollBarBreadth(calcWindow_.get());
     const Placement placed = kw::placeWindows(request);
     putWindow(*calcWindow_, placed.calculator);
     putWindow(*sheetWindow_, placed.sheet);

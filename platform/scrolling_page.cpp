@@ -1,6 +1,7 @@
 #include "platform/scrolling_page.h"
 
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -26,15 +27,22 @@ QWidget* addScrollingPage(QWidget* window, QSize pageSize) {
     return page;
 }
 
+int scrollBarBreadth(const QWidget* window) {
+    return window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
+}
+
 void sizeScrollingWindow(QWidget* window, QSize inside) {
     const QSize page = window->findChild<QScrollArea*>()->widget()->size();
-    const QSize size = inside.boundedTo(page);
-    if (size == page) {
+    if (inside == page) {
         window->setFixedSize(page);
         return;
     }
+    // Cut short in one direction, it may take a scroll bar's room in the other.
+    const int bar = scrollBarBreadth(window);
+    const QSize largest = page + QSize(bar, bar);
+    const QSize size = inside.boundedTo(largest);
     window->setMinimumSize(kSmallestWindow.boundedTo(size));
-    window->setMaximumSize(page);
+    window->setMaximumSize(largest);
     window->resize(size);
 }
 

@@ -14,9 +14,11 @@ namespace kw::gui {
 // Gives the window its page and returns it; the window is fixed at the page's size.
 QWidget* addScrollingPage(QWidget* window, QSize pageSize);
 
-// Sizes the inside of a window made by addScrollingPage, at most to its page's size. At the
-// page's size the window stays fixed as before; smaller, it scrolls and the user may resize
-// it up to the page's size.
+// Sizes the inside of a window made by addScrollingPage. At the page's size the window stays
+// fixed as before; otherwise it scrolls and the user may resize it up to the page's size and
+// a scroll bar.
 void sizeScrollingWindow(QWidget* window, QSize inside);
+// The breadth of the window's scroll bars.
+int scrollBarBreadth(const QWidget* window);
 
 }  // namespace kw::gui

@@ -18,6 +18,7 @@ constexpr int kTitleBar = 30;
 constexpr int kCalculatorKeep = 250;
 constexpr int kGrip = 64;
 constexpr int kGap = 16;
+constexpr int kScrollBar = 16;
 
 struct ScreenCase {
     const char* name;
@@ -29,9 +30,9 @@ struct ScreenCase {
 
 const ScreenCase kScreens[] = {
     {"1280x1024", {0, 0, 1280, 994}, true, true, true},
-    {"1280x1024 at 125 %", {0, 0, 1024, 795}, false, true, true},  // 1024 - 740 = 284 >= 250
-    {"1280x1024 at 150 %", {0, 0, 853, 663}, false, true, false},  // 853 - 250 = 603 < 740
-    {"1280x1024 at 200 %", {0, 0, 640, 497}, false, false, false},
+    {"1280x1024 at 125 %", {0, 0, 1024, 795}, false, true, true},   // 1024 - 740 = 284 >= 250
+    {"1280x1024 at 150 %", {0, 0, 853, 663}, false, true, false},   // 853 - 250 = 603 < 740
+    {"1280x1024 at 200 %", {0, 0, 640, 497}, false, false, false},  // 330 + 16 wide, 497 high
     {"1024x768", {0, 0, 1024, 738}, false, true, true},
     {"panel on the left", {48, 0, 1232, 1024}, true, true, true},
     {"panel on top, 1024x768", {0, 30, 1024, 738}, false, true, true},
@@ -45,8 +46,8 @@ bool whole(const Rect& placed, WindowSize asked) {
 TEST(WindowPlacementTest, BothWindowsStayOnTheScreenWithTheirGripsFree) {
     for (const ScreenCase& screen : kScreens) {
         SCOPED_TRACE(screen.name);
-        const Placement placed =
-            placeWindows({screen.available, kCalculator, kSheet, kTitleBar, kCalculatorKeep, kGrip, kGap});
+        const Placement placed = placeWindows(
+            {screen.available, kCalculator, kSheet, kTitleBar, kCalculatorKeep, kGrip, kGap, kScrollBar});
         const Rect& calc = placed.calculator;
         const Rect& sheet = placed.sheet;
         EXPECT_TRUE(screen.available.contains(calc));
@@ -56,6 +57,11 @@ TEST(WindowPlacementTest, BothWindowsStayOnTheScreenWithTheirGripsFree) {
         EXPECT_EQ(placed.sideBySide, screen.sideBySide);
         EXPECT_EQ(whole(calc, kCalculator), screen.calcWhole);
         EXPECT_EQ(whole(sheet, kSheet), screen.sheetWhole);
+        // Cut short in height, with room across: wider by the vertical scroll bar.
+        if (calc.height < kCalculator.height &&
+            screen.available.width >= kCalculator.width + kScrollBar + kGrip) {
+            EXPECT_EQ(calc.width, kCalculator.width + kScrollBar);
+        }
         if (placed.sideBySide) {
             EXPECT_FALSE(calc.overlaps(sheet));
             continue;
