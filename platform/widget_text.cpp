@@ -162,6 +162,7 @@ void fitCaption(QWidget* widget, TextStyle style) {
 void fitBoxText(QLineEdit* edit, TextStyle style) {
     // Measured once per text the box shows.
     static constexpr const char* kFittedText = "fittedText";
+    static constexpr const char* kNarrowed = "narrowed";
     const QString text = edit->text();
     if (edit->property(kFittedText).toString() == text) {
         return;
@@ -170,11 +171,16 @@ void fitBoxText(QLineEdit* edit, TextStyle style) {
     const QMargins margins = edit->textMargins();
     const int room =
         edit->contentsRect().width() - margins.left() - margins.right() - 2 * kBoxTextInset - kBoxCursorRoom;
-    const QFont font = narrowedUntil(
-        controlFont(style), [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= room; });
-    if (edit->font() != font) {
-        edit->setFont(font);
+    // Most texts fit the box in its own type, which it has measured already.
+    const bool narrowed = edit->property(kNarrowed).toBool();
+    if (!narrowed && edit->fontMetrics().horizontalAdvance(text) <= room) {
+        return;
     }
+    const QFont own = controlFont(style);
+    const QFont font =
+        narrowedUntil(own, [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= room; });
+    edit->setFont(font);
+    edit->setProperty(kNarrowed, font != own);
 }
 
 }  // namespace kw::gui
