@@ -8,21 +8,35 @@
 namespace kw::gui {
 
 namespace {
+
 // The least a scrolling window may be made, enough for both scroll bars and a little page.
 constexpr QSize kSmallestWindow{120, 90};
-}  // namespace
+const QString kPageName = QStringLiteral("page");
 
-QWidget* addScrollingPage(QWidget* window, QSize pageSize) {
+QScrollArea* scrollerOf(const QWidget* window) {
+    return window->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// The scroll area is made only when the window first comes out smaller than its page.
+QScrollArea* addScroller(QWidget* window, QWidget* page) {
     auto* scroller = new QScrollArea(window);
     scroller->setFrameShape(QFrame::NoFrame);
     // The page's controls take the focus, never the scroll area between them.
     scroller->setFocusPolicy(Qt::NoFocus);
-    auto* page = new QWidget;
-    page->setFixedSize(pageSize);
     scroller->setWidget(page);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroller);
+    scroller->show();
+    return scroller;
+}
+
+}  // namespace
+
+QWidget* addScrollingPage(QWidget* window, QSize pageSize) {
+    auto* page = new QWidget(window);
+    page->setObjectName(kPageName);
+    page->setFixedSize(pageSize);
     window->setFixedSize(pageSize);
     return page;
 }
@@ -32,14 +46,19 @@ int scrollBarBreadth(const QWidget* window) {
 }
 
 void sizeScrollingWindow(QWidget* window, QSize inside) {
-    const QSize page = window->findChild<QScrollArea*>()->widget()->size();
-    if (inside == page) {
-        window->setFixedSize(page);
+    QScrollArea* scroller = scrollerOf(window);
+    QWidget* page = scroller != nullptr ? scroller->widget()
+                                        : window->findChild<QWidget*>(kPageName, Qt::FindDirectChildrenOnly);
+    if (inside == page->size()) {
+        window->setFixedSize(page->size());
         return;
+    }
+    if (scroller == nullptr) {
+        scroller = addScroller(window, page);
     }
     // Cut short in one direction, it may take a scroll bar's room in the other.
     const int bar = scrollBarBreadth(window);
-    const QSize largest = page + QSize(bar, bar);
+    const QSize largest = page->size() + QSize(bar, bar);
     const QSize size = inside.boundedTo(largest);
     window->setMinimumSize(kSmallestWindow.boundedTo(size));
     window->setMaximumSize(largest);

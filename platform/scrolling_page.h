@@ -1,9 +1,8 @@
 #pragma once
 
-// A window whose controls stand on a page of fixed size inside a scroll area that fills
-// the window. At the page's own size the window looks as the page alone would; made smaller
-// (a small screen, a large scale factor) it shows scroll bars instead of running off the
-// screen.
+// A window whose controls stand on a page of fixed size. At the page's own size the window
+// is just that page; made smaller (a small screen, a large scale factor) the page moves into
+// a scroll area that fills the window, instead of running off the screen.
 
 #include <QSize>
 

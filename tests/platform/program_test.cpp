@@ -123,18 +123,21 @@ private slots:
     // the form's width or height (the scroll range is the form less what the window shows).
     void aWindowSmallerThanItsFormScrollsAndAtItsSizeShowsNoScrollBars() {
         RunningProgram run;
-        QWidget* windows[] = {&run.program.calculatorWindow(), &run.program.dataSheetWindow()};
-        for (QWidget* window : windows) {
-            auto* scroller = window->findChild<QScrollArea*>();
-            QVERIFY(scroller != nullptr);
-            const QSize form = scroller->widget()->size();
+        auto& calc = run.program.calculatorWindow();
+        auto& sheet = run.program.dataSheetWindow();
+        const std::pair<QWidget*, QSize> windows[] = {{&calc, calc.formSize()}, {&sheet, sheet.formSize()}};
+        for (const auto& [window, form] : windows) {
             kw::gui::sizeScrollingWindow(window, form);
             QApplication::processEvents();
-            QVERIFY(!scroller->horizontalScrollBar()->isVisible());
-            QVERIFY(!scroller->verticalScrollBar()->isVisible());
+            QCOMPARE(window->size(), form);
+            for (const QScrollBar* bar : window->findChildren<QScrollBar*>()) {
+                QVERIFY(!bar->isVisible());
+            }
 
             kw::gui::sizeScrollingWindow(window, form / 2);
             QApplication::processEvents();
+            auto* scroller = window->findChild<QScrollArea*>();
+            QVERIFY(scroller != nullptr);
             QVERIFY(scroller->horizontalScrollBar()->isVisible());
             QVERIFY(scroller->verticalScrollBar()->isVisible());
             QVERIFY(scroller->horizontalScrollBar()->maximum() >= form.width() / 2);
