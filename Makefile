@@ -5,7 +5,10 @@
 BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES  := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-             nlohmann-json3-dev qt6-base-dev ghostscript xvfb xauth fonts-dejavu-core
+             nlohmann-json3-dev qt6-base-dev ghostscript xvfb xauth fonts-dejavu-core \
+             desktop-file-utils appstream
+# Building the Debian package (make package) needs these as well.
+PKG_PACKAGES := dpkg-dev file
 SUDO      := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 # Sanitizer build (make test-sanitize) and fuzzing (make fuzz FUZZ_SECONDS=60).
@@ -17,7 +20,10 @@ FUZZ_SANITIZE ?= ON
 FUZZ_TARGETS  := tor_reader prefill_reader export calculator
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
-.PHONY: all deps fuzz-deps configure build run test test-sanitize fuzz clean
+# The Debian package is built apart, for /usr, without tests and benchmarks.
+PKG_BUILD     ?= build-package
+
+.PHONY: all deps fuzz-deps configure build run test test-sanitize fuzz package clean
 
 all: build
 
@@ -82,5 +88,15 @@ fuzz: fuzz-deps
 	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
 
+# kernwijs_<version>_<arch>.deb in $(PKG_BUILD); install it with
+#   sudo apt install ./$(PKG_BUILD)/kernwijs_*.deb
+package: deps
+	$(call install_missing,$(PKG_PACKAGES))
+	cmake -S . -B $(PKG_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	      -DKERNWIJS_TESTS=OFF -DKERNWIJS_BENCH=OFF
+	cmake --build $(PKG_BUILD) -j $(JOBS)
+	cd $(PKG_BUILD) && cpack -G DEB
+	@ls $(PKG_BUILD)/kernwijs_*.deb
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PKG_BUILD)

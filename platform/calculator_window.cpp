@@ -17,6 +17,7 @@
 #include "platform/key_filter_line_edit.h"
 #include "platform/layout.h"
 #include "platform/record_widgets.h"
+#include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
 
@@ -158,7 +159,8 @@ int checkValue(Qt::CheckState state) {
 CalculatorWindow::CalculatorWindow(Calculator& calculator, Runner run, QWidget* parent)
     : QWidget(parent), calc_(calculator), run_(std::move(run)) {
     setObjectName(QStringLiteral("kernwijs"));
-    setFixedSize(twipsToPixels(kCalculatorWidthTwips), twipsToPixels(kCalculatorHeightTwips));
+    page_ = addScrollingPage(
+        this, QSize(twipsToPixels(kCalculatorWidthTwips), twipsToPixels(kCalculatorHeightTwips)));
     setWindowIcon(toroidIcon());
     setFont(controlFont(TextStyle::Normal));
     buildControls();
@@ -173,7 +175,7 @@ QWidget* CalculatorWindow::control(std::string_view name) const {
 }
 
 QWidget* CalculatorWindow::container(std::string_view name) const {
-    return name.empty() ? const_cast<CalculatorWindow*>(this) : control(name);
+    return name.empty() ? page_ : control(name);
 }
 
 template <class W>
@@ -301,6 +303,10 @@ void CalculatorWindow::setTabOrder() {
         }
         previous = next;
     }
+}
+
+QSize CalculatorWindow::formSize() const {
+    return page_->size();
 }
 
 void CalculatorWindow::focusFirst() {

@@ -35,6 +35,9 @@ public:
     QWidget* control(std::string_view name) const;
     // Gives the first control of the keyboard order that takes the focus the focus.
     void focusFirst();
+    // The size of the form the controls stand on; the window is that size unless the screen
+    // is smaller.
+    QSize formSize() const;
 
 signals:
     // The window's own close control was used.
@@ -55,6 +58,7 @@ private:
     Calculator& calc_;
     Runner run_;
     std::map<std::string, QWidget*, std::less<>> controls_;
+    QWidget* page_ = nullptr;  // the form inside the window's scroll area
 };
 
 }  // namespace kw::gui

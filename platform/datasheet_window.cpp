@@ -14,6 +14,7 @@
 #include "platform/identify_window.h"
 #include "platform/layout.h"
 #include "platform/record_widgets.h"
+#include "platform/scrolling_page.h"
 #include "platform/sheet_drawing.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
@@ -90,7 +91,7 @@ std::string infoName(int line) {
 DataSheetWindow::DataSheetWindow(DataSheetForm& form, Runner run, QWidget* parent)
     : QWidget(parent), form_(form), run_(std::move(run)) {
     setObjectName(QStringLiteral("Invulvel"));
-    setFixedSize(kSheetClientSize);
+    page_ = addScrollingPage(this, kSheetClientSize);
     setWindowIcon(toroidIcon());
     setFont(controlFont(TextStyle::Normal));
     buildControls();
@@ -105,7 +106,7 @@ QWidget* DataSheetWindow::control(std::string_view name) const {
 
 template <class W>
 W* DataSheetWindow::place(std::string_view name, QRect where, std::string_view container) {
-    auto* widget = new W(container.empty() ? this : control(container));
+    auto* widget = new W(container.empty() ? page_ : control(container));
     widget->setObjectName(QString::fromUtf8(name.data(), qsizetype(name.size())));
     widget->setGeometry(where);
     controls_.emplace(std::string(name), widget);
@@ -123,9 +124,11 @@ W* DataSheetWindow::place(std::string_view name) {
 void DataSheetWindow::buildControls() {
     place<SheetDrawing>("Image1", kSheetDrawing);
 
-    // Text boxes lie on the paper: no frame of their own, the paper's colours.
+    // Text boxes lie on the paper: no frame of their own, the paper's ink, and no ground of
+    // their own either, so the ruled line under a box shows at every scale factor, where a
+    // box's edge falls between two screen pixels.
     QPalette onPaper = palette();
-    onPaper.setColor(QPalette::Base, SheetDrawing::paper());
+    onPaper.setColor(QPalette::Base, Qt::transparent);
     onPaper.setColor(QPalette::Text, SheetDrawing::ink());
     const auto paperBox = [&](QLineEdit* edit) {
         edit->setFrame(false);
@@ -245,6 +248,10 @@ void DataSheetWindow::openIdentify() {
     });
 }
 
+QSize DataSheetWindow::formSize() const {
+    return page_->size();
+}
+
 void DataSheetWindow::focusFirst() {
     if (QWidget* first = control(kTabOrderFirst[0])) {
         first->setFocus(Qt::OtherFocusReason);
@@ -254,7 +261,9 @@ void DataSheetWindow::focusFirst() {
 void DataSheetWindow::render(const DataSheet& sheet) {
     setWindowTitle(QString::fromStdString(sheet.caption));
     for (const std::string& name : DataSheet::textFieldNames()) {
-        renderText(static_cast<QLineEdit*>(control(name)), *sheet.field(name));
+        auto* edit = static_cast<QLineEdit*>(control(name));
+        renderText(edit, *sheet.field(name));
+        fitBoxText(edit, TextStyle::Normal);
     }
     renderLabel(static_cast<QLabel*>(control(kTitle)), sheet.Label2, placeOf(kSheetPlaces, kTitle).style);
     renderFrameTitle(static_cast<QGroupBox*>(control(kFileFrame)), sheet.Frame1,

@@ -30,6 +30,9 @@ public:
     QWidget* control(std::string_view name) const;
     // Gives the first control of the keyboard order the focus.
     void focusFirst();
+    // The size of the form the controls stand on; the window is that size unless the screen
+    // is smaller.
+    QSize formSize() const;
     // The identify window, once the µ? button has opened it; nullptr before.
     IdentifyWindow* identifyWindow() const { return identify_; }
 
@@ -53,6 +56,7 @@ private:
     Runner run_;
     std::map<std::string, QWidget*, std::less<>> controls_;
     IdentifyWindow* identify_ = nullptr;  // a child, made on first use
+    QWidget* page_ = nullptr;             // the form inside the window's scroll area
 };
 
 }  // namespace kw::gui

@@ -4,14 +4,33 @@
 #include <QScreen>
 #include <exception>
 
+#include "common/window_placement.h"
 #include "platform/calculator_window.h"
 #include "platform/datasheet_window.h"
+#include "platform/layout.h"
+#include "platform/scrolling_page.h"
 
 namespace kw::gui {
 
 namespace {
-constexpr int kWindowGap = 16;      // [px] between the two windows
-constexpr int kFrameAllowance = 8;  // [px] for the window manager's borders
+// What the window manager adds around a window, in logical pixels, generously: its real
+// size is known only once the window is shown.
+constexpr int kTitleBarAllowance = 30;
+constexpr int kBorderAllowance = 4;  // each side
+constexpr int kWindowGap = 16;       // between the two windows side by side
+constexpr int kGrip = 64;            // the least of a title bar kept free to take hold of
+// The Calculator's command buttons stand left of this (the right edge of Calculate and End).
+constexpr std::string_view kRightmostCommand = "cmdEinde";
+
+WindowSize outerSize(QSize form) {
+    return {form.width() + 2 * kBorderAllowance, form.height() + kTitleBarAllowance + kBorderAllowance};
+}
+
+void putWindow(QWidget& window, const Rect& outer) {
+    window.move(outer.left, outer.top);
+    sizeScrollingWindow(&window, QSize(outer.width - 2 * kBorderAllowance,
+                                       outer.height - kTitleBarAllowance - kBorderAllowance));
+}
 }  // namespace
 
 // The platform as both records see it: every call goes to the real one, and a request to
@@ -129,11 +148,19 @@ void Program::placeWindows() {
         return;
     }
     const QRect area = screen->availableGeometry();
-    const int width = calcWindow_->width() + kWindowGap + sheetWindow_->width() + 2 * kFrameAllowance;
-    const int left = area.left() + std::max(0, (area.width() - width) / 2);
-    const int top = area.top() + std::max(0, (area.height() - sheetWindow_->height()) / 4);
-    calcWindow_->move(left, top);
-    sheetWindow_->move(left + calcWindow_->width() + kFrameAllowance + kWindowGap, top);
+    PlacementRequest request;
+    request.available = {area.left(), area.top(), area.width(), area.height()};
+    request.calculator = outerSize(calcWindow_->formSize());
+    request.sheet = outerSize(sheetWindow_->formSize());
+    request.titleBar = kTitleBarAllowance;
+    request.calculatorKeep =
+        calculatorRect(placeOf(kCalculatorPlaces, kRightmostCommand)).right() + 2 * kBorderAllowance;
+    request.grip = kGrip;
+    request.gap = kWindowGap;
+    request.scrollBar = scrollBarBreadth(calcWindow_.get());
+    const Placement placed = kw::placeWindows(request);
+    putWindow(*calcWindow_, placed.calculator);
+    putWindow(*sheetWindow_, placed.sheet);
 }
 
 void Program::finish() {

@@ -1,7 +1,9 @@
 #include "platform/sheet_drawing.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "datasheet/datasheet.h"
 #include "platform/layout.h"
@@ -111,8 +113,13 @@ QColor SheetDrawing::ink() {
 void SheetDrawing::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QColor faint(0xb4, 0xb4, 0xb4);
-    const QPen rule(ink(), 1);
-    const QPen thin(faint, 1);
+    // Every line as many whole screen pixels wide as the scale factor allows (one at 100 %
+    // to 199 %, two at 200 %), so no line thins out or vanishes between pixels.
+    const qreal screenPixels = std::max(1.0, std::floor(devicePixelRatioF()));
+    QPen rule(ink(), screenPixels);
+    rule.setCosmetic(true);
+    QPen thin(faint, screenPixels);
+    thin.setCosmetic(true);
 
     // Paper with a soft shadow.
     const QRect paperArea(QPoint(kPaperLeft, kPaperTop), QPoint(kPaperRight, kPaperBottom));

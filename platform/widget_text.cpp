@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -26,6 +27,10 @@ constexpr int kSheetTitlePixels = 16;  // 12 pt at 96 dpi
 constexpr int kNarrowestStretch = 75;  // [% of normal width]
 constexpr int kStretchStep = 5;        // [%]
 constexpr int kSmallestPixels = 8;
+// A text box sets its text this far in from its contents on either side, and needs a
+// pixel more for the cursor.
+constexpr int kBoxTextInset = 2;
+constexpr int kBoxCursorRoom = 2;
 
 int textWidth(const QFont& font, const QString& text) {
     const QFontMetrics metrics(font);
@@ -89,6 +94,19 @@ bool fits(const QWidget* widget, const QFont& font, const QString& text, bool wr
     return fitsAcross && fitsDown;
 }
 
+template <class Fits>
+QFont narrowedUntil(QFont font, const Fits& fitsIn) {
+    int stretch = QFont::Unstretched;
+    while (!fitsIn(font) && stretch > kNarrowestStretch) {
+        stretch -= kStretchStep;
+        font.setStretch(stretch);
+    }
+    while (!fitsIn(font) && font.pixelSize() > kSmallestPixels) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
 }  // namespace
 
 QFont controlFont(TextStyle style) {
@@ -134,18 +152,35 @@ void fitCaption(QWidget* widget, TextStyle style) {
     bool wraps = false;
     const QString text = captionOf(widget, wraps);
     if (!text.trimmed().isEmpty()) {
-        int stretch = QFont::Unstretched;
-        while (!fits(widget, font, text, wraps) && stretch > kNarrowestStretch) {
-            stretch -= kStretchStep;
-            font.setStretch(stretch);
-        }
-        while (!fits(widget, font, text, wraps) && font.pixelSize() > kSmallestPixels) {
-            font.setPixelSize(font.pixelSize() - 1);
-        }
+        font = narrowedUntil(font, [&](const QFont& f) { return fits(widget, f, text, wraps); });
     }
     if (widget->font() != font) {
         widget->setFont(font);
     }
+}
+
+void fitBoxText(QLineEdit* edit, TextStyle style) {
+    // Measured once per text the box shows.
+    static constexpr const char* kFittedText = "fittedText";
+    static constexpr const char* kNarrowed = "narrowed";
+    const QString text = edit->text();
+    if (edit->property(kFittedText).toString() == text) {
+        return;
+    }
+    edit->setProperty(kFittedText, text);
+    const QMargins margins = edit->textMargins();
+    const int room =
+        edit->contentsRect().width() - margins.left() - margins.right() - 2 * kBoxTextInset - kBoxCursorRoom;
+    // Most texts fit the box in its own type, which it has measured already.
+    const bool narrowed = edit->property(kNarrowed).toBool();
+    if (!narrowed && edit->fontMetrics().horizontalAdvance(text) <= room) {
+        return;
+    }
+    const QFont own = controlFont(style);
+    const QFont font =
+        narrowedUntil(own, [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= room; });
+    edit->setFont(font);
+    edit->setProperty(kNarrowed, font != own);
 }
 
 }  // namespace kw::gui

@@ -8,6 +8,7 @@
 
 #include "platform/layout.h"
 
+class QLineEdit;
 class QWidget;
 
 namespace kw::gui {
@@ -25,5 +26,9 @@ QString captionText(const std::string& text);
 // for the caption to fit its place unclipped. Works on labels, buttons, check boxes,
 // option buttons and frames with a title.
 void fitCaption(QWidget* widget, TextStyle style);
+
+// The same for the text in a text box: narrowed, then smaller, until the whole text fits
+// across the box; the style's own font again once it fits at that.
+void fitBoxText(QLineEdit* edit, TextStyle style);
 
 }  // namespace kw::gui

@@ -79,6 +79,30 @@ private slots:
         QCOMPARE(run.platform.beeps, 0);
     }
 
+    // A text shows whole when its first character stands at the box's left edge and the
+    // cursor after its last one still lies inside the box.
+    void longValuesShowWholeInTheirBoxes() {
+        RunningProgram run;
+        const struct {
+            const char* box;
+            const char* text;
+        } values[] = {{"txtFres3", "795.77 kHz"}, {"txtC3", "1000.5 nF"}, {"txtf13", "795.77"},
+                      {"txtTop3", "1000 pF"},     {"txtRp3", "123456"},   {"txtmH3", "25330"}};
+        for (const auto& value : values) {
+            *run.program.dataSheet().get()->field(value.box) = value.text;
+        }
+        run.program.renderAll();
+        for (const auto& value : values) {
+            QLineEdit* box = run.sheet<QLineEdit>(value.box);
+            QCOMPARE(box->text(), QString(value.text));
+            box->end(false);
+            box->repaint();  // the box works out how far it scrolls as it paints
+            const QRect cursor = box->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            QVERIFY2(box->cursorPositionAt(QPoint(0, box->height() / 2)) == 0, value.box);
+            QVERIFY2(cursor.right() < box->width(), value.box);
+        }
+    }
+
     void theCsvBoxFollowsTheUser() {
         RunningProgram run;
         run.clickSheet("chkCSV");

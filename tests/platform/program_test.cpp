@@ -1,15 +1,19 @@
 // The program from start to end: start-up, a second start, help, End and the windows'
 // own close controls.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "common/file_system.h"
+#include "platform/scrolling_page.h"
 #include "tests/platform/program_fixture.h"
 
 using kw::MsgAnswer;
@@ -113,6 +117,32 @@ private slots:
         QVERIFY(!run.program.ended());
         run.program.calculatorWindow().close();
         QVERIFY(run.program.ended());
+    }
+
+    // Half the form's size in each direction needs both scroll bars, each able to move half
+    // the form's width or height (the scroll range is the form less what the window shows).
+    void aWindowSmallerThanItsFormScrollsAndAtItsSizeShowsNoScrollBars() {
+        RunningProgram run;
+        auto& calc = run.program.calculatorWindow();
+        auto& sheet = run.program.dataSheetWindow();
+        const std::pair<QWidget*, QSize> windows[] = {{&calc, calc.formSize()}, {&sheet, sheet.formSize()}};
+        for (const auto& [window, form] : windows) {
+            kw::gui::sizeScrollingWindow(window, form);
+            QApplication::processEvents();
+            QCOMPARE(window->size(), form);
+            for (const QScrollBar* bar : window->findChildren<QScrollBar*>()) {
+                QVERIFY(!bar->isVisible());
+            }
+
+            kw::gui::sizeScrollingWindow(window, form / 2);
+            QApplication::processEvents();
+            auto* scroller = window->findChild<QScrollArea*>();
+            QVERIFY(scroller != nullptr);
+            QVERIFY(scroller->horizontalScrollBar()->isVisible());
+            QVERIFY(scroller->verticalScrollBar()->isVisible());
+            QVERIFY(scroller->horizontalScrollBar()->maximum() >= form.width() / 2);
+            QVERIFY(scroller->verticalScrollBar()->maximum() >= form.height() / 2);
+        }
     }
 };
 

@@ -1,0 +1,80 @@
+// The windows' places at start on screens of every size and scale, as relations between
+// rectangles: inside the screen, apart where they fit, and each window's grips free.
+
+#include "common/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kw {
+namespace {
+
+// Outer sizes near the real ones at 100 %: the Calculator 330 x 600, the sheet 740 x 600;
+// side by side they need 330 + 16 + 740 = 1086 across.
+constexpr WindowSize kCalculator{330, 600};
+constexpr WindowSize kSheet{740, 600};
+constexpr int kTitleBar = 30;
+constexpr int kCalculatorKeep = 250;
+constexpr int kGrip = 64;
+constexpr int kGap = 16;
+constexpr int kScrollBar = 16;
+
+struct ScreenCase {
+    const char* name;
+    Rect available;   // a 30 pixel panel taken off; scaled screens in logical pixels
+    bool sideBySide;  // 1086 fits across
+    bool calcWhole;   // 600 + 0 fits down and 330 + 64 across
+    bool sheetWhole;  // 740 fits right of 250, and 600 fits under a 30 pixel title bar
+};
+
+const ScreenCase kScreens[] = {
+    {"1280x1024", {0, 0, 1280, 994}, true, true, true},
+    {"1280x1024 at 125 %", {0, 0, 1024, 795}, false, true, true},   // 1024 - 740 = 284 >= 250
+    {"1280x1024 at 150 %", {0, 0, 853, 663}, false, true, false},   // 853 - 250 = 603 < 740
+    {"1280x1024 at 200 %", {0, 0, 640, 497}, false, false, false},  // 330 + 16 wide, 497 high
+    {"1024x768", {0, 0, 1024, 738}, false, true, true},
+    {"panel on the left", {48, 0, 1232, 1024}, true, true, true},
+    {"panel on top, 1024x768", {0, 30, 1024, 738}, false, true, true},
+    {"tiny", {0, 0, 300, 200}, false, false, false},
+};
+
+bool whole(const Rect& placed, WindowSize asked) {
+    return placed.width == asked.width && placed.height == asked.height;
+}
+
+TEST(WindowPlacementTest, BothWindowsStayOnTheScreenWithTheirGripsFree) {
+    for (const ScreenCase& screen : kScreens) {
+        SCOPED_TRACE(screen.name);
+        const Placement placed = placeWindows(
+            {screen.available, kCalculator, kSheet, kTitleBar, kCalculatorKeep, kGrip, kGap, kScrollBar});
+        const Rect& calc = placed.calculator;
+        const Rect& sheet = placed.sheet;
+        EXPECT_TRUE(screen.available.contains(calc));
+        EXPECT_TRUE(screen.available.contains(sheet));
+        EXPECT_GT(calc.width * calc.height, 0);
+        EXPECT_GT(sheet.width * sheet.height, 0);
+        EXPECT_EQ(placed.sideBySide, screen.sideBySide);
+        EXPECT_EQ(whole(calc, kCalculator), screen.calcWhole);
+        EXPECT_EQ(whole(sheet, kSheet), screen.sheetWhole);
+        // Cut short in height, with room across: wider by the vertical scroll bar.
+        if (calc.height < kCalculator.height &&
+            screen.available.width >= kCalculator.width + kScrollBar + kGrip) {
+            EXPECT_EQ(calc.width, kCalculator.width + kScrollBar);
+        }
+        if (placed.sideBySide) {
+            EXPECT_FALSE(calc.overlaps(sheet));
+            continue;
+        }
+        // The sheet covers neither the Calculator's title bar nor its buttons ...
+        const Rect calcTitle{calc.left, calc.top, calc.width, kTitleBar};
+        const Rect calcButtons{calc.left, calc.top, std::min(kCalculatorKeep, calc.width), calc.height};
+        EXPECT_FALSE(calcTitle.overlaps(sheet));
+        EXPECT_FALSE(calcButtons.overlaps(sheet));
+        // ... and the Calculator, in front, leaves a grip of the sheet's title bar.
+        EXPECT_GE(sheet.right() - std::max(sheet.left, calc.right()), std::min(kGrip, sheet.width));
+    }
+}
+
+}  // namespace
+}  // namespace kw
