@@ -208,7 +208,8 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
     r.candidate.deviation = std::exp(logSum / n) - 1.0;
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
     const double tolerance = catalogueTolerance(m.family);
-    r.candidate.likely = low <= 1.0 + tolerance && high >= 1.0 - tolerance;
+    // A mix the catalogue does not make in the matched size is not likely, however near.
+    r.candidate.likely = r.candidate.tier == 0 && low <= 1.0 + tolerance && high >= 1.0 - tolerance;
     return r;
 }
 
