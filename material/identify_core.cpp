@@ -243,7 +243,11 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
         row.cells[3] = mus;
         row.cells[4] = formatPercent(first.deviation, kPercentDecimals, sep);
         row.cells[5] = row.likely ? std::string(t.wordLikely) : std::string();
-        if (g.size() > 1 && (row.likely || i == 0)) {
+        // The same grade from two makers is one mix; only different mixes need telling apart.
+        const bool mixes = std::any_of(g.begin(), g.end(), [&](const Candidate* c) {
+            return c->material.grade != first.material.grade;
+        });
+        if (mixes && (row.likely || i == 0)) {
             groupNotes.push_back(fillIn(t.groupNote, {names}));
         }
         candidateRows.push_back(std::move(row));
