@@ -151,7 +151,7 @@ TEST_F(IdentifyCliTest, ThePaintColourNarrowsTheRankingAndAlReadsInCatalogueNota
     const CliRun purple =
         identify({"--al", "4.3", "--od", "12.7", "--id", "7.7", "--h", "4.83", "--colour", "purple"});
     EXPECT_EQ(purple.status, 2);
-    EXPECT_EQ(purple.err.substr(0, 50), "identify: --colour: no material is painted \"purple\"");
+    EXPECT_EQ(purple.err.substr(0, 51), "identify: --colour: no material is painted \"purple\"");
 }
 
 TEST_F(IdentifyCliTest, UsageErrorsAndUnreadableFiles) {
