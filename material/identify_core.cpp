@@ -304,6 +304,7 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
     plot.axisFrequency = t.plotAxisFrequency;
     plot.axisMu = t.plotAxisMu;
     plot.measured.name = t.plotMeasuredReal;
+    plot.measuredImag = t.plotMeasuredImag;
     for (const auto& l : analysis.lines) {
         if (l.freqHz && l.muR) {
             plot.measured.points.push_back({*l.freqHz, *l.muR, l.muImag.value_or(0.0)});

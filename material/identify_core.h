@@ -61,6 +61,7 @@ struct IdentifyPlot {
     std::string axisFrequency;
     std::string axisMu;
     PlotCurve measured;              // one point per line with a frequency and µr
+    std::string measuredImag;        // the name of the measured µ″ points
     std::vector<PlotCurve> nearest;  // the three nearest materials with a curve
 
     bool operator==(const IdentifyPlot&) const = default;
