@@ -177,8 +177,8 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
     double squares = 0.0;
     double logSum = 0.0;
     double expectedLogSum = 0.0;
-    double low = std::numeric_limits<double>::infinity();
-    double high = 0.0;
+    const double tolerance = catalogueTolerance(m.family);
+    bool everyLineFits = true;
     for (const LineAnalysis* l : lines) {
         double expected = base;
         std::optional<ComplexPermeability> at;
@@ -191,11 +191,12 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
         squares += d * d;
         logSum += d;
         expectedLogSum += std::log(expected);
-        const double tolerance = capacitanceTolerance(*l);
-        const double lowDims = r.candidate.byCatalogueAl ? 1.0 : dims.first;
-        const double highDims = r.candidate.byCatalogueAl ? 1.0 : dims.second;
-        low = std::min(low, ratio * (1.0 - tolerance) * lowDims);
-        high = std::max(high, ratio * (1.0 + tolerance) * highDims);
+        // The line's own range, from the sizes (unless compared with the size's own AL) and
+        // its capacitor, must meet the material's catalogue tolerance.
+        const double capacitor = capacitanceTolerance(*l);
+        const double low = ratio * (1.0 - capacitor) * (r.candidate.byCatalogueAl ? 1.0 : dims.first);
+        const double high = ratio * (1.0 + capacitor) * (r.candidate.byCatalogueAl ? 1.0 : dims.second);
+        everyLineFits = everyLineFits && low <= 1.0 + tolerance && high >= 1.0 - tolerance;
         if (at && l->muImag) {
             const double measured = *l->muImag / *l->muR + kLossTangentFloor;
             const double wanted = at->imag / at->real + kLossTangentFloor;
@@ -207,9 +208,8 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
     r.candidate.distance = std::sqrt(squares / n);
     r.candidate.deviation = std::exp(logSum / n) - 1.0;
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
-    const double tolerance = catalogueTolerance(m.family);
     // A mix the catalogue does not make in the matched size is not likely, however near.
-    r.candidate.likely = r.candidate.tier == 0 && low <= 1.0 + tolerance && high >= 1.0 - tolerance;
+    r.candidate.likely = r.candidate.tier == 0 && everyLineFits;
     return r;
 }
 

@@ -83,8 +83,8 @@ const IdentifyTexts kEnglish = {
     .hintNoColour = "No material in the table is painted %1.",
     .plotTitle = "Permeability over frequency",
     .plotAxisFrequency = "Frequency (MHz)",
-    .plotAxisMu = "µ′, µ″",
-    .plotMeasuredReal = "measured µ′",
+    .plotAxisMu = "µ′ (solid), µ″ (dashed)",
+    .plotMeasuredReal = "measured",
     .plotMeasuredImag = "measured µ″",
 };
 
@@ -171,8 +171,8 @@ const IdentifyTexts kDutch = {
     .hintNoColour = "Geen materiaal in de tabel is %1 geverfd.",
     .plotTitle = "Permeabiliteit over de frequentie",
     .plotAxisFrequency = "Frequentie (MHz)",
-    .plotAxisMu = "µ′, µ″",
-    .plotMeasuredReal = "gemeten µ′",
+    .plotAxisMu = "µ′ (doorgetrokken), µ″ (gestreept)",
+    .plotMeasuredReal = "gemeten",
     .plotMeasuredImag = "gemeten µ″",
 };
 

@@ -38,7 +38,7 @@ constexpr int kMostCandidateRows = 8;  // more scroll inside the table
 constexpr int kColumnGap = 16;         // [px] between the two columns of dimensions
 constexpr int kWindowGap = 16;         // [px] between the sheet and this window
 constexpr int kFrameAllowance = 8;     // [px] for the window manager's borders
-constexpr int kPlotHeight = 260;       // [px]
+constexpr int kPlotHeight = 340;       // [px]
 constexpr double kHzPerMHz = 1.0e6;
 constexpr double kPlotLowestMu = 0.1;  // the µ axis is logarithmic; µ″ runs down towards zero
 constexpr double kMarkerSize = 9.0;    // [px]
@@ -391,17 +391,22 @@ void IdentifyWindow::renderPlot() {
         plot_->addSeries(series);
         series->attachAxis(frequency);
         series->attachAxis(mu);
+        if (imag) {
+            for (QLegendMarker* marker : plot_->legend()->markers(series)) {
+                marker->setVisible(false);
+            }
+        }
     };
     for (std::size_t i = 0; i < p.nearest.size(); ++i) {
         const PlotCurve& c = p.nearest[i];
         const QColor colour = kCurveColours[i % kCurveColours.size()];
         auto* real = new QLineSeries;
         real->setPen(QPen(colour, 2.0));
-        add(real, text(c.name) + QStringLiteral(" \u00B5\u2032"), c.points, false);
+        add(real, text(c.name), c.points, false);
         if (c.hasImag) {
             auto* imag = new QLineSeries;
             imag->setPen(QPen(colour, 2.0, Qt::DashLine));
-            add(imag, text(c.name) + QStringLiteral(" \u00B5\u2033"), c.points, true);
+            add(imag, text(c.name), c.points, true);
         }
     }
     if (!p.measured.points.empty()) {
