@@ -185,11 +185,15 @@ PermeabilityTable parsePermeabilityTable(std::string_view text) {
 }
 
 CoreSizeTable loadCoreSizeTable(const FileSystem& files, const std::string& path) {
-    return parseCoreSizeTable(textOf(files, path));
+    CoreSizeTable table = parseCoreSizeTable(textOf(files, path));
+    table.path = path;
+    return table;
 }
 
 PermeabilityTable loadPermeabilityTable(const FileSystem& files, const std::string& path) {
-    return parsePermeabilityTable(textOf(files, path));
+    PermeabilityTable table = parsePermeabilityTable(textOf(files, path));
+    table.path = path;
+    return table;
 }
 
 }  // namespace kw

@@ -67,11 +67,13 @@ std::optional<ComplexPermeability> curveAt(const std::vector<ComplexPermeability
 struct CoreSizeTable {
     std::vector<CatalogueCore> cores;
     int badRows = 0;
+    std::string path;  // where it was loaded from
     bool operator==(const CoreSizeTable&) const = default;
 };
 struct PermeabilityTable {
     PermeabilityCurves curves;
     int badRows = 0;
+    std::string path;
     bool operator==(const PermeabilityTable&) const = default;
 };
 

@@ -173,7 +173,11 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
                                   : std::string(t.gecorrigeerdNone)};
     muBereik = {std::string(t.lblMuBereik),
                 a.muLow && a.muHigh && a.muR
-                    ? fillIn(t.valueMuBereik, {formatMeasured(*a.muLow, sep), formatMeasured(*a.muHigh, sep)})
+                    ? fillIn(std::any_of(a.lines.begin(), a.lines.end(),
+                                         [](const LineAnalysis& l) { return l.capPf.has_value(); })
+                                 ? t.valueMuBereikC
+                                 : t.valueMuBereik,
+                             {formatMeasured(*a.muLow, sep), formatMeasured(*a.muHigh, sep)})
                     : std::string(kNoNumber)};
     maat = {std::string(t.lblMaat), a.matchedSize       ? *a.matchedSize
                                     : a.dimensions.size ? std::string(t.maatNone)
@@ -266,6 +270,13 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
     }
     if (const std::string h = tableHint(table, t); !h.empty()) {
         hints.push_back(h);
+    }
+    // The size and curve tables are optional; a broken row in either is still worth telling.
+    for (const auto& [path, bad] :
+         {std::pair{sizes.path, sizes.badRows}, std::pair{curves.path, curves.badRows}}) {
+        if (bad > 0) {
+            hints.push_back(fillIn(t.hintCatalogueBadRows, {path, std::to_string(bad)}));
+        }
     }
 }
 

@@ -68,7 +68,8 @@ struct IdentifyTexts {
     std::string_view gecorrigeerdNone;
     std::string_view noteCorrected;  // %1 corrected AL
     std::string_view lblMuBereik;
-    std::string_view valueMuBereik;  // %1 lowest, %2 highest
+    std::string_view valueMuBereik;   // %1 lowest, %2 highest
+    std::string_view valueMuBereikC;  // the same when a line has a tuning capacitor
     std::string_view lblKleur;
     std::string_view kleurGeen;
     std::string_view wordOr;
@@ -77,6 +78,7 @@ struct IdentifyTexts {
     std::string_view rankedByMu;
     std::string_view rankedByCurves;  // shown besides the above when a ferrite was compared over frequency
     std::string_view hintNoColour;    // %1 colour
+    std::string_view hintCatalogueBadRows;  // %1 path, %2 count
     // The plot.
     std::string_view plotTitle;
     std::string_view plotAxisFrequency;

@@ -191,7 +191,12 @@ TEST_F(IdentifyCatalogueSheetTest, TheWindowShowsTheGroupTheSizeTheRangeAndTheCo
     w.table = materials;
     w.sizes = sizes;
     w.curves = curves;
+    w.sizes.path = "/opt/cores.csv";
+    w.sizes.badRows = 2;
     w.Form_Load(s);
+    // µr 20 · 4·ln 2 / (4.1·ln(10.1/4.9)) = 18.7 and · 4·ln 2 / (3.9·ln(9.9/5.1)) = 21.4; no C.
+    EXPECT_EQ(w.muBereik.value, "18.7 to 21.4 (sizes \xC2\xB1 0.1 mm)");
+    EXPECT_EQ(w.hints, std::vector<std::string>{"The catalogue table /opt/cores.csv: 2 line(s) left out."});
     EXPECT_EQ(w.candidateRows[0].cells[1], "Amidon 68 or Micrometals/Amidon -1 (blue)");
     EXPECT_EQ(w.candidateRows[0].cells[3], "20");
     EXPECT_EQ(w.groupNotes.at(0),
