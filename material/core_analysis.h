@@ -6,9 +6,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "datasheet/datasheet.h"
+#include "material/core_catalogue.h"
 #include "material/material_table.h"
 #include "material/permeability.h"
 
@@ -43,12 +45,19 @@ struct LineAnalysis {
     std::optional<int> turns;
     std::optional<double> capPf;
     std::optional<double> freqHz;
-    std::optional<double> alNh;
+    std::optional<double> alNh;  // as measured
     AlSource alSource = AlSource::Sheet;
-    BoxReading alBox;  // the AL box as it read
-    std::optional<double> muR;
+    std::optional<double> alCorrectedNh;  // without the stray capacitance of its turns
+    std::optional<double> q;              // as measured
+    std::optional<double> qCorrected;
+    std::optional<double> muImag;  // µ″ = µ′ / corrected Q
+    BoxReading alBox;              // the AL box as it read
+    std::optional<double> muR;     // µ′ from the corrected AL
 
     bool operator==(const LineAnalysis&) const = default;
+
+    // The AL used for µr: corrected where the stray capacitance is known.
+    std::optional<double> usedAlNh() const { return alCorrectedNh ? alCorrectedNh : alNh; }
 };
 
 // The stray capacitance told by the two lines of one turn count whose capacitances lie
@@ -66,9 +75,13 @@ struct CoreAnalysis {
     DimensionReadings dimensions;
     std::optional<double> pathLengthMm;
     std::optional<double> areaMm2;
-    std::vector<LineAnalysis> lines;  // the filled lines only, in sheet order
-    std::optional<Spread> al;         // over the lines with an AL [nH/N²]
-    std::optional<double> muR;        // from the mean AL
+    std::vector<LineAnalysis> lines;    // the filled lines only, in sheet order
+    std::optional<Spread> al;           // over the lines with an AL, as measured [nH/N²]
+    std::optional<Spread> alCorrected;  // the same without the stray capacitance
+    std::optional<double> muR;          // from the mean corrected AL
+    std::optional<double> muLow;        // the range µr may lie in, given the tolerances
+    std::optional<double> muHigh;
+    std::optional<std::string> matchedSize;  // "T-50" when the dimensions match a catalogue size
     std::optional<MaterialFamily> family;
     std::vector<StrayEstimate> stray;
     std::optional<double> highestFrequencyHz;  // over the lines with an AL
@@ -78,10 +91,31 @@ struct CoreAnalysis {
     bool operator==(const CoreAnalysis&) const = default;
 };
 
+// Sizes are taken to be known to this much unless the sheet says otherwise. [mm]
+inline constexpr double kDimensionTolerance = 0.1;
+// A tuning capacitor's tolerance, carried into the AL of a line that has one.
+inline constexpr double kCapacitanceTolerance = 0.02;
+// Below this loss tangent a measured Q mostly tells the winding's own loss.
+inline constexpr double kLossTangentFloor = 0.05;
+inline constexpr double kLossWeight = 0.5;
+
+// What the identification compares against. Null tables count as empty.
+struct IdentifyCatalogue {
+    const std::vector<Material>* materials = nullptr;
+    const std::vector<CatalogueCore>* cores = nullptr;
+    const PermeabilityCurves* curves = nullptr;
+    std::string colour;  // a paint colour: only the mixes painted so; empty for all
+};
+
 // A box counts as empty when it holds only blanks or still its placeholder.
 bool boxIsEmpty(const std::string& text, std::string_view controlName);
 
 // A line takes part when its turns box or its AL box is filled.
 CoreAnalysis analyseSheet(const DataSheet& sheet, const std::vector<Material>& materials);
+CoreAnalysis analyseSheet(const DataSheet& sheet, const IdentifyCatalogue& catalogue);
+
+// The factors by which µr may lie below and above its nominal value when every dimension
+// may be off by kDimensionTolerance.
+std::optional<std::pair<double, double>> dimensionFactors(const ToroidSize& size);
 
 }  // namespace kw

@@ -62,13 +62,20 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     english = sheet.english();
     const IdentifyTexts& t = identifyTexts(english);
     const char sep = sheet.platform != nullptr ? sheet.platform->decimalSeparator() : '.';
-    analysis = analyseSheet(sheet, table.materials);
+    IdentifyCatalogue catalogue;
+    catalogue.materials = &table.materials;
+    catalogue.cores = &sizes.cores;
+    catalogue.curves = &curves.curves;
+    catalogue.colour = colour;
+    analysis = analyseSheet(sheet, catalogue);
     hints.clear();
     caption = t.caption;
     fillDimensions(t, sep);
     fillLines(t, sep);
     fillSummary(t, sep);
     fillCandidates(t, sep);
+    fillColours(t);
+    fillPlot(t);
     cmdMu = {std::string(t.cmdMu), analysis.muR.has_value()};
     cmdSluiten = {std::string(t.cmdSluiten), true};
 }
@@ -117,6 +124,11 @@ void IdentifyCore::fillLines(const IdentifyTexts& t, char sep) {
             row.cells[3] = formatMeasured(alMicroHenryPer100Turns(*l.alNh), sep);
             row.cells[5] =
                 l.alSource == AlSource::Resonance ? std::string(t.noteFromResonance) : std::string();
+            if (l.alCorrectedNh) {
+                const std::string corrected =
+                    fillIn(t.noteCorrected, {formatMeasured(*l.alCorrectedNh, sep)});
+                row.cells[5] = row.cells[5].empty() ? corrected : row.cells[5] + "; " + corrected;
+            }
         } else {
             row.cells[2] = kNoNumber;
             row.cells[3] = kNoNumber;
@@ -153,6 +165,23 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
         spreiding.value = kNoNumber;
     }
     gemiddeldeMu = {std::string(t.lblGemiddeldeMu), a.muR ? formatMeasured(*a.muR, sep) : kNoNumber};
+    const bool corrected = std::any_of(a.lines.begin(), a.lines.end(),
+                                       [](const LineAnalysis& l) { return l.alCorrectedNh.has_value(); });
+    gecorrigeerdAL = {std::string(t.lblGecorrigeerdAL),
+                      !a.alCorrected ? std::string(kNoNumber)
+                      : corrected ? fillIn(t.valueGecorrigeerdAL, {formatMeasured(a.alCorrected->mean, sep)})
+                                  : std::string(t.gecorrigeerdNone)};
+    muBereik = {std::string(t.lblMuBereik),
+                a.muLow && a.muHigh && a.muR
+                    ? fillIn(std::any_of(a.lines.begin(), a.lines.end(),
+                                         [](const LineAnalysis& l) { return l.capPf.has_value(); })
+                                 ? t.valueMuBereikC
+                                 : t.valueMuBereik,
+                             {formatMeasured(*a.muLow, sep), formatMeasured(*a.muHigh, sep)})
+                    : std::string(kNoNumber)};
+    maat = {std::string(t.lblMaat), a.matchedSize       ? *a.matchedSize
+                                    : a.dimensions.size ? std::string(t.maatNone)
+                                                        : std::string(kNoNumber)};
     muText = a.muR ? formatMeasured(*a.muR, sep) : std::string();
 
     frameEigenC = t.frameEigenC;
@@ -181,27 +210,150 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
     frameKandidaten = t.frameKandidaten;
     std::copy(t.candidateHeads.begin(), t.candidateHeads.end(), candidateHeads.begin());
     candidateRows.clear();
-    int shown = std::min(kFewestCandidatesShown, static_cast<int>(a.candidates.size()));
-    for (int i = 0; i < static_cast<int>(a.candidates.size()); ++i) {
-        if (a.candidates[i].likely) {
-            shown = std::max(shown, i + 1);
+    groupNotes.clear();
+    // One row per group; at least the first few groups and every group holding a likely one.
+    std::vector<std::vector<const Candidate*>> groups;
+    for (const Candidate& c : a.candidates) {
+        if (groups.empty() || groups.back().front()->group != c.group) {
+            groups.emplace_back();
+        }
+        groups.back().push_back(&c);
+    }
+    int shown = std::min(kFewestCandidatesShown, static_cast<int>(groups.size()));
+    for (int i = 0; i < static_cast<int>(groups.size()); ++i) {
+        for (const Candidate* c : groups[i]) {
+            if (c->likely) {
+                shown = std::max(shown, i + 1);
+            }
         }
     }
     for (int i = 0; i < shown; ++i) {
-        const Candidate& c = a.candidates[i];
+        const auto& g = groups[i];
         IdentifyCandidateRow row;
-        row.likely = c.likely;
+        std::string names;
+        std::string mus;
+        for (const Candidate* c : g) {
+            row.likely = row.likely || c->likely;
+            names += (names.empty() ? "" : std::string(t.wordOr)) + materialName(c->material, english);
+            const std::string mu = formatMeasured(c->material.mu, sep);
+            if (mus.find(mu) == std::string::npos) {
+                mus += (mus.empty() ? "" : " / ") + mu;
+            }
+        }
+        const Candidate& first = *g.front();
         row.cells[0] = std::to_string(i + 1);
-        row.cells[1] = materialName(c.material, english);
-        row.cells[2] = c.material.family == MaterialFamily::Ferrite ? t.wordFerrite : t.wordIronPowder;
-        row.cells[3] = formatMeasured(c.material.mu, sep);
-        row.cells[4] = formatPercent(c.deviation, kPercentDecimals, sep);
-        row.cells[5] = c.likely ? std::string(t.wordLikely) : std::string();
+        row.cells[1] = names;
+        row.cells[2] = first.material.family == MaterialFamily::Ferrite ? t.wordFerrite : t.wordIronPowder;
+        row.cells[3] = mus;
+        row.cells[4] = formatPercent(first.deviation, kPercentDecimals, sep);
+        row.cells[5] = row.likely ? std::string(t.wordLikely) : std::string();
+        // The same grade from two makers is one mix; only different mixes need telling apart.
+        const bool mixes = std::any_of(g.begin(), g.end(), [&](const Candidate* c) {
+            return c->material.grade != first.material.grade;
+        });
+        if (mixes && (row.likely || i == 0)) {
+            groupNotes.push_back(fillIn(t.groupNote, {names}));
+        }
         candidateRows.push_back(std::move(row));
     }
     lblCatalogus = t.lblCatalogus;
+    lblRangorde.clear();
+    if (!a.candidates.empty()) {
+        lblRangorde = a.matchedSize ? fillIn(t.rankedBySize, {*a.matchedSize}) : std::string(t.rankedByMu);
+        const bool overFrequency =
+            !curves.curves.empty() && a.highestFrequencyHz &&
+            std::any_of(a.candidates.begin(), a.candidates.end(),
+                        [](const Candidate& c) { return c.material.family == MaterialFamily::Ferrite; });
+        if (overFrequency) {
+            lblRangorde += " " + std::string(t.rankedByCurves);
+        }
+    }
     if (const std::string h = tableHint(table, t); !h.empty()) {
         hints.push_back(h);
+    }
+    // The size and curve tables are optional; a broken row in either is still worth telling.
+    for (const auto& [path, bad] :
+         {std::pair{sizes.path, sizes.badRows}, std::pair{curves.path, curves.badRows}}) {
+        if (bad > 0) {
+            hints.push_back(fillIn(t.hintCatalogueBadRows, {path, std::to_string(bad)}));
+        }
+    }
+}
+
+void IdentifyCore::fillColours(const IdentifyTexts& t) {
+    lblKleur = t.lblKleur;
+    // Items sorted in the shown language; the keys keep the English name the choice is kept by.
+    std::vector<std::pair<std::string, std::string>> shownAndKey;
+    for (const std::string& en : paintColours(table.materials, true)) {
+        std::string shownName = en;
+        for (const auto& m : table.materials) {
+            if (m.colourEn == en && !english && !m.colourNl.empty()) {
+                shownName = m.colourNl;
+            }
+        }
+        shownAndKey.emplace_back(shownName, en);
+    }
+    std::sort(shownAndKey.begin(), shownAndKey.end());
+    cboKleur.items = {std::string(t.kleurGeen)};
+    colourKeys = {std::string()};
+    cboKleur.selected = 0;
+    for (const auto& [shownName, key] : shownAndKey) {
+        if (key == colour) {
+            cboKleur.selected = static_cast<int>(cboKleur.items.size());
+        }
+        cboKleur.items.push_back(shownName);
+        colourKeys.push_back(key);
+    }
+    if (!colour.empty() && cboKleur.selected == 0) {
+        hints.push_back(fillIn(t.hintNoColour, {colour}));
+    }
+}
+
+void IdentifyCore::fillPlot(const IdentifyTexts& t) {
+    plot = {};
+    plot.title = t.plotTitle;
+    plot.axisFrequency = t.plotAxisFrequency;
+    plot.axisMu = t.plotAxisMu;
+    plot.measured.name = t.plotMeasuredReal;
+    plot.measuredImag = t.plotMeasuredImag;
+    for (const auto& l : analysis.lines) {
+        if (l.freqHz && l.muR) {
+            plot.measured.points.push_back({*l.freqHz, *l.muR, l.muImag.value_or(0.0)});
+            plot.measured.hasImag = plot.measured.hasImag || l.muImag.has_value();
+        }
+    }
+    std::sort(plot.measured.points.begin(), plot.measured.points.end(),
+              [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
+    // The nearest materials drawn as they should show on this core: scaled from µi to the
+    // candidate's own expectation (its catalogue AL on this size, or its µ).
+    std::vector<std::string> drawn;
+    for (const Candidate& c : analysis.candidates) {
+        if (static_cast<int>(plot.nearest.size()) >= kPlottedMaterials) {
+            break;
+        }
+        PlotCurve curve;
+        curve.name = materialName(c.material, english);
+        const auto found = curves.curves.find(c.material.grade);
+        if (c.material.family == MaterialFamily::Ferrite && found != curves.curves.end() &&
+            !found->second.empty()) {
+            if (std::find(drawn.begin(), drawn.end(), c.material.grade) != drawn.end()) {
+                continue;  // the same grade from another maker draws the same curve
+            }
+            drawn.push_back(c.material.grade);
+            double base = c.material.mu;
+            if (c.byCatalogueAl && analysis.dimensions.size) {
+                const auto al = catalogueAlNh(sizes.cores, analysis.matchedSize.value_or(""), c.material);
+                base = al ? relativePermeability(*al, *analysis.dimensions.size).value_or(base) : base;
+            }
+            const double scale = base / found->second.front().real;
+            for (const auto& p : found->second) {
+                curve.points.push_back({p.freqHz, p.real * scale, p.imag * scale});
+            }
+            curve.hasImag = true;
+        } else {
+            continue;  // only materials with a known curve are drawn
+        }
+        plot.nearest.push_back(std::move(curve));
     }
 }
 
@@ -212,9 +364,20 @@ void IdentifyCore::cmdMu_Click(DataSheet& sheet) const {
     sheet.txtMu = muText;
 }
 
+void IdentifyCore::cboKleur_Click(int index, const DataSheet& sheet) {
+    if (index < 0 || index >= static_cast<int>(colourKeys.size())) {
+        return;
+    }
+    colour = colourKeys[index];
+    Form_Load(sheet);
+}
+
 IdentifyCore OpenIdentifyCore(const DataSheet& sheet, const FileSystem& files) {
     IdentifyCore window;
     window.table = loadMaterialTable(files, JoinPath(sheet.appFolder, std::string(kMaterialTableFile)));
+    window.sizes = loadCoreSizeTable(files, JoinPath(sheet.appFolder, std::string(kCoreSizeTableFile)));
+    window.curves =
+        loadPermeabilityTable(files, JoinPath(sheet.appFolder, std::string(kPermeabilityTableFile)));
     window.Form_Load(sheet);
     return window;
 }

@@ -12,6 +12,7 @@
 #include "common/controls.h"
 #include "datasheet/datasheet.h"
 #include "material/core_analysis.h"
+#include "material/core_catalogue.h"
 #include "material/identify_texts.h"
 #include "material/material_table.h"
 
@@ -45,9 +46,35 @@ struct LabelledValue {
     bool operator==(const LabelledValue&) const = default;
 };
 
+// A curve on the plot: frequency [Hz] against µ′ and, where known, µ″.
+struct PlotCurve {
+    std::string name;
+    std::vector<ComplexPermeability> points;
+    bool hasImag = false;
+
+    bool operator==(const PlotCurve&) const = default;
+};
+
+// What the window's plot draws, in the sheet's language.
+struct IdentifyPlot {
+    std::string title;
+    std::string axisFrequency;
+    std::string axisMu;
+    PlotCurve measured;              // one point per line with a frequency and µr
+    std::string measuredImag;        // the name of the measured µ″ points
+    std::vector<PlotCurve> nearest;  // the three nearest materials with a curve
+
+    bool operator==(const IdentifyPlot&) const = default;
+};
+
+// The three nearest materials with a curve are drawn.
+inline constexpr int kPlottedMaterials = 3;
+
 struct IdentifyCore {
-    // ---- the material table, loaded by whoever opens the window ----
+    // ---- the catalogue, loaded by whoever opens the window ----
     MaterialTable table;
+    CoreSizeTable sizes;
+    PermeabilityTable curves;
 
     // ---- texts ----
     std::string caption;
@@ -63,6 +90,9 @@ struct IdentifyCore {
     LabelledValue gemiddeldeAL;
     LabelledValue spreiding;
     LabelledValue gemiddeldeMu;
+    LabelledValue gecorrigeerdAL;  // the mean AL without the stray capacitance
+    LabelledValue muBereik;        // the range µr may lie in
+    LabelledValue maat;            // the matched catalogue size
     std::string frameEigenC;
     std::vector<std::string> eigenC;  // one text per turn count with two usable lines
     std::string lblFamilie;
@@ -71,6 +101,13 @@ struct IdentifyCore {
     std::array<std::string, kCandidateColumns> candidateHeads;
     std::vector<IdentifyCandidateRow> candidateRows;
     std::string lblCatalogus;
+    std::string lblRangorde;              // what the ranking compared
+    std::vector<std::string> groupNotes;  // one per group of materials the measurement cannot tell apart
+    std::string lblKleur;
+    ListBox cboKleur;                     // item 0: no colour chosen
+    std::vector<std::string> colourKeys;  // the colour of each item in English; "" for item 0
+    std::string colour;                   // the chosen colour in English; empty for none
+    IdentifyPlot plot;
     std::vector<std::string> hints;  // what to fill in or check, in reading order
     Button cmdMu;
     Button cmdSluiten;
@@ -86,12 +123,16 @@ struct IdentifyCore {
     void Form_Load(const DataSheet& sheet);
     // Writes the mean µr into the sheet's µ box; nothing while the button is disabled.
     void cmdMu_Click(DataSheet& sheet) const;
+    // Narrows the ranking to the mixes of the chosen paint colour (0: every material).
+    void cboKleur_Click(int index, const DataSheet& sheet);
 
 private:
     void fillDimensions(const IdentifyTexts& t, char sep);
     void fillLines(const IdentifyTexts& t, char sep);
     void fillSummary(const IdentifyTexts& t, char sep);
     void fillCandidates(const IdentifyTexts& t, char sep);
+    void fillColours(const IdentifyTexts& t);
+    void fillPlot(const IdentifyTexts& t);
 };
 
 // The window for a sheet, with the material table read from the sheet's application folder.

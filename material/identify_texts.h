@@ -60,6 +60,31 @@ struct IdentifyTexts {
     std::string_view hintTableNoHeader;     // %1 path, %2 column
     std::string_view hintTableBadRows;      // %1 path, %2 count, %3 first line
     std::string_view hintTableNoRows;       // %1 path
+    // Size, correction, range and colour.
+    std::string_view lblMaat;
+    std::string_view maatNone;
+    std::string_view lblGecorrigeerdAL;
+    std::string_view valueGecorrigeerdAL;  // %1 nH/N², %2 the pF taken off
+    std::string_view gecorrigeerdNone;
+    std::string_view noteCorrected;  // %1 corrected AL
+    std::string_view lblMuBereik;
+    std::string_view valueMuBereik;   // %1 lowest, %2 highest
+    std::string_view valueMuBereikC;  // the same when a line has a tuning capacitor
+    std::string_view lblKleur;
+    std::string_view kleurGeen;
+    std::string_view wordOr;
+    std::string_view groupNote;     // %1 the group's names
+    std::string_view rankedBySize;  // %1 the size
+    std::string_view rankedByMu;
+    std::string_view rankedByCurves;  // shown besides the above when a ferrite was compared over frequency
+    std::string_view hintNoColour;    // %1 colour
+    std::string_view hintCatalogueBadRows;  // %1 path, %2 count
+    // The plot.
+    std::string_view plotTitle;
+    std::string_view plotAxisFrequency;
+    std::string_view plotAxisMu;
+    std::string_view plotMeasuredReal;
+    std::string_view plotMeasuredImag;
 };
 
 const IdentifyTexts& identifyTexts(bool english);

@@ -40,19 +40,19 @@ constexpr std::array<UnitFactor, 4> kFrequencyUnits = {{
     {"ghz", 1.0e9},
 }};
 
-constexpr double kNhPerMicroHenryPer100 = 0.1;
-constexpr std::array<UnitFactor, 10> kAlUnits = {{
-    {"", 1.0},
+// Inductance units in nH, for the part of an AL unit before its '/'.
+constexpr std::array<UnitFactor, 4> kInductanceUnits = {{
     {"nh", 1.0},
-    {"nh/n2", 1.0},
-    {"nh/n^2", 1.0},
-    {"nh/n\xC2\xB2", 1.0},  // ²
-    {"nh/t2", 1.0},
-    {"nh/t\xC2\xB2", 1.0},
-    {"mh/1000", 1.0},
-    {"mh/1000t", 1.0},
-    {"uh/100", kNhPerMicroHenryPer100},
+    {"uh", 1.0e3},
+    {"mh", 1.0e6},
+    {"h", 1.0e9},
 }};
+
+// What may follow the '/' when the turns are squared: "N²", "n^2", "t2", "turns²".
+constexpr std::array<std::string_view, 6> kSquaredTurns = {"n2", "n^2", "n\xC2\xB2",
+                                                           "t2", "t^2", "t\xC2\xB2"};
+// Words after a count of turns: "100T", "100 turns", "1000 wdg".
+constexpr std::array<std::string_view, 7> kTurnsWords = {"", "t", "turn", "turns", "wdg", "windingen", "n"};
 
 constexpr std::array<std::string_view, 3> kTurnUnits = {"", "t", "wdg"};
 
@@ -177,7 +177,70 @@ std::optional<double> readFrequencyHz(std::string_view text) {
 }
 
 std::optional<double> readAlNh(std::string_view text) {
-    return scaled(text, kAlUnits);
+    // Blanks inside the unit are allowed ("49 uH/100 turns"); those before it separate the number.
+    text = trimBlanks(text);
+    std::size_t unitStart = 0;
+    while (unitStart < text.size() &&
+           (std::isdigit(static_cast<unsigned char>(text[unitStart])) || text[unitStart] == '.' ||
+            text[unitStart] == ',' || isBlank(text[unitStart]))) {
+        ++unitStart;
+    }
+    std::string compact(text.substr(0, unitStart));
+    for (char c : text.substr(unitStart)) {
+        if (!isBlank(c)) {
+            compact += c;
+        }
+    }
+    const auto number = splitNumberAndUnit(compact);
+    if (!number || !(number->value > 0.0)) {
+        return std::nullopt;
+    }
+    const std::string unit = foldUnit(number->unit);
+    if (unit.empty()) {
+        return number->value;
+    }
+    const std::size_t slash = unit.find('/');
+    const std::string_view inductance = std::string_view(unit).substr(0, slash);
+    double factor = 0.0;
+    for (const auto& u : kInductanceUnits) {
+        if (inductance == u.unit) {
+            factor = u.factor;
+        }
+    }
+    if (factor == 0.0) {
+        return std::nullopt;
+    }
+    double turns = 1.0;  // "350 nH" is per turn squared; "350 mH" alone says too little
+    if (slash == std::string::npos && inductance != kInductanceUnits.front().unit) {
+        return std::nullopt;
+    }
+    if (slash != std::string::npos) {
+        const std::string_view per = std::string_view(unit).substr(slash + 1);
+        bool squared = false;
+        for (const auto w : kSquaredTurns) {
+            squared = squared || per == w;
+        }
+        if (!squared) {
+            std::size_t digits = 0;
+            while (digits < per.size() && std::isdigit(static_cast<unsigned char>(per[digits]))) {
+                ++digits;
+            }
+            bool word = false;
+            for (const auto w : kTurnsWords) {
+                word = word || per.substr(digits) == w;
+            }
+            if (digits == 0 || !word) {
+                return std::nullopt;
+            }
+            turns = 0.0;
+            std::from_chars(per.data(), per.data() + digits, turns);
+            if (!(turns >= 1.0)) {
+                return std::nullopt;
+            }
+        }
+    }
+    const double value = number->value * factor / (turns * turns);
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 std::optional<int> readTurns(std::string_view text) {

@@ -32,7 +32,9 @@ std::optional<double> readCapacitancePf(std::string_view text);
 // A frequency with its unit: "Hz", "kHz", "MHz", "GHz" in any letter case. [Hz]
 std::optional<double> readFrequencyHz(std::string_view text);
 
-// An AL value: a bare number or one in "nH", "nH/N²", "mH/1000"; "µH/100" is converted. [nH/N²]
+// An AL value: a bare number (nH/N²) or an inductance per turns squared or per a count of
+// turns, as catalogues write it: "350 nH/N²", "0.35 µH/N²", "49 µH/100T", "49 uH/100 turns",
+// "350 mH/1000T". [nH/N²]
 std::optional<double> readAlNh(std::string_view text);
 
 // A whole, positive number of turns, optionally followed by "t" or "wdg".

@@ -20,8 +20,10 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
 constexpr std::string_view kFerriteWord = "ferrite";
 constexpr std::string_view kIronPowderWord = "iron powder";
 
-// Splits one line at commas outside double quotes; "" inside quotes is one quote.
-std::vector<std::string> splitCsv(std::string_view line) {
+}  // namespace
+
+// "" inside quotes is one quote.
+std::vector<std::string> splitCsvLine(std::string_view line) {
     std::vector<std::string> fields(1);
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -59,6 +61,8 @@ std::optional<MaterialFamily> readFamily(std::string_view word) {
     return std::nullopt;
 }
 
+namespace {
+
 std::optional<Material> readRow(const std::vector<std::string>& fields,
                                 const std::array<int, kColumnCount>& at) {
     for (int index : at) {
@@ -93,7 +97,7 @@ MaterialTable parseMaterialTable(std::string_view text) {
         if (line.empty() || line.front() == '#') {
             continue;
         }
-        const auto fields = splitCsv(line);
+        const auto fields = splitCsvLine(line);
         if (!columns) {
             std::array<int, kColumnCount> at{};
             for (int c = 0; c < kColumnCount; ++c) {
@@ -157,6 +161,42 @@ std::vector<Candidate> rankMaterials(const std::vector<Material>& materials, dou
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const Candidate& a, const Candidate& b) { return a.distance < b.distance; });
     return ranked;
+}
+
+double catalogueTolerance(MaterialFamily family) {
+    return family == MaterialFamily::Ferrite ? kFerriteTolerance : kIronPowderTolerance;
+}
+
+namespace {
+
+std::string lowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> paintColours(const std::vector<Material>& materials, bool english) {
+    std::vector<std::string> colours;
+    for (const auto& m : materials) {
+        const std::string& c = english ? m.colourEn : m.colourNl;
+        if (!c.empty() && std::find(colours.begin(), colours.end(), c) == colours.end()) {
+            colours.push_back(c);
+        }
+    }
+    std::sort(colours.begin(), colours.end());
+    return colours;
+}
+
+bool paintedIn(const Material& material, std::string_view colour) {
+    const std::string wanted = lowerAscii(trimBlanks(colour));
+    return !wanted.empty() &&
+           (lowerAscii(material.colourEn) == wanted || lowerAscii(material.colourNl) == wanted);
 }
 
 MaterialFamily familyOf(double muR) {

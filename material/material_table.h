@@ -3,6 +3,7 @@
 // The table of known core materials (resources/materials.csv) and the ranking of those
 // materials against a measured relative permeability.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,14 +51,24 @@ struct MaterialTable {
 // family, mu_i, colour_en, colour_nl, source, in any order; more are allowed). Fields
 // are separated by commas and may be double-quoted.
 MaterialTable parseMaterialTable(std::string_view text);
+
+// "ferrite" or "iron powder".
+std::optional<MaterialFamily> readFamily(std::string_view word);
+
+// One line of such a file split at commas outside double quotes, each field trimmed.
+std::vector<std::string> splitCsvLine(std::string_view line);
 MaterialTable loadMaterialTable(const FileSystem& files, const std::string& path);
 
 // A material compared with the measurement.
 struct Candidate {
     Material material;
-    double distance = 0.0;   // |ln(µr / µ)|: the ranking key
-    double deviation = 0.0;  // (µr − µ) / µ
-    bool likely = false;     // µr within the tolerance band around µ
+    double distance = 0.0;       // |ln(µr / µ)|: the ranking key
+    double deviation = 0.0;      // (µr − µ) / µ
+    bool likely = false;         // µr within the tolerance band around µ
+    int group = 0;               // 1 for the nearest; materials the measurement cannot tell apart share one
+    bool byCatalogueAl = false;  // compared with the catalogue AL of the matched size, not with µ
+    double expectedMu = 0.0;     // what the material should show on this core at the lines' frequencies
+    int tier = 0;                // 1: not made in the matched size, ranked after those that are
 
     bool operator==(const Candidate&) const = default;
 };
@@ -67,6 +78,17 @@ inline constexpr double kLikelyBand = 0.25;
 
 // Every material, nearest first on a log scale; equal distances keep the table's order.
 std::vector<Candidate> rankMaterials(const std::vector<Material>& materials, double muR);
+
+// The catalogue tolerance of a material's µ and AL, by family.
+inline constexpr double kFerriteTolerance = 0.20;
+inline constexpr double kIronPowderTolerance = 0.05;
+double catalogueTolerance(MaterialFamily family);
+
+// The paint colours in the table, in the given language, each once and sorted.
+std::vector<std::string> paintColours(const std::vector<Material>& materials, bool english);
+
+// True when the material is painted in this colour (either language, any letter case).
+bool paintedIn(const Material& material, std::string_view colour);
 
 // Iron powder lies below about this µ, ferrite above.
 inline constexpr double kFamilyBoundaryMu = 100.0;

@@ -1,18 +1,27 @@
 #include "platform/identify_window.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPen>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "datasheet/datasheet.h"
@@ -29,6 +38,13 @@ constexpr int kMostCandidateRows = 8;  // more scroll inside the table
 constexpr int kColumnGap = 16;         // [px] between the two columns of dimensions
 constexpr int kWindowGap = 16;         // [px] between the sheet and this window
 constexpr int kFrameAllowance = 8;     // [px] for the window manager's borders
+constexpr int kPlotHeight = 340;       // [px]
+constexpr double kHzPerMHz = 1.0e6;
+constexpr double kPlotLowestMu = 0.1;  // the µ axis is logarithmic; µ″ runs down towards zero
+constexpr double kMarkerSize = 9.0;    // [px]
+// One colour per plotted material; the measured points are black.
+const std::array<QColor, 3> kCurveColours = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
+                                             QColor(0x2c, 0xa0, 0x2c)};
 
 // Columns that hold numbers, right-aligned.
 constexpr std::array<bool, kLineColumns> kLineNumbers = {true, true, true, true, true, false};
@@ -165,6 +181,14 @@ IdentifyWindow::IdentifyWindow(DataSheetForm& form, Runner run, QWidget* parent)
         });
     });
     connect(cmdSluiten_, &QPushButton::clicked, this, &QDialog::close);
+    connect(cboKleur_, &QComboBox::activated, this, [this](int index) {
+        run_([this, index] {
+            if (const DataSheet* sheet = form_.get()) {
+                core_.cboKleur_Click(index, *sheet);
+                render();
+            }
+        });
+    });
 }
 
 void IdentifyWindow::buildControls() {
@@ -199,7 +223,8 @@ void IdentifyWindow::buildControls() {
     lineRows_ = table("lineRows", kLineColumns);
     measured->addWidget(lineRows_);
     auto* results = new QGridLayout;
-    const char* summaryNames[] = {"gemiddeldeAL", "spreiding", "gemiddeldeMu"};
+    const char* summaryNames[] = {"gemiddeldeAL", "spreiding", "gecorrigeerdAL",
+                                  "gemiddeldeMu", "muBereik",  "maat"};
     for (std::size_t i = 0; i < summary_.size(); ++i) {
         summary_[i] = {valueLabel(""), valueLabel(summaryNames[i])};
         results->addWidget(summary_[i].label, int(i), 0);
@@ -207,10 +232,10 @@ void IdentifyWindow::buildControls() {
     }
     results->setColumnStretch(1, 1);
     // The mean µr is what the user came for.
-    QFont strong = summary_[2].value->font();
+    QFont strong = summary_[3].value->font();
     strong.setBold(true);
-    summary_[2].value->setFont(strong);
-    summary_[2].label->setFont(strong);
+    summary_[3].value->setFont(strong);
+    summary_[3].label->setFont(strong);
     measured->addLayout(results);
     page->addWidget(frameRegels_);
 
@@ -228,11 +253,32 @@ void IdentifyWindow::buildControls() {
     waarschuwing_ = wrappingLabel("lblWaarschuwing");
     warningStrip_ = strip(QStyle::SP_MessageBoxWarning, waarschuwing_, this);
     ranked->addWidget(warningStrip_);
+    auto* paint = new QHBoxLayout;
+    lblKleur_ = valueLabel("lblKleur");
+    cboKleur_ = new QComboBox;
+    cboKleur_->setObjectName(QStringLiteral("cboKleur"));
+    paint->addWidget(lblKleur_);
+    paint->addWidget(cboKleur_);
+    paint->addStretch(1);
+    ranked->addLayout(paint);
     candidateRows_ = table("candidateRows", kCandidateColumns);
     ranked->addWidget(candidateRows_);
+    groepen_ = wrappingLabel("groupNotes");
+    ranked->addWidget(groepen_);
+    rangorde_ = wrappingLabel("lblRangorde");
+    ranked->addWidget(rangorde_);
     catalogus_ = wrappingLabel("lblCatalogus");
     ranked->addWidget(catalogus_);
     page->addWidget(frameKandidaten_);
+
+    // Made with the window, which the sheet makes on first use: start-up does not pay for it.
+    plot_ = new QChart;
+    plot_->legend()->setAlignment(Qt::AlignBottom);
+    plotView_ = new QChartView(plot_);
+    plotView_->setObjectName(QStringLiteral("plot"));
+    plotView_->setRenderHint(QPainter::Antialiasing);
+    plotView_->setMinimumHeight(kPlotHeight);
+    page->addWidget(plotView_);
     page->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -309,6 +355,79 @@ void IdentifyWindow::renderValue(const ValueRow& row, const LabelledValue& shown
     row.value->setText(text(shown.value));
 }
 
+void IdentifyWindow::renderPlot() {
+    const IdentifyPlot& p = core_.plot;
+    plot_->removeAllSeries();
+    for (QAbstractAxis* axis : plot_->axes()) {
+        plot_->removeAxis(axis);
+        delete axis;
+    }
+    plot_->setTitle(text(p.title));
+    auto* frequency = new QLogValueAxis;
+    frequency->setTitleText(text(p.axisFrequency));
+    frequency->setLabelFormat(QStringLiteral("%g"));
+    frequency->setBase(10.0);
+    frequency->setRange(0.01, 100.0);  // [MHz]: the curves' 10 kHz to 100 MHz
+    auto* mu = new QLogValueAxis;
+    mu->setTitleText(text(p.axisMu));
+    mu->setLabelFormat(QStringLiteral("%g"));
+    mu->setBase(10.0);
+    plot_->addAxis(frequency, Qt::AlignBottom);
+    plot_->addAxis(mu, Qt::AlignLeft);
+
+    double lowest = 1.0;
+    double highest = 10.0;
+    const auto add = [&](QXYSeries* series, const QString& name,
+                         const std::vector<ComplexPermeability>& points, bool imag) {
+        series->setName(name);
+        for (const auto& pt : points) {
+            const double value = imag ? pt.imag : pt.real;
+            if (value >= kPlotLowestMu) {
+                series->append(pt.freqHz / kHzPerMHz, value);
+                lowest = std::min(lowest, value);
+                highest = std::max(highest, value);
+            }
+        }
+        plot_->addSeries(series);
+        series->attachAxis(frequency);
+        series->attachAxis(mu);
+        if (imag) {
+            for (QLegendMarker* marker : plot_->legend()->markers(series)) {
+                marker->setVisible(false);
+            }
+        }
+    };
+    for (std::size_t i = 0; i < p.nearest.size(); ++i) {
+        const PlotCurve& c = p.nearest[i];
+        const QColor colour = kCurveColours[i % kCurveColours.size()];
+        auto* real = new QLineSeries;
+        real->setPen(QPen(colour, 2.0));
+        add(real, text(c.name), c.points, false);
+        if (c.hasImag) {
+            auto* imag = new QLineSeries;
+            imag->setPen(QPen(colour, 2.0, Qt::DashLine));
+            add(imag, text(c.name), c.points, true);
+        }
+    }
+    if (!p.measured.points.empty()) {
+        auto* real = new QScatterSeries;
+        real->setColor(Qt::black);
+        real->setMarkerSize(kMarkerSize);
+        add(real, text(p.measured.name), p.measured.points, false);
+        if (p.measured.hasImag) {
+            auto* imag = new QScatterSeries;
+            imag->setColor(Qt::black);
+            imag->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+            imag->setMarkerSize(kMarkerSize);
+            add(imag, text(p.measuredImag), p.measured.points, true);
+        }
+    }
+    // Whole decades around everything drawn.
+    mu->setRange(std::pow(10.0, std::floor(std::log10(lowest))),
+                 std::pow(10.0, std::ceil(std::log10(highest))));
+    plotView_->setVisible(!p.nearest.empty() || !p.measured.points.empty());
+}
+
 void IdentifyWindow::render() {
     const IdentifyCore& r = core_;
     setWindowTitle(text(r.caption));
@@ -329,9 +448,11 @@ void IdentifyWindow::render() {
     }
     renderTable(lineRows_, r.lineHeads, lineCells, std::vector<bool>(lineCells.size(), false), kLineNumbers,
                 kMeasurementLines);
-    renderValue(summary_[0], r.gemiddeldeAL);
-    renderValue(summary_[1], r.spreiding);
-    renderValue(summary_[2], r.gemiddeldeMu);
+    const LabelledValue* summary[] = {&r.gemiddeldeAL, &r.spreiding, &r.gecorrigeerdAL,
+                                      &r.gemiddeldeMu, &r.muBereik,  &r.maat};
+    for (std::size_t i = 0; i < summary_.size(); ++i) {
+        renderValue(summary_[i], *summary[i]);
+    }
 
     frameEigenC_->setTitle(text(r.frameEigenC));
     eigenC_->setText(lines(r.eigenC));
@@ -349,6 +470,20 @@ void IdentifyWindow::render() {
     renderTable(candidateRows_, r.candidateHeads, candidateCells, likely, kCandidateNumbers,
                 kMostCandidateRows);
     catalogus_->setText(text(r.lblCatalogus));
+    groepen_->setText(lines(r.groupNotes));
+    groepen_->setVisible(!r.groupNotes.empty());
+    rangorde_->setText(text(r.lblRangorde));
+    rangorde_->setVisible(!r.lblRangorde.empty());
+    lblKleur_->setText(text(r.lblKleur));
+    {
+        const QSignalBlocker quiet(cboKleur_);
+        cboKleur_->clear();
+        for (const std::string& item : r.cboKleur.items) {
+            cboKleur_->addItem(text(item));
+        }
+        cboKleur_->setCurrentIndex(r.cboKleur.selected);
+    }
+    renderPlot();
 
     // The layout sizes these buttons to their captions.
     for (const auto& [button, state] : {std::pair{cmdMu_, &r.cmdMu}, std::pair{cmdSluiten_, &r.cmdSluiten}}) {

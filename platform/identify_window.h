@@ -10,6 +10,9 @@
 #include "material/identify_core.h"
 #include "platform/runner.h"
 
+class QChart;
+class QChartView;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -43,6 +46,7 @@ private:
     void placeBesideSheet();
     void render();
     void renderValue(const ValueRow& row, const LabelledValue& shown);
+    void renderPlot();
 
     DataSheetForm& form_;
     Runner run_;
@@ -55,15 +59,21 @@ private:
     std::array<ValueRow, 5> dimensions_{};  // outer, inner, height, le, Ae
     QGroupBox* frameRegels_ = nullptr;
     QTableWidget* lineRows_ = nullptr;
-    std::array<ValueRow, 3> summary_{};  // mean AL, spread, mean µr
+    std::array<ValueRow, 6> summary_{};  // mean AL, spread, corrected AL, mean µr, µr range, size
     QGroupBox* frameEigenC_ = nullptr;
     QLabel* eigenC_ = nullptr;
     QGroupBox* frameKandidaten_ = nullptr;
     QLabel* familie_ = nullptr;
     QFrame* warningStrip_ = nullptr;
     QLabel* waarschuwing_ = nullptr;
+    QLabel* lblKleur_ = nullptr;
+    QComboBox* cboKleur_ = nullptr;
     QTableWidget* candidateRows_ = nullptr;
+    QLabel* groepen_ = nullptr;
+    QLabel* rangorde_ = nullptr;
     QLabel* catalogus_ = nullptr;
+    QChartView* plotView_ = nullptr;
+    QChart* plot_ = nullptr;
     QPushButton* cmdMu_ = nullptr;
     QPushButton* cmdSluiten_ = nullptr;
 };

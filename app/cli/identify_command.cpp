@@ -28,6 +28,7 @@ struct IdentifyOptions {
     std::string h;
     std::string sheet;
     std::string table;
+    std::string colour;
     std::string lang = std::string(kLangDutch);
     bool json = false;
 };
@@ -36,15 +37,15 @@ constexpr const char* kOwnExecutable = "/proc/self/exe";
 const std::string kColumnGap = "  ";
 const std::string kIndent = "  ";
 
-// The table beside the program (a build-tree run), else the installed one.
-std::string defaultTablePath() {
+// A data file beside the program (a build-tree run), else the installed one.
+std::string defaultDataPath(std::string_view file) {
     std::error_code ec;
     const fs::path exe = fs::read_symlink(kOwnExecutable, ec);
-    const fs::path beside = exe.parent_path() / std::string(kMaterialTableFile);
+    const fs::path beside = exe.parent_path() / std::string(file);
     if (!ec && fs::is_regular_file(beside, ec)) {
         return beside.string();
     }
-    return (fs::path(KERNWIJS_DATA_DIR) / std::string(kMaterialTableFile)).string();
+    return (fs::path(KERNWIJS_DATA_DIR) / std::string(file)).string();
 }
 
 // A usage error for a value the lenient reader cannot take; nullopt when it reads.
@@ -135,7 +136,8 @@ void printReport(const IdentifyCore& w, std::ostream& out) {
         lines.push_back(r.cells);
     }
     printGrid(w.lineHeads, lines, out);
-    printLabelled({&w.gemiddeldeAL, &w.spreiding, &w.gemiddeldeMu}, out);
+    printLabelled({&w.gemiddeldeAL, &w.spreiding, &w.gecorrigeerdAL, &w.gemiddeldeMu, &w.muBereik, &w.maat},
+                  out);
 
     out << '\n' << w.frameEigenC << '\n';
     for (const auto& s : w.eigenC) {
@@ -153,7 +155,10 @@ void printReport(const IdentifyCore& w, std::ostream& out) {
             rows.push_back(r.cells);
         }
         printGrid(w.candidateHeads, rows, out);
-        out << w.lblCatalogus << '\n';
+        for (const auto& note : w.groupNotes) {
+            out << note << '\n';
+        }
+        out << w.lblRangorde << '\n' << w.lblCatalogus << '\n';
     }
 }
 
@@ -193,7 +198,12 @@ void printJson(const IdentifyCore& w, std::ostream& out) {
         line["al_from"] = !l.alNh                         ? nlohmann::ordered_json(nullptr)
                           : l.alSource == AlSource::Sheet ? nlohmann::ordered_json("sheet")
                                                           : nlohmann::ordered_json("resonance");
+        line["al_corrected_nH_per_turn2"] = numberOrNull(l.alCorrectedNh);
+        line["q"] = numberOrNull(l.q);
+        line["q_corrected"] = numberOrNull(l.qCorrected);
+        line["frequency_hz"] = numberOrNull(l.freqHz);
         line["mu_r"] = numberOrNull(l.muR);
+        line["mu_imag"] = numberOrNull(l.muImag);
         j["lines"].push_back(line);
     }
     if (a.al) {
@@ -202,7 +212,20 @@ void printJson(const IdentifyCore& w, std::ostream& out) {
     } else {
         j["al_nH_per_turn2"] = nullptr;
     }
+    if (a.alCorrected) {
+        j["al_corrected_nH_per_turn2"] = {{"mean", a.alCorrected->mean},
+                                          {"min", a.alCorrected->min},
+                                          {"max", a.alCorrected->max},
+                                          {"spread", a.alCorrected->relative}};
+    } else {
+        j["al_corrected_nH_per_turn2"] = nullptr;
+    }
     j["mu_r"] = numberOrNull(a.muR);
+    j["mu_r_range"] = a.muLow && a.muHigh ? nlohmann::ordered_json{{"low", *a.muLow}, {"high", *a.muHigh}}
+                                          : nlohmann::ordered_json(nullptr);
+    j["matched_size"] =
+        a.matchedSize ? nlohmann::ordered_json(*a.matchedSize) : nlohmann::ordered_json(nullptr);
+    j["colour"] = w.colour.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(w.colour);
     j["family"] = a.family ? nlohmann::ordered_json(familyWord(*a.family)) : nlohmann::ordered_json(nullptr);
     j["stray_capacitance"] = nlohmann::ordered_json::array();
     for (const auto& s : a.stray) {
@@ -214,16 +237,23 @@ void printJson(const IdentifyCore& w, std::ostream& out) {
     j["candidates"] = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < a.candidates.size(); ++i) {
         const Candidate& c = a.candidates[i];
-        j["candidates"].push_back({{"rank", i + 1},
-                                   {"maker", c.material.maker},
-                                   {"grade", c.material.grade},
-                                   {"family", familyWord(c.material.family)},
-                                   {"mu_i", c.material.mu},
-                                   {"colour", w.english ? c.material.colourEn : c.material.colourNl},
-                                   {"deviation", c.deviation},
-                                   {"likely", c.likely},
-                                   {"source", c.material.source}});
+        j["candidates"].push_back(
+            {{"rank", i + 1},
+             {"group", c.group},
+             {"maker", c.material.maker},
+             {"grade", c.material.grade},
+             {"family", familyWord(c.material.family)},
+             {"mu_i", c.material.mu},
+             {"colour", w.english ? c.material.colourEn : c.material.colourNl},
+             {"deviation", c.deviation},
+             {"distance", c.distance},
+             {"compared_with", c.byCatalogueAl ? "catalogue AL of the size" : "catalogue mu"},
+             {"expected_mu", c.expectedMu},
+             {"likely", c.likely},
+             {"source", c.material.source}});
     }
+    j["group_notes"] = w.groupNotes;
+    j["ranking_note"] = w.lblRangorde;
     j["catalogue_note"] = w.lblCatalogus;
     j["hints"] = w.hints;
     constexpr int kJsonIndent = 2;
@@ -260,7 +290,26 @@ int runIdentify(const IdentifyOptions& options) {
     }
 
     IdentifyCore window;
-    window.table = loadMaterialTable(disk, options.table.empty() ? defaultTablePath() : options.table);
+    window.table =
+        loadMaterialTable(disk, options.table.empty() ? defaultDataPath(kMaterialTableFile) : options.table);
+    window.sizes = loadCoreSizeTable(disk, defaultDataPath(kCoreSizeTableFile));
+    window.curves = loadPermeabilityTable(disk, defaultDataPath(kPermeabilityTableFile));
+    if (!options.colour.empty()) {
+        // Either language's name; the window keeps the English one.
+        const auto& ms = window.table.materials;
+        const auto painted = std::find_if(ms.begin(), ms.end(),
+                                          [&](const Material& m) { return paintedIn(m, options.colour); });
+        if (painted == ms.end()) {
+            std::string known;
+            for (const auto& c : paintColours(ms, true)) {
+                known += (known.empty() ? "" : ", ") + c;
+            }
+            std::cerr << "identify: --colour: no material is painted \"" << options.colour
+                      << "\" (known: " << known << ")\n";
+            return kExitUsage;
+        }
+        window.colour = painted->colourEn;
+    }
     window.Form_Load(sheet);
     if (options.json) {
         printJson(window, std::cout);
@@ -284,8 +333,8 @@ void addIdentifyCommand(CLI::App& app, int& exitCode) {
         "and the known materials ranked by how near their catalogue µi lies. Hints about missing or "
         "unreadable values go to standard error; exit status 3 then.");
     auto* al = cmd->add_option("--al", options->al,
-                               "AL in nH/N² (= mH/1000 turns), or with the unit µH/100; "
-                               "repeat for several measurements");
+                               "AL in nH/N² (= mH/1000 turns), or with its unit as catalogues write it "
+                               "(\"49 µH/100T\", \"0.35 µH/N²\"); repeat for several measurements");
     auto* od =
         cmd->add_option("--od", options->od, "outer diameter in mm (\"12,7\" and \"12.7 mm\" both work)");
     auto* id = cmd->add_option("--id", options->id, "inner diameter in mm");
@@ -293,6 +342,9 @@ void addIdentifyCommand(CLI::App& app, int& exitCode) {
     auto* sheet = cmd->add_option("--sheet", options->sheet,
                                   "read the dimensions and every measurement line from a toroid data file");
     cmd->add_option("--table", options->table, "material table to rank against (default: materials.csv)");
+    cmd->add_option("--colour", options->colour,
+                    "paint colour of an iron-powder core, in English or Dutch (\"red\", \"green/white\"): "
+                    "rank only the mixes painted so");
     cmd->add_flag("--json", options->json, "print the figures and the ranked materials as JSON");
     addLangOption(*cmd, options->lang);
     for (auto* direct : {al, od, id, h}) {

@@ -35,9 +35,10 @@ TEST_F(IdentifyCliTest, AnFt37CoreFromItsValuesRanksGrade43First) {
     EXPECT_EQ(run.err, "");
     EXPECT_NE(run.out.find("  1     \xE2\x80\x93  350                 3500       765\n"), std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("  Mean \xC2\xB5r       765\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("  1  Fair-Rite 43  ferrite  800  -4 %       likely\n"
-                           "  2  Amidon 43     ferrite  850  -10 %      likely\n"),
+    EXPECT_NE(run.out.find("  Mean \xC2\xB5r                  765\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  Catalogue size           FT-37\n"), std::string::npos) << run.out;
+    // Both makers' 43 are one mix, compared with the FT-37's catalogue AL of 375: 350/375 − 1 = −7 %.
+    EXPECT_NE(run.out.find("  1  Amidon 43 or Fair-Rite 43  ferrite  850 / 800  -7 %       likely\n"),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("catalogue figures at low frequency"), std::string::npos);
@@ -54,8 +55,16 @@ TEST_F(IdentifyCliTest, JsonGivesBothAlConventionsForAnIronPowderCore) {
     EXPECT_DOUBLE_EQ(j["lines"][0]["al_uH_per_100_turns"].get<double>(), 49.0);
     EXPECT_NEAR(j["mu_r"].get<double>(), 10.1372, 1e-4);
     EXPECT_EQ(j["family"], "iron powder");
-    EXPECT_EQ(j["candidates"].size(), 41u);
+    EXPECT_EQ(j["candidates"].size(), 49u);
+    EXPECT_EQ(j["matched_size"], "T-50");
     EXPECT_EQ(j["candidates"][0]["grade"], "-2");
+    EXPECT_EQ(j["candidates"][0]["compared_with"], "catalogue AL of the size");
+    EXPECT_NEAR(j["candidates"][0]["distance"].get<double>(), 0.0, 1e-9);  // 49 µH/100 is T-50-2's own AL
+    // -7 lists 43 µH/100 on T-50: |ln(49/43)| = 0.1306.
+    EXPECT_EQ(j["candidates"][1]["grade"], "-7");
+    EXPECT_NEAR(j["candidates"][1]["distance"].get<double>(), 0.1306, 1e-4);
+    EXPECT_LT(j["mu_r_range"]["low"].get<double>(), 10.1372);
+    EXPECT_GT(j["mu_r_range"]["high"].get<double>(), 10.1372);
     EXPECT_EQ(j["candidates"][0]["colour"], "rood");
     EXPECT_EQ(j["candidates"][0]["likely"], true);
     EXPECT_FALSE(j["candidates"][0]["source"].get<std::string>().empty());
@@ -70,15 +79,19 @@ TEST_F(IdentifyCliTest, ASheetIsReadAsTheWindowReadsIt) {
     ASSERT_EQ(j["lines"].size(), 2u);
     EXPECT_EQ(j["lines"][1]["turns"], 10);
     EXPECT_DOUBLE_EQ(j["al_nH_per_turn2"]["mean"].get<double>(), (364.0 + 351.4) / 2.0);
-    EXPECT_EQ(j["candidates"][0]["maker"], "Fair-Rite");
+    // Without its 4 pF of stray capacitance each line gives 350: 364·100/104 and 351.4·1000/1004.
+    EXPECT_NEAR(j["al_corrected_nH_per_turn2"]["mean"].get<double>(), 350.0, 0.01);
     EXPECT_EQ(j["candidates"][0]["grade"], "43");
+    EXPECT_EQ(j["candidates"][1]["grade"], "43");
+    EXPECT_EQ(j["candidates"][1]["group"], 1);
     ASSERT_EQ(j["stray_capacitance"].size(), 1u);
     EXPECT_NEAR(j["stray_capacitance"][0]["pF"].get<double>(), 4.0, 0.01);
-    EXPECT_EQ(j["ferrite_frequency_warning"], true);
+    // The curves over frequency replace the warning above 1 MHz.
+    EXPECT_EQ(j["ferrite_frequency_warning"], false);
 
     const CliRun text = identify({"--sheet", "ft37.tor", "--lang", "UK"});
     EXPECT_NE(text.out.find("  10 turns, lines 1 and 2: 4 pF\n"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("Measured at up to 2.64 MHz:"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("  Mean AL without stray C  350 nH/N\xC2\xB2\n"), std::string::npos) << text.out;
 }
 
 TEST_F(IdentifyCliTest, ASheetWithGapsGivesHintsAndNoNumber) {
@@ -110,7 +123,7 @@ TEST_F(IdentifyCliTest, SeveralAlValuesGiveTheirSpread) {
     const CliRun run =
         identify({"--al", "340", "--al", "360", "--od", "9.5", "--id", "4.75", "--h", "3.3", "--lang", "UK"});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("  Spread of AL  340 to 360 nH/N\xC2\xB2 (5.7 %)\n"), std::string::npos)
+    EXPECT_NE(run.out.find("  Spread of AL             340 to 360 nH/N\xC2\xB2 (5.7 %)\n"), std::string::npos)
         << run.out;
 }
 
@@ -121,7 +134,24 @@ TEST_F(IdentifyCliTest, AMissingMaterialTableIsReportedButMuIsStillGiven) {
     EXPECT_EQ(run.err,
               "The material table none.csv cannot be read (No such file or directory): "
               "no candidates are shown.\n");
-    EXPECT_NE(run.out.find("  Mean \xC2\xB5r       765\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  Mean \xC2\xB5r                  765\n"), std::string::npos) << run.out;
+}
+
+TEST_F(IdentifyCliTest, ThePaintColourNarrowsTheRankingAndAlReadsInCatalogueNotation) {
+    // A T-50 measured at 4.3 nH lies nearest -7's 43 µH/100; painted red it can only be -2.
+    for (const char* colour : {"red", "Rood"}) {
+        const CliRun run = identify({"--al", "43 uH/100 turns", "--od", "12.7", "--id", "7.7", "--h", "4.83",
+                                     "--colour", colour, "--json"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto j = nlohmann::json::parse(run.out);
+        EXPECT_EQ(j["colour"], "red");
+        ASSERT_EQ(j["candidates"].size(), 1u);
+        EXPECT_EQ(j["candidates"][0]["grade"], "-2");
+    }
+    const CliRun purple =
+        identify({"--al", "4.3", "--od", "12.7", "--id", "7.7", "--h", "4.83", "--colour", "purple"});
+    EXPECT_EQ(purple.status, 2);
+    EXPECT_EQ(purple.err.substr(0, 51), "identify: --colour: no material is painted \"purple\"");
 }
 
 TEST_F(IdentifyCliTest, UsageErrorsAndUnreadableFiles) {

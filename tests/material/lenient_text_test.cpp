@@ -94,6 +94,17 @@ TEST(LenientTextTest, AlAsTheCalculatorWritesItOrWithAUnit) {
                               {"mH1", std::nullopt},
                               {" ", std::nullopt},
                               {"350 mH", std::nullopt},
+                              // Catalogue notations: 49 µH over 100² turns = 49 000 nH / 10 000.
+                              {"49 \xC2\xB5H/100T", 4.9},
+                              {"49 uH/100 turns", 4.9},
+                              {"0.35 \xC2\xB5H/N\xC2\xB2", 350.0},
+                              {"350 mH/1000T", 350.0},
+                              {"350 mH / 1000 wdg", 350.0},
+                              {"350 nH/t^2", 350.0},
+                              {"2 H/1000000T", 0.002},  // 2e9 nH / 1e12
+                              {"49 uH/0T", std::nullopt},
+                              {"49 uH/100 apples", std::nullopt},
+                              {"49 kH/100T", std::nullopt},
                           });
 }
 

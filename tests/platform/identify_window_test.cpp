@@ -3,6 +3,9 @@
 
 #include "platform/identify_window.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include <sstream>
 
 #include "common/path_text.h"
+#include "material/core_catalogue.h"
 #include "material/material_table.h"
 #include "tests/platform/program_fixture.h"
 
@@ -23,11 +27,13 @@ namespace {
 
 // The program with the shipped material table in its application folder.
 struct IdentifyRun : RunningProgram {
-    IdentifyRun() {
-        std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/materials.csv", std::ios::binary);
+    IdentifyRun() { ship(kw::kMaterialTableFile); }
+
+    void ship(std::string_view file) {
+        std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/" + std::string(file), std::ios::binary);
         std::stringstream table;
         table << in.rdbuf();
-        files.files[kw::JoinPath(KERNWIJS_RESOURCE_DIR, std::string(kw::kMaterialTableFile))] = table.str();
+        files.files[kw::JoinPath(KERNWIJS_RESOURCE_DIR, std::string(file))] = table.str();
     }
 
     void type(const char* box, const char* text) {
@@ -132,6 +138,37 @@ private slots:
         run.type("txtmH1", "400");
         RunningProgram::click(IdentifyRun::in<QPushButton>(window, "cmdMu"));
         QCOMPARE(run.sheetText("txtMu"), QString("874"));
+    }
+
+    void theNearestCurvesArePlottedAndThePaintNarrowsTheRanking() {
+        IdentifyRun run;
+        run.ship(kw::kCoreSizeTableFile);
+        run.ship(kw::kPermeabilityTableFile);
+        run.clickSheet("optLANG_1");
+        run.type("txtBuiten", "9.52");
+        run.type("txtBinnen", "4.75");
+        run.type("txtHoog", "3.17");
+        run.type("txtN1", "10");
+        run.type("txtmH1", "375");
+        IdentifyWindow* window = run.openIdentify();
+        QCOMPARE(IdentifyRun::in<QLabel>(window, "maat")->text(), QString("FT-37"));
+        QCOMPARE(IdentifyRun::cell(window, "candidateRows", 0, 1), QString("Amidon 43 or Fair-Rite 43"));
+        // 43 (one curve for both makers), 77 and 75: µ′ and µ″ each; no line has a frequency.
+        auto* view = IdentifyRun::in<QChartView>(window, "plot");
+        QVERIFY(view != nullptr);
+        const auto series = view->chart()->series();
+        QCOMPARE(series.size(), 6);
+        QCOMPARE(series[0]->name(), QString("Amidon 43"));
+        QCOMPARE(view->chart()->title(), QString("Permeability over frequency"));
+
+        auto* paint = IdentifyRun::in<QComboBox>(window, "cboKleur");
+        const int red = paint->findText("red");
+        QVERIFY(red > 0);
+        paint->setCurrentIndex(red);
+        emit paint->activated(red);
+        QCOMPARE(IdentifyRun::in<QTableWidget>(window, "candidateRows")->rowCount(), 1);
+        QCOMPARE(IdentifyRun::cell(window, "candidateRows", 0, 1), QString("Micrometals/Amidon -2 (red)"));
+        QCOMPARE(paint->currentIndex(), red);
     }
 
     void theWindowGoesWithTheSheetAndReopensOnTheNewOne() {

@@ -1,0 +1,199 @@
+#include "material/core_catalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "common/text_encoding.h"
+#include "material/lenient_text.h"
+
+namespace kw {
+
+namespace {
+
+// Rows of a comma-separated file by the header's column names; nullopt without a header.
+template <std::size_t N>
+std::optional<std::vector<std::array<std::string, N>>> readColumns(
+    std::string_view text, const std::array<std::string_view, N>& names, int& badRows) {
+    std::optional<std::array<std::size_t, N>> at;
+    std::vector<std::array<std::string, N>> rows;
+    for (const auto& raw : SplitLines(text, LineEnds::CrLfOrCrOrLf)) {
+        const std::string_view line = trimBlanks(raw);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const auto fields = splitCsvLine(line);
+        if (!at) {
+            std::array<std::size_t, N> found{};
+            for (std::size_t c = 0; c < N; ++c) {
+                const auto it = std::find(fields.begin(), fields.end(), names[c]);
+                if (it == fields.end()) {
+                    return std::nullopt;
+                }
+                found[c] = static_cast<std::size_t>(it - fields.begin());
+            }
+            at = found;
+            continue;
+        }
+        std::array<std::string, N> row;
+        bool complete = true;
+        for (std::size_t c = 0; c < N; ++c) {
+            complete = complete && (*at)[c] < fields.size();
+            if (complete) {
+                row[c] = fields[(*at)[c]];
+            }
+        }
+        if (complete) {
+            rows.push_back(std::move(row));
+        } else {
+            ++badRows;
+        }
+    }
+    return rows;
+}
+
+std::optional<double> positiveNumber(const std::string& text) {
+    const auto n = splitNumberAndUnit(text);
+    if (!n || !n->unit.empty() || !(n->value > 0.0)) {
+        return std::nullopt;
+    }
+    return n->value;
+}
+
+std::optional<double> nonNegativeNumber(const std::string& text) {
+    if (text == "0") {
+        return 0.0;
+    }
+    return positiveNumber(text);
+}
+
+std::string textOf(const FileSystem& files, const std::string& path) {
+    const ReadResult read = files.readFile(path);
+    return read.ok ? DecodeFileText(read.bytes) : std::string();
+}
+
+}  // namespace
+
+bool withinSizeTolerance(double measuredMm, double catalogueMm) {
+    return std::abs(measuredMm - catalogueMm) <= kSizeToleranceMm + kSizeToleranceShare * catalogueMm;
+}
+
+std::optional<std::string> matchCatalogueSize(const std::vector<CatalogueCore>& cores,
+                                              const ToroidSize& size) {
+    std::optional<std::string> best;
+    double bestOff = std::numeric_limits<double>::infinity();
+    for (const auto& c : cores) {
+        const ToroidSize& d = c.dimensions;
+        if (!withinSizeTolerance(size.outerMm, d.outerMm) || !withinSizeTolerance(size.innerMm, d.innerMm) ||
+            !withinSizeTolerance(size.heightMm, d.heightMm)) {
+            continue;
+        }
+        // The largest dimension error, as a share of its tolerance, tells the nearest size.
+        const auto share = [](double m, double k) {
+            return std::abs(m - k) / (kSizeToleranceMm + kSizeToleranceShare * k);
+        };
+        const double off = std::max({share(size.outerMm, d.outerMm), share(size.innerMm, d.innerMm),
+                                     share(size.heightMm, d.heightMm)});
+        if (off < bestOff) {
+            bestOff = off;
+            best = c.size;
+        }
+    }
+    return best;
+}
+
+std::optional<double> catalogueAlNh(const std::vector<CatalogueCore>& cores, std::string_view size,
+                                    const Material& material) {
+    for (const auto& c : cores) {
+        if (c.size == size && c.grade == material.grade && c.family == material.family) {
+            return c.alNh;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ComplexPermeability> curveAt(const std::vector<ComplexPermeability>& curve, double freqHz) {
+    if (curve.empty() || !(freqHz > 0.0) || !std::isfinite(freqHz)) {
+        return std::nullopt;
+    }
+    if (freqHz <= curve.front().freqHz) {
+        return ComplexPermeability{freqHz, curve.front().real, curve.front().imag};
+    }
+    if (freqHz >= curve.back().freqHz) {
+        return ComplexPermeability{freqHz, curve.back().real, curve.back().imag};
+    }
+    const auto upper = std::upper_bound(curve.begin(), curve.end(), freqHz,
+                                        [](double f, const ComplexPermeability& p) { return f < p.freqHz; });
+    const ComplexPermeability& b = *upper;
+    const ComplexPermeability& a = *(upper - 1);
+    const double t = std::log(freqHz / a.freqHz) / std::log(b.freqHz / a.freqHz);
+    // µ″ may be zero at the low end, so it is interpolated on a linear scale.
+    const auto logMix = [t](double x, double y) {
+        return x > 0.0 && y > 0.0 ? x * std::pow(y / x, t) : x + t * (y - x);
+    };
+    return ComplexPermeability{freqHz, logMix(a.real, b.real), logMix(a.imag, b.imag)};
+}
+
+CoreSizeTable parseCoreSizeTable(std::string_view text) {
+    static constexpr std::array<std::string_view, 8> kNames = {"size", "family", "od_mm", "id_mm",
+                                                               "h_mm", "grade",  "al_nH", "source"};
+    CoreSizeTable table;
+    const auto rows = readColumns(text, kNames, table.badRows);
+    if (!rows) {
+        return table;
+    }
+    for (const auto& r : *rows) {
+        const auto family = readFamily(r[1]);
+        const auto od = positiveNumber(r[2]);
+        const auto id = positiveNumber(r[3]);
+        const auto h = positiveNumber(r[4]);
+        const auto al = positiveNumber(r[6]);
+        if (r[0].empty() || r[5].empty() || !family || !od || !id || !h || !al ||
+            !isValidToroid({*od, *id, *h})) {
+            ++table.badRows;
+            continue;
+        }
+        table.cores.push_back({r[0], *family, {*od, *id, *h}, r[5], *al, r[7]});
+    }
+    return table;
+}
+
+PermeabilityTable parsePermeabilityTable(std::string_view text) {
+    static constexpr std::array<std::string_view, 4> kNames = {"grade", "freq_hz", "mu_real", "mu_imag"};
+    PermeabilityTable table;
+    const auto rows = readColumns(text, kNames, table.badRows);
+    if (!rows) {
+        return table;
+    }
+    for (const auto& r : *rows) {
+        const auto f = positiveNumber(r[1]);
+        const auto re = positiveNumber(r[2]);
+        const auto im = nonNegativeNumber(r[3]);
+        if (r[0].empty() || !f || !re || !im) {
+            ++table.badRows;
+            continue;
+        }
+        table.curves[r[0]].push_back({*f, *re, *im});
+    }
+    for (auto& [grade, points] : table.curves) {
+        std::sort(
+            points.begin(), points.end(),
+            [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
+    }
+    return table;
+}
+
+CoreSizeTable loadCoreSizeTable(const FileSystem& files, const std::string& path) {
+    CoreSizeTable table = parseCoreSizeTable(textOf(files, path));
+    table.path = path;
+    return table;
+}
+
+PermeabilityTable loadPermeabilityTable(const FileSystem& files, const std::string& path) {
+    PermeabilityTable table = parsePermeabilityTable(textOf(files, path));
+    table.path = path;
+    return table;
+}
+
+}  // namespace kw

@@ -1,0 +1,87 @@
+#pragma once
+
+// The catalogue data behind the identification besides the material table: the toroid
+// sizes with the AL of each mix made in them (resources/cores.csv), and the complex
+// permeability of the ferrite mixes over frequency (resources/permeability.csv).
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/file_system.h"
+#include "material/material_table.h"
+#include "material/permeability.h"
+
+namespace kw {
+
+inline constexpr std::string_view kCoreSizeTableFile = "cores.csv";
+inline constexpr std::string_view kPermeabilityTableFile = "permeability.csv";
+
+// One mix in one catalogue size.
+struct CatalogueCore {
+    std::string size;  // "T-50", "FT-37"
+    MaterialFamily family = MaterialFamily::Ferrite;
+    ToroidSize dimensions;
+    std::string grade;  // as in the material table: "-2", "43"
+    double alNh = 0.0;  // [nH/N²]
+    std::string source;
+
+    bool operator==(const CatalogueCore&) const = default;
+};
+
+// A measured size counts as a catalogue size when every dimension lies within this much
+// of the catalogue's: the measuring tolerance plus the maker's. [mm] and share
+inline constexpr double kSizeToleranceMm = 0.1;
+inline constexpr double kSizeToleranceShare = 0.02;
+
+bool withinSizeTolerance(double measuredMm, double catalogueMm);
+
+// The catalogue size the dimensions match, the nearest when several do; nullopt for none.
+std::optional<std::string> matchCatalogueSize(const std::vector<CatalogueCore>& cores,
+                                              const ToroidSize& size);
+
+// The catalogue AL of a mix in a size, matched by grade and family (so Fair-Rite 43 and
+// Amidon 43 share the row); nullopt when the mix is not made in that size.
+std::optional<double> catalogueAlNh(const std::vector<CatalogueCore>& cores, std::string_view size,
+                                    const Material& material);
+
+// µ = µ′ − jµ″ at one frequency.
+struct ComplexPermeability {
+    double freqHz = 0.0;
+    double real = 0.0;
+    double imag = 0.0;
+
+    bool operator==(const ComplexPermeability&) const = default;
+};
+
+// Points of each grade, ascending in frequency.
+using PermeabilityCurves = std::map<std::string, std::vector<ComplexPermeability>>;
+
+// The curve at a frequency, interpolated on log-log scales and held flat beyond its ends.
+std::optional<ComplexPermeability> curveAt(const std::vector<ComplexPermeability>& curve, double freqHz);
+
+// Both files are read like the material table: comments, a header naming the columns,
+// rows that do not read are counted and left out.
+struct CoreSizeTable {
+    std::vector<CatalogueCore> cores;
+    int badRows = 0;
+    std::string path;  // where it was loaded from
+    bool operator==(const CoreSizeTable&) const = default;
+};
+struct PermeabilityTable {
+    PermeabilityCurves curves;
+    int badRows = 0;
+    std::string path;
+    bool operator==(const PermeabilityTable&) const = default;
+};
+
+CoreSizeTable parseCoreSizeTable(std::string_view text);
+PermeabilityTable parsePermeabilityTable(std::string_view text);
+
+// A file that cannot be read gives an empty table: identification then works from µ alone.
+CoreSizeTable loadCoreSizeTable(const FileSystem& files, const std::string& path);
+PermeabilityTable loadPermeabilityTable(const FileSystem& files, const std::string& path);
+
+}  // namespace kw
