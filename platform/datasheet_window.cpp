@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include "datasheet/datasheet.h"
 #include "material/identify_core.h"
@@ -48,9 +49,21 @@ constexpr ButtonBinding kButtons[] = {
     {"cmdSluiten", &DataSheet::cmdSluiten, [](DataSheetForm& form) { form.cmdSluiten_Click(); }},
     {"cmdInvoer", &DataSheet::cmdInvoer, &onSheet<&DataSheet::cmdInvoer_Click>},
     {"cmdUitvoer", &DataSheet::cmdUitvoer, &onSheet<&DataSheet::cmdUitvoer_Click>},
+    {"cmdPrint", &DataSheet::cmdPrint, &onSheet<&DataSheet::cmdPrint_Click>},
 };
 
-constexpr std::string_view kCsvBox = "chkCSV";
+struct CheckBinding {
+    std::string_view name;
+    CheckBox DataSheet::*box;
+};
+
+constexpr CheckBinding kChecks[] = {
+    {"chkCSV", &DataSheet::chkCSV},
+    {"chkPDF", &DataSheet::chkPDF},
+};
+
+constexpr std::string_view kPrintButton = "cmdPrint";
+constexpr std::string_view kPdfBox = "chkPDF";
 constexpr std::string_view kIdentifyButton = "cmdKern";
 constexpr std::string_view kFileFrame = "Frame1";
 constexpr std::string_view kLanguageFrame = "Frame6";
@@ -67,7 +80,8 @@ constexpr std::string_view kTabOrderFirst[] = {"cmdDatum",  "cmdVoorVul", "cmdWi
 constexpr std::string_view kTabOrderHeader[] = {"txtDD",    "txtMM",    "txtJJ",    "txtFabr1",  "txtFabr2",
                                                 "txtType1", "txtType2", "txtType3", "txtBuiten", "txtBinnen",
                                                 "txtHoog",  "txtRi",    "txtMu",    "cmdKern",   "txtTest1"};
-constexpr std::string_view kTabOrderLast[] = {"optLANG_1", "optLANG_0", "chkCSV", "cmdInvoer", "cmdUitvoer"};
+constexpr std::string_view kTabOrderLast[] = {"optLANG_1", "optLANG_0", "chkCSV",    "chkPDF",
+                                              "cmdPrint",  "cmdInvoer", "cmdUitvoer"};
 
 QRect gridRect(int line, int field) {
     const GridColumn& column = kGridColumns[field];
@@ -166,7 +180,15 @@ void DataSheetWindow::buildControls() {
     for (const auto& binding : kButtons) {
         place<QPushButton>(binding.name)->setAutoDefault(false);
     }
-    place<QCheckBox>(kCsvBox);
+    for (const auto& binding : kChecks) {
+        place<QCheckBox>(binding.name);
+    }
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, [this] {
+        if (QWidget* button = control(kPrintButton); button->isEnabled()) {
+            static_cast<QPushButton*>(button)->click();
+        }
+    });
     auto* identify = place<QPushButton>(kIdentifyButton);
     identify->setAutoDefault(false);
     identify->setText(
@@ -195,14 +217,16 @@ void DataSheetWindow::connectControls() {
     }
     connect(static_cast<QPushButton*>(control(kIdentifyButton)), &QPushButton::clicked, this,
             &DataSheetWindow::openIdentify);
-    auto* csv = static_cast<QCheckBox*>(control(kCsvBox));
-    connect(csv, &QCheckBox::clicked, this, [this, csv] {
-        run_([&] {
-            if (DataSheet* sheet = form_.get()) {
-                sheet->chkCSV.value = csv->isChecked() ? 1 : 0;
-            }
+    for (const auto& binding : kChecks) {
+        auto* check = static_cast<QCheckBox*>(control(binding.name));
+        connect(check, &QCheckBox::clicked, this, [this, check, box = binding.box] {
+            run_([&] {
+                if (DataSheet* sheet = form_.get()) {
+                    (sheet->*box).value = check->isChecked() ? 1 : 0;
+                }
+            });
         });
-    });
+    }
     for (std::int16_t index = 0; index < 2; ++index) {
         connect(static_cast<QRadioButton*>(control(kLanguageOptions[index])), &QRadioButton::toggled, this,
                 [this, index](bool selected) {
@@ -263,8 +287,14 @@ void DataSheetWindow::render(const DataSheet& sheet) {
         renderButton(static_cast<QPushButton*>(control(binding.name)), sheet.*binding.button,
                      placeOf(kSheetPlaces, binding.name).style);
     }
-    renderCheckBox(static_cast<QCheckBox*>(control(kCsvBox)), sheet.chkCSV,
-                   placeOf(kSheetPlaces, kCsvBox).style);
+    for (const auto& binding : kChecks) {
+        renderCheckBox(static_cast<QCheckBox*>(control(binding.name)), sheet.*binding.box,
+                       placeOf(kSheetPlaces, binding.name).style);
+    }
+    const SheetPrintTips& tips = sheetPrintTips(sheet.english());
+    control(kPdfBox)->setToolTip(QString::fromUtf8(tips.chkPDF.data(), qsizetype(tips.chkPDF.size())));
+    control(kPrintButton)
+        ->setToolTip(QString::fromUtf8(tips.cmdPrint.data(), qsizetype(tips.cmdPrint.size())));
     renderOptionPair(static_cast<QRadioButton*>(control(kLanguageOptions[0])),
                      static_cast<QRadioButton*>(control(kLanguageOptions[1])), sheet.optLANG,
                      placeOf(kSheetPlaces, kLanguageOptions[0]).style);
