@@ -22,7 +22,7 @@ struct PrintTexts {
     std::string_view noGhostscript;
     std::string_view pdfFailed;
     std::string_view pageWritten;  // followed by CR and the page's name
-    std::string_view timedOut;     // the reason when Ghostscript had to be stopped
+    std::string_view timedOut;     // the reason when Ghostscript had to be stopped: then seconds
     std::string_view noPrintSystem;
     std::string_view printFailed;  // followed by CR and what the print system said
     std::string_view cannotWrite;  // followed by CR, the file, CR, the system's reason
@@ -33,7 +33,7 @@ constexpr PrintTexts kEnglish{
     .noGhostscript = "No PDF: Ghostscript (gs) is not installed.",
     .pdfFailed = "No PDF: Ghostscript could not convert the page; an earlier PDF is kept.",
     .pageWritten = "The PostScript page is written:",
-    .timedOut = "Ghostscript was stopped after 60 seconds.",
+    .timedOut = "Ghostscript was stopped after %1 seconds.",
     .noPrintSystem = "Cannot print: no print system found (the program lp of CUPS is not installed).",
     .printFailed = "Cannot print: the print system did not take the page.",
     .cannotWrite = "Cannot write the file",
@@ -44,7 +44,7 @@ constexpr PrintTexts kDutch{
     .noGhostscript = "Geen PDF: Ghostscript (gs) is niet ge\xC3\xAFnstalleerd.",
     .pdfFailed = "Geen PDF: Ghostscript kon de pagina niet omzetten; een eerdere PDF blijft bewaard.",
     .pageWritten = "De PostScript-pagina is geschreven:",
-    .timedOut = "Ghostscript is na 60 seconden gestopt.",
+    .timedOut = "Ghostscript is na %1 seconden gestopt.",
     .noPrintSystem =
         "Kan niet afdrukken: geen afdruksysteem gevonden (het programma lp van CUPS is niet "
         "ge\xC3\xAFnstalleerd).",
@@ -191,7 +191,11 @@ MessageBox pdfProblemBox(const PdfResult& result, const std::string& page, bool 
         text += "\r" + std::string(t.pageWritten) + "\r" + page;
     }
     if (result.outcome == PdfOutcome::Failed) {
-        const std::string reason = result.timedOut ? std::string(t.timedOut) : result.reason;
+        std::string reason = result.reason;
+        if (result.timedOut) {
+            reason = t.timedOut;
+            reason.replace(reason.find("%1"), 2, std::to_string(kGhostscriptSeconds));
+        }
         if (!reason.empty()) {
             text += "\r" + reason;
         }
