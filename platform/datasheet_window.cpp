@@ -52,18 +52,9 @@ constexpr ButtonBinding kButtons[] = {
     {"cmdPrint", &DataSheet::cmdPrint, &onSheet<&DataSheet::cmdPrint_Click>},
 };
 
-struct CheckBinding {
-    std::string_view name;
-    CheckBox DataSheet::*box;
-};
-
-constexpr CheckBinding kChecks[] = {
-    {"chkCSV", &DataSheet::chkCSV},
-    {"chkPDF", &DataSheet::chkPDF},
-};
-
-constexpr std::string_view kPrintButton = "cmdPrint";
+constexpr std::string_view kCsvBox = "chkCSV";
 constexpr std::string_view kPdfBox = "chkPDF";
+constexpr std::string_view kPrintButton = "cmdPrint";
 constexpr std::string_view kIdentifyButton = "cmdKern";
 constexpr std::string_view kFileFrame = "Frame1";
 constexpr std::string_view kLanguageFrame = "Frame6";
@@ -180,9 +171,8 @@ void DataSheetWindow::buildControls() {
     for (const auto& binding : kButtons) {
         place<QPushButton>(binding.name)->setAutoDefault(false);
     }
-    for (const auto& binding : kChecks) {
-        place<QCheckBox>(binding.name);
-    }
+    place<QCheckBox>(kCsvBox);
+    place<QCheckBox>(kPdfBox);
     auto* print = new QShortcut(QKeySequence::Print, this);
     connect(print, &QShortcut::activated, this, [this] {
         if (QWidget* button = control(kPrintButton); button->isEnabled()) {
@@ -217,16 +207,22 @@ void DataSheetWindow::connectControls() {
     }
     connect(static_cast<QPushButton*>(control(kIdentifyButton)), &QPushButton::clicked, this,
             &DataSheetWindow::openIdentify);
-    for (const auto& binding : kChecks) {
-        auto* check = static_cast<QCheckBox*>(control(binding.name));
-        connect(check, &QCheckBox::clicked, this, [this, check, box = binding.box] {
-            run_([&] {
-                if (DataSheet* sheet = form_.get()) {
-                    (sheet->*box).value = check->isChecked() ? 1 : 0;
-                }
-            });
+    auto* csv = static_cast<QCheckBox*>(control(kCsvBox));
+    connect(csv, &QCheckBox::clicked, this, [this, csv] {
+        run_([&] {
+            if (DataSheet* sheet = form_.get()) {
+                sheet->chkCSV.value = csv->isChecked() ? 1 : 0;
+            }
         });
-    }
+    });
+    auto* pdf = static_cast<QCheckBox*>(control(kPdfBox));
+    connect(pdf, &QCheckBox::clicked, this, [this, pdf] {
+        run_([&] {
+            if (DataSheet* sheet = form_.get()) {
+                sheet->chkPDF.value = pdf->isChecked() ? 1 : 0;
+            }
+        });
+    });
     for (std::int16_t index = 0; index < 2; ++index) {
         connect(static_cast<QRadioButton*>(control(kLanguageOptions[index])), &QRadioButton::toggled, this,
                 [this, index](bool selected) {
@@ -287,10 +283,10 @@ void DataSheetWindow::render(const DataSheet& sheet) {
         renderButton(static_cast<QPushButton*>(control(binding.name)), sheet.*binding.button,
                      placeOf(kSheetPlaces, binding.name).style);
     }
-    for (const auto& binding : kChecks) {
-        renderCheckBox(static_cast<QCheckBox*>(control(binding.name)), sheet.*binding.box,
-                       placeOf(kSheetPlaces, binding.name).style);
-    }
+    renderCheckBox(static_cast<QCheckBox*>(control(kCsvBox)), sheet.chkCSV,
+                   placeOf(kSheetPlaces, kCsvBox).style);
+    renderCheckBox(static_cast<QCheckBox*>(control(kPdfBox)), sheet.chkPDF,
+                   placeOf(kSheetPlaces, kPdfBox).style);
     const SheetPrintTips& tips = sheetPrintTips(sheet.english());
     control(kPdfBox)->setToolTip(QString::fromUtf8(tips.chkPDF.data(), qsizetype(tips.chkPDF.size())));
     control(kPrintButton)
