@@ -55,6 +55,7 @@ struct DataSheetCaptions {
     std::string_view cmdInvoer;
     std::string_view cmdUitvoer;
     std::string_view Frame1;
+    std::string_view cmdPrint;
 };
 
 inline constexpr CalculatorCaptions kCalculatorEnglish = {
@@ -131,6 +132,7 @@ inline constexpr DataSheetCaptions kDataSheetEnglish = {
     .cmdInvoer = "Input",
     .cmdUitvoer = "Output",
     .Frame1 = "File I/O control",
+    .cmdPrint = "Print\u2026",
 };
 
 inline constexpr DataSheetCaptions kDataSheetDutch = {
@@ -145,7 +147,28 @@ inline constexpr DataSheetCaptions kDataSheetDutch = {
     .cmdInvoer = "Invoer",
     .cmdUitvoer = "Uitvoer",
     .Frame1 = "Bestandsbeheer",
+    .cmdPrint = "Afdrukken\u2026",
 };
+
+// One-line tips of the data sheet's PDF box and Print button.
+struct SheetPrintTips {
+    std::string_view chkPDF;
+    std::string_view cmdPrint;
+};
+
+inline constexpr SheetPrintTips kSheetPrintTipsEnglish = {
+    .chkPDF = "Export PS also writes the page as a PDF file beside it",
+    .cmdPrint = "Print the sheet on a printer (Ctrl+P)",
+};
+
+inline constexpr SheetPrintTips kSheetPrintTipsDutch = {
+    .chkPDF = "Export PS schrijft de pagina ook als PDF-bestand ernaast",
+    .cmdPrint = "Het blad op een printer afdrukken (Ctrl+P)",
+};
+
+inline constexpr const SheetPrintTips& sheetPrintTips(bool english) {
+    return english ? kSheetPrintTipsEnglish : kSheetPrintTipsDutch;
+}
 
 inline constexpr const CalculatorCaptions& calculatorCaptions(bool english) {
     return english ? kCalculatorEnglish : kCalculatorDutch;

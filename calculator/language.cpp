@@ -61,6 +61,7 @@ void Calculator::optLANG_Click(std::int16_t Index) {
     sheet.cmdInvoer.caption = s.cmdInvoer;
     sheet.cmdUitvoer.caption = s.cmdUitvoer;
     sheet.Frame1 = s.Frame1;
+    sheet.cmdPrint.caption = s.cmdPrint;
 }
 
 }  // namespace kw

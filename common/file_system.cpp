@@ -157,6 +157,30 @@ WriteResult LocalFileSystem::removeFile(const std::string& path) {
     return result;
 }
 
+WriteResult FileSystem::moveFile(const std::string& from, const std::string& to) {
+    const ReadResult read = readFile(from);
+    if (!read.ok) {
+        return {false, read.error};
+    }
+    const WriteResult written = writeFileAtomic(to, read.bytes);
+    if (!written.ok) {
+        return written;
+    }
+    return removeFile(from);
+}
+
+WriteResult LocalFileSystem::moveFile(const std::string& from, const std::string& to) {
+    WriteResult result;
+    std::error_code ec;
+    fs::rename(fs::path(from), fs::path(to), ec);
+    if (ec) {
+        result.error = ec.message();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
 std::optional<std::string> FileSystem::findFileAnyCase(const std::string& folder,
                                                        const std::string& name) const {
     const std::string exact = JoinPath(folder, name);

@@ -32,6 +32,9 @@ public:
     // the linked file is replaced; a device or a pipe (/dev/null) is written into.
     virtual WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) = 0;
     virtual WriteResult removeFile(const std::string& path) = 0;
+    // Puts the file from in the place of to in one step and removes from; a failure leaves
+    // an earlier file to untouched. from lies in the same folder as to.
+    virtual WriteResult moveFile(const std::string& from, const std::string& to);
     // The path of the ordinary file in folder whose name equals name ignoring ASCII letter
     // case, the exact spelling first; nullopt when there is none.
     virtual std::optional<std::string> findFileAnyCase(const std::string& folder,
@@ -45,6 +48,7 @@ public:
     ReadResult readFile(const std::string& path) const override;
     WriteResult writeFileAtomic(const std::string& path, std::string_view bytes) override;
     WriteResult removeFile(const std::string& path) override;
+    WriteResult moveFile(const std::string& from, const std::string& to) override;
     std::optional<std::string> findFileAnyCase(const std::string& folder,
                                                const std::string& name) const override;
 };

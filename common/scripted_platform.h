@@ -18,6 +18,7 @@ public:
     // ---- scripted answers ----
     std::deque<MsgAnswer> answers;
     std::deque<std::optional<std::string>> dialogAnswers;
+    std::deque<std::optional<PrintChoice>> printAnswers;
     char separator = '.';
     LocalTime time{2026, 3, 5, 14, 30, 5};
     std::string appFolder = "/opt/kernwijs";
@@ -32,6 +33,7 @@ public:
     std::vector<std::string> focused;
     std::vector<FileDialogRequest> openDialogs;
     std::vector<FileDialogRequest> saveDialogs;
+    std::vector<std::string> printDialogs;  // the document names
     std::vector<std::string> openedFolders;
     std::vector<std::string> helpShown;
     int endRequests = 0;
@@ -69,6 +71,15 @@ public:
         return helpWorks;
     }
     void endProgram() override { ++endRequests; }
+    std::optional<PrintChoice> choosePrinter(const std::string& documentName) override {
+        printDialogs.push_back(documentName);
+        if (printAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto a = printAnswers.front();
+        printAnswers.pop_front();
+        return a;
+    }
 
     const MessageBox& lastMessage() const { return shown.back(); }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kw {
 
@@ -97,12 +98,49 @@ public:
     virtual void endProgram() = 0;
 };
 
+// What the user chose in the print dialog.
+struct PrintChoice {
+    std::string printer;  // the print system's name of the printer; empty: its default printer
+    int copies = 1;
+    std::string pdfFile;  // not empty: print into this PDF file instead of on paper
+
+    bool operator==(const PrintChoice&) const = default;
+};
+
+class PrintDialogs {
+public:
+    virtual ~PrintDialogs() = default;
+    // The print dialog for a one-page document; nullopt when the user cancelled.
+    virtual std::optional<PrintChoice> choosePrinter(const std::string& documentName) = 0;
+};
+
+struct ProcessResult {
+    bool started = false;     // false when the program could not be run at all (not installed)
+    bool timedOut = false;    // stopped after the time allowed
+    int exitCode = -1;        // -1 when it did not end by itself
+    std::string errorOutput;  // its standard error, or why it could not be started
+
+    bool succeeded() const { return started && !timedOut && exitCode == 0; }
+    bool operator==(const ProcessResult&) const = default;
+};
+
+// Runs another program (Ghostscript, the print system's lp) and waits for it. Safe to call
+// from several threads at once.
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // program is looked up in PATH; the arguments reach it as they are, with no shell between.
+    virtual ProcessResult run(const std::string& program, const std::vector<std::string>& arguments,
+                              int timeoutSeconds) = 0;
+};
+
 // All services of one running program.
 class Platform : public Messages,
                  public Focus,
                  public Locale,
                  public Clock,
                  public FileDialogs,
-                 public Desktop {};
+                 public Desktop,
+                 public PrintDialogs {};
 
 }  // namespace kw

@@ -128,6 +128,8 @@ void DataSheet::Form_Load() {
     appFolder = platform->applicationFolder();
     chkCSV.enabled = true;
     chkCSV.value = 0;
+    chkPDF.enabled = true;
+    chkPDF.value = 0;
 }
 
 void DataSheet::cmdDatum_Click() {
@@ -178,6 +180,7 @@ DataSheet& DataSheetForm::create() {
     sheet_.emplace();
     sheet_->platform = platform_;
     sheet_->files = files_;
+    sheet_->processes = processes_;
     visible_ = false;
     sheet_->Form_Load();
     return *sheet_;

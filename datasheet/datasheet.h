@@ -34,6 +34,7 @@ struct DataSheet {
     // ---- outside world (not drawn) ----
     Platform* platform = nullptr;
     FileSystem* files = nullptr;
+    Processes* processes = nullptr;  // Ghostscript and the print system; none: neither is there
 
     // ---- texts (placeholders are the control names without "txt") ----
     std::string txtDD = "DD";
@@ -64,6 +65,8 @@ struct DataSheet {
     Button cmdWisM{std::string(kDataSheetDutch.cmdWisM)};
     Button cmdExport{std::string(kDataSheetDutch.cmdExport)};
     CheckBox chkCSV{"+CSV", 0, true};
+    CheckBox chkPDF{"+PDF", 0, true};  // Export PS also writes the page as PDF
+    Button cmdPrint{std::string(kDataSheetDutch.cmdPrint)};
     Button cmdMap{std::string(kDataSheetDutch.cmdMap)};
     Button cmdSluiten{std::string(kDataSheetDutch.cmdSluiten)};
     Button cmdInvoer{std::string(kDataSheetDutch.cmdInvoer)};
@@ -104,10 +107,11 @@ struct DataSheet {
     void cmdWis_Click();
     void cmdMap_Click();
     void optLANG_Click(std::int16_t Index);
-    void cmdUitvoer_Click();   // save a .tor file
-    void cmdInvoer_Click();    // load a .tor file
-    void cmdVoorVul_Click();   // prefill from VOORVUL.INI
-    void cmdExport_Click();    // PostScript page, and CSV with "+CSV"
+    void cmdUitvoer_Click();  // save a .tor file
+    void cmdInvoer_Click();   // load a .tor file
+    void cmdVoorVul_Click();  // prefill from VOORVUL.INI
+    void cmdExport_Click();   // PostScript page, and CSV with "+CSV", PDF with "+PDF"
+    void cmdPrint_Click();    // the page on a printer, through the print dialog
 
     static std::array<MeasurementLine, kMeasurementLines> placeholderLines();
 };
@@ -116,7 +120,8 @@ struct DataSheet {
 // reaches the sheet only through show() and getHidden().
 class DataSheetForm {
 public:
-    DataSheetForm(Platform& platform, FileSystem& files) : platform_(&platform), files_(&files) {}
+    DataSheetForm(Platform& platform, FileSystem& files, Processes* processes = nullptr)
+        : platform_(&platform), files_(&files), processes_(processes) {}
 
     bool loaded() const { return sheet_.has_value(); }
     bool visible() const { return loaded() && visible_; }
@@ -140,6 +145,7 @@ private:
 
     Platform* platform_;
     FileSystem* files_;
+    Processes* processes_;
     std::optional<DataSheet> sheet_;
     bool visible_ = false;
 };

@@ -10,6 +10,7 @@
 #include "common/path_text.h"
 #include "common/text_encoding.h"
 #include "datasheet/csv_export.h"
+#include "datasheet/pdf_print.h"
 #include "datasheet/postscript_block.h"
 
 namespace kw {
@@ -263,6 +264,46 @@ bool exportNameAccepted(const std::string& pageName) {
     return CharacterCount(base) >= kShortestBaseName;
 }
 
+std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::string& templateFile, bool withCsv,
+                                        ExportOutcome& outcome) {
+    const ExportMessages& msg = messagesFor(sheet);
+    std::optional<std::string> templatePath;
+    if (!templateFile.empty()) {
+        if (sheet.files->fileExists(templateFile)) {
+            templatePath = templateFile;
+        }
+    } else {
+        templatePath = sheet.files->findFileAnyCase(applicationFolderOf(sheet), std::string(kTemplateName));
+    }
+    if (!templatePath) {
+        show(sheet, msg.missingTitle, std::string(msg.missing), MsgIcon::Critical);
+        outcome = ExportOutcome::TemplateMissing;
+        return std::nullopt;
+    }
+    const ReadResult read = sheet.files->readFile(*templatePath);
+    if (!read.ok) {
+        showFileFailure(sheet, msg.cannotRead, *templatePath, read.error);
+        outcome = ExportOutcome::Failed;
+        return std::nullopt;
+    }
+
+    FilledTemplate filled = fillTemplate(read.bytes, sheet, withCsv);
+    if (filled.check == TemplateCheck::TooLarge) {
+        show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers),
+             MsgIcon::Critical);
+        outcome = ExportOutcome::TooLarge;
+        return std::nullopt;
+    }
+    if (filled.check != TemplateCheck::Ok) {
+        show(sheet, msg.faultTitle, std::string(msg.fault), MsgIcon::Critical);
+        outcome = ExportOutcome::TemplateFault;
+        return std::nullopt;
+    }
+    filled.csv = toCp1252(filled.csv);
+    outcome = ExportOutcome::Written;
+    return filled;
+}
+
 namespace {
 
 // Any failure the run does not expect is shown with the system's description, and the
@@ -288,45 +329,29 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
     const bool withCsv = sheet.chkCSV.value == 1;
     const std::string csvFile = csvName(pageName);
 
-    std::optional<std::string> templatePath;
-    if (!templateFile.empty()) {
-        if (sheet.files->fileExists(templateFile)) {
-            templatePath = templateFile;
-        }
-    } else {
-        templatePath = sheet.files->findFileAnyCase(applicationFolderOf(sheet), std::string(kTemplateName));
-    }
-    if (!templatePath) {
-        show(sheet, msg.missingTitle, std::string(msg.missing), MsgIcon::Critical);
-        return ExportOutcome::TemplateMissing;
-    }
-    const ReadResult read = sheet.files->readFile(*templatePath);
-    if (!read.ok) {
-        showFileFailure(sheet, msg.cannotRead, *templatePath, read.error);
-        return ExportOutcome::Failed;
+    ExportOutcome outcome = ExportOutcome::Written;
+    const std::optional<FilledTemplate> filled = buildPage(sheet, templateFile, withCsv, outcome);
+    if (!filled) {
+        return outcome;
     }
 
-    const FilledTemplate filled = fillTemplate(read.bytes, sheet, withCsv);
-    if (filled.check == TemplateCheck::TooLarge) {
-        show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers),
-             MsgIcon::Critical);
-        return ExportOutcome::TooLarge;
-    }
-    if (filled.check != TemplateCheck::Ok) {
-        show(sheet, msg.faultTitle, std::string(msg.fault), MsgIcon::Critical);
-        return ExportOutcome::TemplateFault;
-    }
-
-    const WriteResult page = sheet.files->writeFileAtomic(pageName, filled.page);
+    const WriteResult page = sheet.files->writeFileAtomic(pageName, filled->page);
     if (!page.ok) {
         showFileFailure(sheet, msg.cannotWrite, pageName, page.error);
         return ExportOutcome::Failed;
     }
     if (withCsv) {
-        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, toCp1252(filled.csv));
+        const WriteResult csv = sheet.files->writeFileAtomic(csvFile, filled->csv);
         if (!csv.ok) {
             showFileFailure(sheet, msg.cannotWrite, csvFile, csv.error);
             return ExportOutcome::Failed;
+        }
+    }
+    if (sheet.chkPDF.value == 1) {
+        const PdfResult pdf = writePdf(sheet.processes, *sheet.files, pageName, pdfName(pageName));
+        if (pdf.outcome != PdfOutcome::Written) {
+            sheet.platform->showMessage(pdfProblemBox(pdf, pageName, sheet.english()));
+            return ExportOutcome::PdfFailed;
         }
     }
     show(sheet, msg.okTitle, std::string(msg.ok), MsgIcon::None);

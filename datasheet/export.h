@@ -5,6 +5,7 @@
 // run has succeeded.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,9 +61,15 @@ enum class ExportOutcome {
     TemplateMissing,  // no template in the application folder
     TemplateFault,    // template fails its first-line or second-line checks
     TooLarge,         // the page would exceed kLargestExport; nothing written
+    PdfFailed,        // page (and CSV) in place, but "+PDF" could not make the PDF
     Failed,           // a file could not be read or written; reported with the system's reason
     Unexpected,       // a failure the run did not expect, such as no application folder
 };
+
+// The sheet's page (and CSV) in Windows-1252 from the template, or nullopt after the message
+// that says why not; outcome then tells which. templateFile as for exportSheet.
+std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::string& templateFile, bool withCsv,
+                                        ExportOutcome& outcome);
 
 // Everything after the save dialog: name check, template, page and CSV, and the message.
 // templateFile empty means RINGBLAD3.PS in the application folder, any letter case.

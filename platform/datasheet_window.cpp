@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include "datasheet/datasheet.h"
 #include "material/identify_core.h"
@@ -49,9 +50,12 @@ constexpr ButtonBinding kButtons[] = {
     {"cmdSluiten", &DataSheet::cmdSluiten, [](DataSheetForm& form) { form.cmdSluiten_Click(); }},
     {"cmdInvoer", &DataSheet::cmdInvoer, &onSheet<&DataSheet::cmdInvoer_Click>},
     {"cmdUitvoer", &DataSheet::cmdUitvoer, &onSheet<&DataSheet::cmdUitvoer_Click>},
+    {"cmdPrint", &DataSheet::cmdPrint, &onSheet<&DataSheet::cmdPrint_Click>},
 };
 
 constexpr std::string_view kCsvBox = "chkCSV";
+constexpr std::string_view kPdfBox = "chkPDF";
+constexpr std::string_view kPrintButton = "cmdPrint";
 constexpr std::string_view kIdentifyButton = "cmdKern";
 constexpr std::string_view kFileFrame = "Frame1";
 constexpr std::string_view kLanguageFrame = "Frame6";
@@ -68,7 +72,8 @@ constexpr std::string_view kTabOrderFirst[] = {"cmdDatum",  "cmdVoorVul", "cmdWi
 constexpr std::string_view kTabOrderHeader[] = {"txtDD",    "txtMM",    "txtJJ",    "txtFabr1",  "txtFabr2",
                                                 "txtType1", "txtType2", "txtType3", "txtBuiten", "txtBinnen",
                                                 "txtHoog",  "txtRi",    "txtMu",    "cmdKern",   "txtTest1"};
-constexpr std::string_view kTabOrderLast[] = {"optLANG_1", "optLANG_0", "chkCSV", "cmdInvoer", "cmdUitvoer"};
+constexpr std::string_view kTabOrderLast[] = {"optLANG_1", "optLANG_0", "chkCSV",    "chkPDF",
+                                              "cmdPrint",  "cmdInvoer", "cmdUitvoer"};
 
 QRect gridRect(int line, int field) {
     const GridColumn& column = kGridColumns[field];
@@ -170,6 +175,13 @@ void DataSheetWindow::buildControls() {
         place<QPushButton>(binding.name)->setAutoDefault(false);
     }
     place<QCheckBox>(kCsvBox);
+    place<QCheckBox>(kPdfBox);
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, [this] {
+        if (QWidget* button = control(kPrintButton); button->isEnabled()) {
+            static_cast<QPushButton*>(button)->click();
+        }
+    });
     auto* identify = place<QPushButton>(kIdentifyButton);
     identify->setAutoDefault(false);
     identify->setText(
@@ -203,6 +215,14 @@ void DataSheetWindow::connectControls() {
         run_([&] {
             if (DataSheet* sheet = form_.get()) {
                 sheet->chkCSV.value = csv->isChecked() ? 1 : 0;
+            }
+        });
+    });
+    auto* pdf = static_cast<QCheckBox*>(control(kPdfBox));
+    connect(pdf, &QCheckBox::clicked, this, [this, pdf] {
+        run_([&] {
+            if (DataSheet* sheet = form_.get()) {
+                sheet->chkPDF.value = pdf->isChecked() ? 1 : 0;
             }
         });
     });
@@ -274,6 +294,12 @@ void DataSheetWindow::render(const DataSheet& sheet) {
     }
     renderCheckBox(static_cast<QCheckBox*>(control(kCsvBox)), sheet.chkCSV,
                    placeOf(kSheetPlaces, kCsvBox).style);
+    renderCheckBox(static_cast<QCheckBox*>(control(kPdfBox)), sheet.chkPDF,
+                   placeOf(kSheetPlaces, kPdfBox).style);
+    const SheetPrintTips& tips = sheetPrintTips(sheet.english());
+    control(kPdfBox)->setToolTip(QString::fromUtf8(tips.chkPDF.data(), qsizetype(tips.chkPDF.size())));
+    control(kPrintButton)
+        ->setToolTip(QString::fromUtf8(tips.cmdPrint.data(), qsizetype(tips.cmdPrint.size())));
     renderOptionPair(static_cast<QRadioButton*>(control(kLanguageOptions[0])),
                      static_cast<QRadioButton*>(control(kLanguageOptions[1])), sheet.optLANG,
                      placeOf(kSheetPlaces, kLanguageOptions[0]).style);

@@ -96,7 +96,8 @@ inline constexpr Place kCalculatorPlaces[] = {
 
 // ---- data sheet, in pixels ----
 
-inline constexpr QSize kSheetClientSize{729, 561};
+// Taller than the button row needs by a second row: Print under Export PS, "+PDF" under "+CSV".
+inline constexpr QSize kSheetClientSize{729, 585};
 inline constexpr QRect kSheetDrawing{0, 0, 725, 506};
 
 inline constexpr int kSheetBoxHeight = 19;
@@ -145,6 +146,8 @@ inline constexpr Place kSheetPlaces[] = {
     {"chkCSV", "", 488, 520, 57, 25},
     {"cmdMap", "", 544, 520, 81, 25, TextStyle::Bold},
     {"cmdSluiten", "", 640, 520, 73, 25, TextStyle::Bold},
+    {"cmdPrint", "", 392, 552, 81, 25, TextStyle::Bold},
+    {"chkPDF", "", 488, 552, 57, 25},
     {"Frame1", "", 512, 0, 209, 41},
     {"cmdInvoer", "Frame1", 16, 19, 81, 17, TextStyle::Bold},
     {"cmdUitvoer", "Frame1", 112, 19, 81, 17, TextStyle::Bold},

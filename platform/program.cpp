@@ -60,14 +60,17 @@ public:
         endRequested_ = true;
         inner_.endProgram();
     }
+    std::optional<PrintChoice> choosePrinter(const std::string& documentName) override {
+        return inner_.choosePrinter(documentName);
+    }
 
 private:
     Platform& inner_;
     bool endRequested_ = false;
 };
 
-Program::Program(Platform& platform, FileSystem& files)
-    : services_(std::make_unique<Services>(platform)), form_(*services_, files) {
+Program::Program(Platform& platform, FileSystem& files, Processes* processes)
+    : services_(std::make_unique<Services>(platform)), form_(*services_, files, processes) {
     calc_.platform = services_.get();
     calc_.dataSheet = &form_;
     const Runner runner = [this](const std::function<void()>& operation) { run(operation); };

@@ -23,7 +23,8 @@ class DataSheetWindow;
 class Program : public QObject {
     Q_OBJECT
 public:
-    Program(Platform& platform, FileSystem& files);
+    // processes runs Ghostscript and the print system; without it neither is there.
+    Program(Platform& platform, FileSystem& files, Processes* processes = nullptr);
     ~Program() override;
 
     // Runs the Calculator's start-up and shows the windows. False when the program ended

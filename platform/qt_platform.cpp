@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QUrl>
@@ -248,6 +250,34 @@ bool QtPlatform::showHelp(const std::string& helpFile) {
 void QtPlatform::endProgram() {
     endRequested_ = true;
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+}  // namespace kw::gui
+
+namespace kw::gui {
+
+std::optional<PrintChoice> QtPlatform::choosePrinter(const std::string& documentName) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(fromUtf8(documentName));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, dialogParent());
+    // The sheet is one page.
+    dialog.setMinMax(1, 1);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    PrintChoice choice;
+    choice.copies = printer.copyCount();
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (printer.outputFileName().isEmpty()) {
+            return std::nullopt;
+        }
+        choice.pdfFile = toUtf8(printer.outputFileName());
+    } else {
+        choice.printer = toUtf8(printer.printerName());
+    }
+    return choice;
 }
 
 }  // namespace kw::gui

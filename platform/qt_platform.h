@@ -1,7 +1,8 @@
 #pragma once
 
 // The platform services for the desktop: Qt message boxes and file dialogs, the user's
-// locale, a single-instance lock, the desktop's file manager and the help window.
+// locale, a single-instance lock, the desktop's file manager, the help window and the
+// print dialog.
 
 #include <QLockFile>
 #include <QString>
@@ -49,6 +50,8 @@ public:
     bool openFolder(const std::string& folder) override;
     bool showHelp(const std::string& helpFile) override;
     void endProgram() override;
+    // ---- PrintDialogs ----
+    std::optional<PrintChoice> choosePrinter(const std::string& documentName) override;
 
 private:
     QString lockPath_;

@@ -15,5 +15,6 @@ void addCalcCommand(CLI::App& app, int& exitCode);
 void addSheetCommand(CLI::App& app, int& exitCode);
 void addExportCommand(CLI::App& app, int& exitCode);
 void addIdentifyCommand(CLI::App& app, int& exitCode);
+void addPrintCommand(CLI::App& app, int& exitCode);
 
 }  // namespace kw::cli

@@ -1,18 +1,23 @@
 // kernwijs-cli export: each toroid data file exported as the "Export PS" button does, with
 // the output name given instead of the save dialog.
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 #include <set>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "cli_support.h"
 #include "commands.h"
 #include "common/file_system.h"
+#include "common/process_runner.h"
 #include "datasheet/export.h"
+#include "datasheet/pdf_print.h"
 
 namespace kw::cli {
 
@@ -29,6 +34,7 @@ struct ExportOptions {
     std::string templateFile;
     std::string lang = std::string(kLangDutch);
     bool csv = false;
+    bool pdf = false;
     bool verbose = false;
 };
 
@@ -71,11 +77,36 @@ std::vector<std::string> plannedPages(const ExportOptions& options) {
     return pages;
 }
 
+struct PdfJob {
+    std::string page;
+    bool english = false;
+    PdfResult result;
+};
+
+// Ghostscript's start dominates a conversion: one conversion per core runs at a time.
+void convertAll(std::vector<PdfJob>& jobs, Processes& processes, FileSystem& disk) {
+    std::atomic<std::size_t> next{0};
+    const auto worker = [&] {
+        for (std::size_t i = next++; i < jobs.size(); i = next++) {
+            jobs[i].result = writePdf(&processes, disk, jobs[i].page, pdfName(jobs[i].page));
+        }
+    };
+    const std::size_t workers =
+        std::min<std::size_t>(jobs.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::jthread> pool;
+    for (std::size_t w = 1; w < workers; ++w) {
+        pool.emplace_back(worker);
+    }
+    worker();
+}
+
 int runExport(const ExportOptions& options) {
     const std::vector<std::string> pages = plannedPages(options);
     ScriptedPlatform platform;
     prepareRunPlatform(platform);
     LocalFileSystem disk;
+    PosixProcesses processes;
+    std::vector<PdfJob> pdfJobs;
 
     int status = kExitOk;
     for (std::size_t i = 0; i < options.sheets.size(); ++i) {
@@ -100,6 +131,19 @@ int runExport(const ExportOptions& options) {
         printMessages(platform, std::cerr, from);
         if (outcome != ExportOutcome::Written) {
             status = kExitMessage;
+        } else if (options.pdf) {
+            pdfJobs.push_back({pages[i], sheet.english(), {}});
+        }
+    }
+
+    // The pages first, then every PDF at once; the messages come afterwards in sheet order.
+    convertAll(pdfJobs, processes, disk);
+    for (const PdfJob& job : pdfJobs) {
+        if (job.result.outcome != PdfOutcome::Written) {
+            const std::size_t from = platform.shown.size();
+            platform.showMessage(pdfProblemBox(job.result, job.page, job.english));
+            printMessages(platform, std::cerr, from);
+            status = kExitMessage;
         }
     }
     return status;
@@ -120,6 +164,9 @@ void addExportCommand(CLI::App& app, int& exitCode) {
             ->check(CLI::ExistingDirectory);
     output->excludes(outdir);
     cmd->add_flag("--csv", options->csv, "also write the CSV file beside each page, as \"+CSV\" does");
+    cmd->add_flag("--pdf", options->pdf,
+                  "also write NAME.pdf beside each page NAME.ps, as \"+PDF\" does (needs Ghostscript); "
+                  "the conversions of several sheets run at once, one per processor core");
     // A missing template is the export's own message (exit status 3), not a usage error.
     cmd->add_option("--template", options->templateFile,
                     "overlay template to use instead of RINGBLAD3.PS in the application folder");

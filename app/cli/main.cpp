@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     kw::cli::addSheetCommand(app, exitCode);
     kw::cli::addExportCommand(app, exitCode);
     kw::cli::addIdentifyCommand(app, exitCode);
+    kw::cli::addPrintCommand(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "common/file_system.h"
+#include "common/process_runner.h"
 #include "platform/program.h"
 #include "platform/qt_platform.h"
 #include "platform/toroid_art.h"
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
 
     kw::gui::QtPlatform platform;
     kw::LocalFileSystem files;
-    kw::gui::Program program(platform, files);
+    kw::PosixProcesses processes;
+    kw::gui::Program program(platform, files, &processes);
     QObject::connect(
         &program, &kw::gui::Program::finished, &app,
         [&platform] {

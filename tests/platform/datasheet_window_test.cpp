@@ -109,6 +109,40 @@ private slots:
         QCOMPARE(run.program.dataSheet().get()->chkCSV.value, 1);
     }
 
+    void thePdfBoxAndPrintButtonFollowTheLanguageAndTheKeyboardOrder() {
+        RunningProgram run;
+        QCOMPARE(run.sheet<QCheckBox>("chkPDF")->text(), QString("+PDF"));
+        QCOMPARE(run.sheet<QPushButton>("cmdPrint")->text(), QString("Afdrukken\u2026"));
+        QCOMPARE(run.sheet("cmdPrint")->toolTip(), QString("Het blad op een printer afdrukken (Ctrl+P)"));
+        run.clickCalc("optLANG_1");
+        QCOMPARE(run.sheet<QPushButton>("cmdPrint")->text(), QString("Print\u2026"));
+        QCOMPARE(run.sheet("chkPDF")->toolTip(),
+                 QString("Export PS also writes the page as a PDF file beside it"));
+        run.clickSheet("chkPDF");
+        QCOMPARE(run.program.dataSheet().get()->chkPDF.value, 1);
+        QCOMPARE(run.sheet("chkCSV")->nextInFocusChain(), run.sheet("chkPDF"));
+        QCOMPARE(run.sheet("chkPDF")->nextInFocusChain(), run.sheet("cmdPrint"));
+        QCOMPARE(run.sheet("cmdPrint")->nextInFocusChain(), run.sheet("cmdInvoer"));
+        // Below the button row, which stays where it was.
+        QCOMPARE(run.sheet("cmdExport")->geometry(), QRect(392, 520, 81, 25));
+        QCOMPARE(run.sheet("cmdPrint")->geometry(), QRect(392, 552, 81, 25));
+        QCOMPARE(run.sheet("chkPDF")->geometry(), QRect(488, 552, 57, 25));
+    }
+
+    void printButtonAndCtrlPOpenThePrintDialog() {
+        RunningProgram run;
+        run.files.files[std::string(KERNWIJS_RESOURCE_DIR) + "/RINGBLAD3.PS"] =
+            "%!PS-Adobe-3.0\r\n%%Creator: Zeva1 QQ0QQQ\r\n";
+        run.clickSheet("cmdPrint");
+        QCOMPARE(run.platform.printDialogs.size(), std::size_t{1});
+        QWidget& window = run.program.dataSheetWindow();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(run.platform.printDialogs.size(), std::size_t{2});
+        QVERIFY(run.platform.shown.empty());  // both cancelled
+    }
+
     void closingTheSheetWindowAsksAndCancelKeepsIt() {
         RunningProgram run;
         run.program.dataSheet().get()->txtFabr1 = "Amidon";

@@ -1,0 +1,271 @@
+#include "datasheet/pdf_print.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "common/path_text.h"
+#include "common/shared_messages.h"
+#include "datasheet/datasheet.h"
+#include "datasheet/export.h"
+
+namespace kw {
+
+namespace {
+
+// ---- messages, one table per language ----
+
+struct PrintTexts {
+    std::string_view title;
+    std::string_view noGhostscript;
+    std::string_view pdfFailed;
+    std::string_view pageWritten;  // followed by CR and the page's name
+    std::string_view timedOut;     // the reason when Ghostscript had to be stopped: then seconds
+    std::string_view noPrintSystem;
+    std::string_view printFailed;  // followed by CR and what the print system said
+    std::string_view cannotWrite;  // followed by CR, the file, CR, the system's reason
+};
+
+constexpr PrintTexts kEnglish{
+    .title = kErrorTitleEnglish,
+    .noGhostscript = "No PDF: Ghostscript (gs) is not installed.",
+    .pdfFailed = "No PDF: Ghostscript could not convert the page; an earlier PDF is kept.",
+    .pageWritten = "The PostScript page is written:",
+    .timedOut = "Ghostscript was stopped after %1 seconds.",
+    .noPrintSystem = "Cannot print: no print system found (the program lp of CUPS is not installed).",
+    .printFailed = "Cannot print: the print system did not take the page.",
+    .cannotWrite = "Cannot write the file",
+};
+
+constexpr PrintTexts kDutch{
+    .title = kErrorTitleDutch,
+    .noGhostscript = "Geen PDF: Ghostscript (gs) is niet ge\xC3\xAFnstalleerd.",
+    .pdfFailed = "Geen PDF: Ghostscript kon de pagina niet omzetten; een eerdere PDF blijft bewaard.",
+    .pageWritten = "De PostScript-pagina is geschreven:",
+    .timedOut = "Ghostscript is na %1 seconden gestopt.",
+    .noPrintSystem =
+        "Kan niet afdrukken: geen afdruksysteem gevonden (het programma lp van CUPS is niet "
+        "ge\xC3\xAFnstalleerd).",
+    .printFailed = "Kan niet afdrukken: het afdruksysteem nam de pagina niet aan.",
+    .cannotWrite = "Kan het bestand niet schrijven",
+};
+
+const PrintTexts& textsFor(bool english) {
+    return english ? kEnglish : kDutch;
+}
+
+constexpr std::string_view kPageExtension = ".PS";
+constexpr std::string_view kPdfExtension = ".pdf";
+constexpr std::size_t kReasonLines = 8;  // the last lines of a program's complaint are the telling ones
+constexpr int kMostCopies = 999;
+constexpr std::string_view kJobTitlePrefix = "RINGBLAD_";
+
+MessageBox errorBox(bool english, std::string text) {
+    return {std::string(textsFor(english).title), std::move(text), MsgIcon::Critical, MsgButtons::Ok, true};
+}
+
+// The last few non-empty lines of a program's standard error, joined by CR.
+std::string lastLines(const std::string& output) {
+    std::vector<std::string> lines;
+    std::string line;
+    const auto flush = [&] {
+        const auto first = line.find_first_not_of(" \t");
+        if (first != std::string::npos) {
+            lines.push_back(line.substr(first, line.find_last_not_of(" \t") - first + 1));
+        }
+        line.clear();
+    };
+    for (const char c : output) {
+        if (c == '\n' || c == '\r') {
+            flush();
+        } else {
+            line += c;
+        }
+    }
+    flush();
+    std::string joined;
+    const std::size_t from = lines.size() > kReasonLines ? lines.size() - kReasonLines : 0;
+    for (std::size_t i = from; i < lines.size(); ++i) {
+        joined += (joined.empty() ? "" : "\r") + lines[i];
+    }
+    return joined;
+}
+
+// A name no other conversion or run uses at the same time.
+std::string uniqueSuffix() {
+    static const unsigned run = std::random_device{}();
+    static std::atomic<unsigned> counter{0};
+    return std::to_string(run) + "-" + std::to_string(++counter);
+}
+
+// Ghostscript reads '%' in an output name as a page number format, and a name starting
+// with it as a device ("%pipe%"); doubled, it stands for itself.
+std::string outputFileArgument(const std::string& output) {
+    std::string escaped;
+    for (const char c : output) {
+        escaped += c;
+        if (c == '%') {
+            escaped += c;
+        }
+    }
+    return "-sOutputFile=" + escaped;
+}
+
+// A relative name could start with '-' (an option) or '@' (a file of options).
+std::string inputFileArgument(const std::string& page) {
+    return page.starts_with('/') ? page : "./" + page;
+}
+
+std::string temporaryPageName() {
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    if (ec) {
+        folder = "/tmp";
+    }
+    return (folder / ("kernwijs-print-" + uniqueSuffix() + ".ps")).string();
+}
+
+}  // namespace
+
+std::string pdfName(const std::string& pageName) {
+    const std::string file = FileOnly(pageName);
+    if (file.size() > kPageExtension.size() &&
+        UpperAscii(file.substr(file.size() - kPageExtension.size())) == kPageExtension) {
+        return pageName.substr(0, pageName.size() - kPageExtension.size()) + std::string(kPdfExtension);
+    }
+    return pageName + std::string(kPdfExtension);
+}
+
+std::vector<std::string> ghostscriptArguments(const std::string& page, const std::string& output) {
+    return {
+        "-q",
+        "-dSAFER",
+        "-dBATCH",
+        "-dNOPAUSE",
+        "-sDEVICE=pdfwrite",
+        "-dPDFSETTINGS=/prepress",  // every font embedded, as a print shop expects
+        "-dEmbedAllFonts=true",
+        "-dAutoRotatePages=/PageByPage",  // the landscape sheet shows upright
+        "-sstdout=%stderr",               // PostScript errors come with the complaint
+        outputFileArgument(output),
+        inputFileArgument(page),
+    };
+}
+
+PdfResult writePdf(Processes* processes, FileSystem& files, const std::string& page, const std::string& pdf) {
+    PdfResult result;
+    if (processes == nullptr) {
+        result.outcome = PdfOutcome::NoGhostscript;
+        return result;
+    }
+    const std::string part = pdf + ".part-" + uniqueSuffix();
+    const ProcessResult run =
+        processes->run(std::string(kGhostscript), ghostscriptArguments(page, part), kGhostscriptSeconds);
+    if (!run.started) {
+        result.outcome = PdfOutcome::NoGhostscript;
+        result.reason = run.errorOutput;
+        return result;
+    }
+    if (!run.succeeded() || !files.fileExists(part)) {
+        static_cast<void>(files.removeFile(part));  // whatever Ghostscript left
+        result.timedOut = run.timedOut;
+        result.reason = lastLines(run.errorOutput);
+        return result;
+    }
+    const WriteResult moved = files.moveFile(part, pdf);
+    if (!moved.ok) {
+        static_cast<void>(files.removeFile(part));
+        result.reason = moved.error;
+        return result;
+    }
+    result.outcome = PdfOutcome::Written;
+    return result;
+}
+
+MessageBox pdfProblemBox(const PdfResult& result, const std::string& page, bool english) {
+    const PrintTexts& t = textsFor(english);
+    std::string text(result.outcome == PdfOutcome::NoGhostscript ? t.noGhostscript : t.pdfFailed);
+    if (!page.empty()) {
+        text += "\r" + std::string(t.pageWritten) + "\r" + page;
+    }
+    if (result.outcome == PdfOutcome::Failed) {
+        std::string reason = result.reason;
+        if (result.timedOut) {
+            reason = t.timedOut;
+            reason.replace(reason.find("%1"), 2, std::to_string(kGhostscriptSeconds));
+        }
+        if (!reason.empty()) {
+            text += "\r" + reason;
+        }
+    }
+    return errorBox(english, std::move(text));
+}
+
+std::vector<std::string> printArguments(const PrintChoice& choice, const std::string& page,
+                                        const std::string& jobTitle) {
+    std::vector<std::string> args;
+    if (!choice.printer.empty()) {
+        args.insert(args.end(), {"-d", choice.printer});
+    }
+    args.insert(args.end(), {"-n", std::to_string(std::clamp(choice.copies, 1, kMostCopies)), "-t", jobTitle,
+                             inputFileArgument(page)});
+    return args;
+}
+
+PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile) {
+    const bool english = sheet.english();
+    const PrintTexts& t = textsFor(english);
+    ExportOutcome built = ExportOutcome::Written;
+    const std::optional<FilledTemplate> filled = buildPage(sheet, templateFile, false, built);
+    if (!filled) {
+        return PrintOutcome::NotBuilt;
+    }
+    // The job carries the name Export PS would propose for the page.
+    const std::string jobTitle = std::string(kJobTitlePrefix) + exportTimeStamp(sheet.platform->now());
+    const std::optional<PrintChoice> choice = sheet.platform->choosePrinter(jobTitle);
+    if (!choice) {
+        return PrintOutcome::Cancelled;
+    }
+
+    const std::string page = temporaryPageName();
+    const WriteResult written = sheet.files->writeFileAtomic(page, filled->page);
+    if (!written.ok) {
+        sheet.platform->showMessage(
+            errorBox(english, std::string(t.cannotWrite) + "\r" + page + "\r" + written.error));
+        return PrintOutcome::Failed;
+    }
+    PrintOutcome outcome = PrintOutcome::Printed;
+    if (!choice->pdfFile.empty()) {
+        const PdfResult pdf = writePdf(sheet.processes, *sheet.files, page, choice->pdfFile);
+        if (pdf.outcome != PdfOutcome::Written) {
+            sheet.platform->showMessage(pdfProblemBox(pdf, {}, english));
+            outcome = PrintOutcome::Failed;
+        }
+    } else {
+        ProcessResult run;
+        if (sheet.processes != nullptr) {
+            run = sheet.processes->run(std::string(kPrintCommand), printArguments(*choice, page, jobTitle),
+                                       kPrintSeconds);
+        }
+        if (!run.started) {
+            sheet.platform->showMessage(errorBox(english, std::string(t.noPrintSystem)));
+            outcome = PrintOutcome::NoPrintSystem;
+        } else if (!run.succeeded()) {
+            const std::string reason = lastLines(run.errorOutput);
+            sheet.platform->showMessage(
+                errorBox(english, std::string(t.printFailed) + (reason.empty() ? "" : "\r" + reason)));
+            outcome = PrintOutcome::Failed;
+        }
+    }
+    // lp has passed the page on to the print system when it returns.
+    static_cast<void>(sheet.files->removeFile(page));
+    return outcome;
+}
+
+void DataSheet::cmdPrint_Click() {
+    printSheet(*this);
+}
+
+}  // namespace kw
