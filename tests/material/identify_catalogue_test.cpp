@@ -133,8 +133,9 @@ TEST_F(IdentifyCatalogueSheetTest, TwoLinesOfTheSameTurnsTakeTheStrayCapacitance
 }
 
 TEST_F(IdentifyCatalogueSheetTest, AFerriteAtThreeAndAHalfMegahertzIsToldByItsCurves) {
-    // The curves at 3.5 MHz: 43 keeps 0.6622 of its µ′ with Q 2.34, 61 keeps 0.9899 with Q 25.6,
+    // The curves at 3.5 MHz: 43 keeps 0.5766 of its µ′ with Q 1.84, 61 keeps 0.9899 with Q 25.6,
     // 31 shows µ′ 461.5 with Q 1.135. On FT-37 the catalogue AL of 43 is 375 and of 61 is 55.3.
+    // 43 and 31 then have almost the same µ′ (461 against 461.5): only the Q tells them apart.
     struct Case {
         const char* od;
         const char* id;
@@ -144,11 +145,11 @@ TEST_F(IdentifyCatalogueSheetTest, AFerriteAtThreeAndAHalfMegahertzIsToldByItsCu
         std::vector<std::string> first;
     };
     const Case cases[] = {
-        {"9.52", "4.75", "3.17", "248.3", "2.34", {"Amidon 43", "Fair-Rite 43"}},  // 375·0.6622
+        {"9.52", "4.75", "3.17", "216.2", "1.84", {"Amidon 43", "Fair-Rite 43"}},  // 375·0.5766
         {"9.52", "4.75", "3.17", "54.74", "25.6", {"Amidon 61", "Fair-Rite 61"}},  // 55.3·0.9899
         // A ring of no catalogue size, 10/5/4 mm: AL = µ·µ0·h·ln 2/2π = µ·0.5545 nH.
         {"10", "5", "4", "255.9", "1.135", {"Fair-Rite 31"}},  // 461.5·0.5545
-        {"10", "5", "4", "293.8", "2.34", {"Fair-Rite 43"}},   // 800·0.6622·0.5545
+        {"10", "5", "4", "255.8", "1.84", {"Fair-Rite 43"}},   // 800·0.5766·0.5545
     };
     for (const auto& c : cases) {
         ring(c.od, c.id, c.h);
