@@ -5,7 +5,8 @@
 BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES  := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-             nlohmann-json3-dev qt6-base-dev ghostscript xvfb xauth fonts-dejavu-core
+             nlohmann-json3-dev qt6-base-dev qt6-translations-l10n ghostscript xvfb xauth \
+             fonts-dejavu-core
 SUDO      := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 # Sanitizer build (make test-sanitize) and fuzzing (make fuzz FUZZ_SECONDS=60).

@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "platform/record_widgets.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
 
@@ -254,6 +256,7 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
     }
     core_ = OpenIdentifyCore(sheet, *sheet.files);
     render();
+    renderTips(sheet.english());
     if (!placed_) {
         placeBesideSheet();
         placed_ = true;
@@ -265,6 +268,12 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
     }
     raise();
     activateWindow();
+}
+
+void IdentifyWindow::renderTips(bool english) {
+    for (QPushButton* button : {cmdMu_, cmdSluiten_}) {
+        renderToolTip(button, ControlTip(TipWindow::Identify, button->objectName().toStdString(), english));
+    }
 }
 
 void IdentifyWindow::placeBesideSheet() {
@@ -295,6 +304,7 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
     if (!isVisible()) {
         return;
     }
+    renderTips(sheet.english());
     IdentifyCore next = core_;
     next.Form_Load(sheet);
     if (next == core_) {

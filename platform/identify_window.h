@@ -42,6 +42,7 @@ private:
     void buildControls();
     void placeBesideSheet();
     void render();
+    void renderTips(bool english);
     void renderValue(const ValueRow& row, const LabelledValue& shown);
 
     DataSheetForm& form_;

@@ -12,6 +12,7 @@
 #include "common/file_system.h"
 #include "common/services.h"
 #include "datasheet/datasheet.h"
+#include "platform/qt_language.h"
 
 class QWidget;
 
@@ -38,6 +39,9 @@ public:
 
     // Draws both records and shows or hides the data sheet window as its form says.
     void renderAll();
+    // A second start was refused: the windows come to the front, the Calculator also when
+    // it was closed.
+    void showAgain();
 
 signals:
     // The program has ended: by End, by a fault that ends it, or because its last window
@@ -58,6 +62,7 @@ private:
     Calculator calc_;
     std::unique_ptr<CalculatorWindow> calcWindow_;
     std::unique_ptr<DataSheetWindow> sheetWindow_;
+    QtLanguage qtLanguage_;
     bool calcClosed_ = false;
     bool ended_ = false;
 };

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     kw::gui::QtPlatform platform;
     kw::LocalFileSystem files;
     kw::gui::Program program(platform, files);
+    platform.onAnotherStart([&program] { program.showAgain(); });
     QObject::connect(
         &program, &kw::gui::Program::finished, &app,
         [&platform] {
