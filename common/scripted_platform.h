@@ -24,7 +24,7 @@ public:
     LocalTime time{2026, 3, 5, 14, 30, 5};
     std::string appFolder = "/opt/kernwijs";
     std::string workFolder = ".";
-    std::string docsFolder = "/home/user/Documents";
+    std::string docsFolder;  // none unless a test gives one
     std::vector<std::string> readOnlyFolders;
     bool otherInstance = false;
     bool helpWorks = true;

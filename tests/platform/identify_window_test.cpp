@@ -132,6 +132,10 @@ private slots:
         run.type("txtmH1", "400");
         RunningProgram::click(IdentifyRun::in<QPushButton>(window, "cmdMu"));
         QCOMPARE(run.sheetText("txtMu"), QString("874"));
+        QCOMPARE(IdentifyRun::in<QPushButton>(window, "cmdSluiten")->toolTip(),
+                 QString("Close this window (Esc)"));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
     }
 
     void theWindowGoesWithTheSheetAndReopensOnTheNewOne() {
