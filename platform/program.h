@@ -57,12 +57,14 @@ private:
     void calculatorClosed();
     void finish();
 
+    // Before the windows, so that it goes after them: taking Qt's texts back then reaches
+    // no window of this program.
+    QtLanguage qtLanguage_;
     std::unique_ptr<Services> services_;
     DataSheetForm form_;
     Calculator calc_;
     std::unique_ptr<CalculatorWindow> calcWindow_;
     std::unique_ptr<DataSheetWindow> sheetWindow_;
-    QtLanguage qtLanguage_;
     bool calcClosed_ = false;
     bool ended_ = false;
 };

@@ -2,23 +2,37 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QTranslator>
 
 namespace kw::gui {
+
+namespace {
+
+// Qt's Dutch texts, read once for the whole process; nullptr when they are not installed.
+QTranslator* qtDutch() {
+    static QTranslator* const translator = [] {
+        auto* loaded = new QTranslator(QCoreApplication::instance());
+        if (!loaded->load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete loaded;
+            return static_cast<QTranslator*>(nullptr);
+        }
+        return loaded;
+    }();
+    return translator;
+}
+
+}  // namespace
 
 QtLanguage::~QtLanguage() {
     use(false);
 }
 
 bool QtLanguage::use(bool dutch) {
-    if (dutch && !tried_) {
-        tried_ = true;
-        loaded_ =
-            dutch_.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    }
-    const bool wanted = dutch && loaded_;
+    QTranslator* translator = dutch || installed_ ? qtDutch() : nullptr;
+    const bool wanted = dutch && translator != nullptr;
     if (wanted != installed_) {
-        installed_ = wanted ? QCoreApplication::installTranslator(&dutch_)
-                            : !QCoreApplication::removeTranslator(&dutch_);
+        installed_ = wanted ? QCoreApplication::installTranslator(translator)
+                            : !QCoreApplication::removeTranslator(translator);
     }
     return wanted || !dutch;
 }

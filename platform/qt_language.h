@@ -3,8 +3,6 @@
 // Qt's own texts (file dialogs, standard buttons, the text boxes' menu) in the program's
 // language, through Qt's translations.
 
-#include <QTranslator>
-
 namespace kw::gui {
 
 class QtLanguage {
@@ -20,9 +18,6 @@ public:
     bool dutch() const { return installed_; }
 
 private:
-    QTranslator dutch_;
-    bool loaded_ = false;
-    bool tried_ = false;
     bool installed_ = false;
 };
 
