@@ -12,6 +12,7 @@ constexpr std::int16_t kDelete = 127;  // Ctrl+Backspace
 constexpr char16_t kFirstPrintable = 0x20;
 constexpr char16_t kLastSingleByte = 0xFF;
 constexpr std::int16_t kUnknownCharacter = '?';
+
 // The editing shortcuts of the platform: they are commands, not typed characters, and
 // what they put into the box runs its change rule as a paste from the menu does.
 bool isStandardEditShortcut(const QKeyEvent& event) {
