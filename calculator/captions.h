@@ -150,26 +150,6 @@ inline constexpr DataSheetCaptions kDataSheetDutch = {
     .cmdPrint = "Afdrukken\u2026",
 };
 
-// One-line tips of the data sheet's PDF box and Print button.
-struct SheetPrintTips {
-    std::string_view chkPDF;
-    std::string_view cmdPrint;
-};
-
-inline constexpr SheetPrintTips kSheetPrintTipsEnglish = {
-    .chkPDF = "Export PS also writes the page as a PDF file beside it",
-    .cmdPrint = "Print the sheet on a printer (Ctrl+P)",
-};
-
-inline constexpr SheetPrintTips kSheetPrintTipsDutch = {
-    .chkPDF = "Export PS schrijft de pagina ook als PDF-bestand ernaast",
-    .cmdPrint = "Het blad op een printer afdrukken (Ctrl+P)",
-};
-
-inline constexpr const SheetPrintTips& sheetPrintTips(bool english) {
-    return english ? kSheetPrintTipsEnglish : kSheetPrintTipsDutch;
-}
-
 inline constexpr const CalculatorCaptions& calculatorCaptions(bool english) {
     return english ? kCalculatorEnglish : kCalculatorDutch;
 }

@@ -2,6 +2,8 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
+#include "calculator/messages.h"
 #include "calculator/number_text.h"
 
 namespace kw {
@@ -66,6 +68,8 @@ void applyVerdict(Calculator& c, KeyVerdict verdict, std::string_view control) {
     }
     if (verdict == KeyVerdict::SwallowBeep) {
         c.platform->beep();
+        // The bell alone is muted on most desktops.
+        c.platform->showHint(control, std::string(KeyHint(control, c.Taal == kTaalUK)));
     } else if (verdict == KeyVerdict::PassAndFocus) {
         c.platform->setFocus(control);
     }

@@ -1,8 +1,9 @@
 #include "calculator/messages.h"
-#include "common/shared_messages.h"
 
 #include <array>
 #include <string_view>
+
+#include "common/shared_messages.h"
 
 namespace kw {
 
@@ -39,6 +40,29 @@ constexpr std::array<ErrorText, 5> kErrors = {{
 
 constexpr std::string_view kAlreadyRunningText = "The application is already running!!! \r";
 
+struct KeyHintText {
+    std::string_view control;
+    std::string_view nl;
+    std::string_view uk;
+};
+
+constexpr std::string_view kDecimalNL = "Alleen cijfers en één decimale punt of komma";
+constexpr std::string_view kDecimalUK = "Digits and one decimal point or comma only";
+constexpr std::string_view kResultNL = "Een uitkomst: selecteren en kopiëren kan, typen niet";
+constexpr std::string_view kResultUK = "A result: you can select and copy it, not type in it";
+
+constexpr std::array<KeyHintText, 8> kKeyHints = {{
+    {"txtWikkeling", "Alleen cijfers: het aantal windingen, 1 - 100",
+     "Digits only: the number of turns, 1 - 100"},
+    {"txtCap", kDecimalNL, kDecimalUK},
+    {"txtFreq", kDecimalNL, kDecimalUK},
+    {"txtFres1", kDecimalNL, kDecimalUK},
+    {"txtFres2", kDecimalNL, kDecimalUK},
+    {"txtTopR", kDecimalNL, kDecimalUK},
+    {"txtALwaarde", kResultNL, kResultUK},
+    {"txtQLC", kResultNL, kResultUK},
+}};
+
 }  // namespace
 
 MessageBox CalcErrorBox(CalcError error, bool english) {
@@ -47,6 +71,15 @@ MessageBox CalcErrorBox(CalcError error, bool english) {
             return MessageBox{std::string(english ? e.titleUK : e.titleNL),
                               std::string(english ? e.textUK : e.textNL), MsgIcon::Critical, MsgButtons::Ok,
                               true};
+        }
+    }
+    return {};
+}
+
+std::string_view KeyHint(std::string_view control, bool english) {
+    for (const auto& hint : kKeyHints) {
+        if (hint.control == control) {
+            return english ? hint.uk : hint.nl;
         }
     }
     return {};

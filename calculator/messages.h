@@ -2,6 +2,8 @@
 
 // The Calculator's message boxes, in both languages.
 
+#include <string_view>
+
 #include "common/services.h"
 
 namespace kw {
@@ -14,5 +16,9 @@ MessageBox CalcErrorBox(CalcError error, bool english);
 
 // Start-up refusal of a second instance; the same in both languages.
 MessageBox AlreadyRunningBox();
+
+// What an input or result box accepts, shown at the box after a refused key; empty for a
+// box without a key filter.
+std::string_view KeyHint(std::string_view control, bool english);
 
 }  // namespace kw

@@ -4,9 +4,11 @@
 // call and replays queued answers (message box buttons, file dialog names). Unscripted
 // message boxes are answered OK, unscripted dialogs are cancelled.
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/services.h"
@@ -23,6 +25,8 @@ public:
     LocalTime time{2026, 3, 5, 14, 30, 5};
     std::string appFolder = "/opt/kernwijs";
     std::string workFolder = ".";
+    std::string docsFolder;  // none unless a test gives one
+    std::vector<std::string> readOnlyFolders;
     bool otherInstance = false;
     bool helpWorks = true;
     bool folderOpens = true;
@@ -31,6 +35,7 @@ public:
     std::vector<MessageBox> shown;
     int beeps = 0;
     std::vector<std::string> focused;
+    std::vector<std::pair<std::string, std::string>> hints;  // control, text
     std::vector<FileDialogRequest> openDialogs;
     std::vector<FileDialogRequest> saveDialogs;
     std::vector<std::string> printDialogs;  // the document names
@@ -49,6 +54,9 @@ public:
     }
     void beep() override { ++beeps; }
     void setFocus(std::string_view control) override { focused.emplace_back(control); }
+    void showHint(std::string_view control, const std::string& text) override {
+        hints.emplace_back(std::string(control), text);
+    }
     char decimalSeparator() const override { return separator; }
     LocalTime now() const override { return time; }
     std::optional<std::string> openFileName(const FileDialogRequest& request) override {
@@ -61,6 +69,10 @@ public:
     }
     std::string applicationFolder() const override { return appFolder; }
     std::string currentFolder() const override { return workFolder; }
+    std::string documentsFolder() const override { return docsFolder; }
+    bool folderWritable(const std::string& folder) const override {
+        return std::find(readOnlyFolders.begin(), readOnlyFolders.end(), folder) == readOnlyFolders.end();
+    }
     bool anotherInstanceRunning() override { return otherInstance; }
     bool openFolder(const std::string& folder) override {
         openedFolders.push_back(folder);

@@ -37,6 +37,9 @@ class Focus {
 public:
     virtual ~Focus() = default;
     virtual void setFocus(std::string_view control) = 0;
+    // Shows a short note at the named control of the active window for a moment, such as
+    // what a box accepts after a refused key.
+    virtual void showHint(std::string_view control, const std::string& text) = 0;
 };
 
 class Locale {
@@ -48,9 +51,9 @@ public:
 
 struct LocalTime {
     int year = 2000;
-    int month = 1;   // 1..12
-    int day = 1;     // 1..31
-    int hour = 0;    // 0..23
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
+    int hour = 0;   // 0..23
     int minute = 0;
     int second = 0;
 
@@ -65,8 +68,8 @@ public:
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter;         // "Toroid (*.TOR)|*.TOR": description|pattern pairs
-    std::string defaultExt;     // without dot, may be empty
+    std::string filter;      // "Toroid (*.TOR)|*.TOR": description|pattern pairs
+    std::string defaultExt;  // without dot, may be empty
     std::string initialFolder;
     std::string initialName;
     bool overwritePrompt = false;
@@ -89,6 +92,11 @@ public:
     virtual std::string applicationFolder() const = 0;
     // The current working folder, where VOORVUL.INI is looked for.
     virtual std::string currentFolder() const = 0;
+    // The user's documents folder (the desktop's documents location, else the home folder),
+    // no trailing separator; empty when there is none.
+    virtual std::string documentsFolder() const = 0;
+    // True when the program may create files in the folder.
+    virtual bool folderWritable(const std::string& folder) const = 0;
     virtual bool anotherInstanceRunning() = 0;
     // Opens the folder in the desktop's file manager; false when that failed.
     virtual bool openFolder(const std::string& folder) = 0;

@@ -39,6 +39,18 @@ int numberAfter(std::string_view name, std::string_view stem, int max) {
     return k >= 1 && k <= max ? k : 0;
 }
 
+// "Ga PS Map" without a file manager to open the folder in.
+constexpr std::string_view kNoFileManagerTitleNL = "Melding!";
+constexpr std::string_view kNoFileManagerTitleUK = "Warning!";
+constexpr std::string_view kNoFileManagerNL = "Er kon geen bestandsbeheerder worden gestart.\rDe map is:\r";
+constexpr std::string_view kNoFileManagerUK = "No file manager could be started.\rThe folder is:\r";
+
+MessageBox NoFileManagerBox(const std::string& folder, bool english) {
+    return MessageBox{std::string(english ? kNoFileManagerTitleUK : kNoFileManagerTitleNL),
+                      std::string(english ? kNoFileManagerUK : kNoFileManagerNL) + folder, MsgIcon::None,
+                      MsgButtons::Ok, false};
+}
+
 void clearMeasurements(DataSheet& sheet) {
     for (auto& measurement : sheet.lines) {
         for (auto& text : measurement) {
@@ -53,11 +65,38 @@ std::array<MeasurementLine, kMeasurementLines> DataSheet::placeholderLines() {
     std::array<MeasurementLine, kMeasurementLines> result;
     for (int k = 1; k <= kMeasurementLines; ++k) {
         for (int f = 0; f < kLineFields; ++f) {
-            // The placeholder is the control name without "txt".
-            result[k - 1][f] = std::string(kLineFieldStems[f].substr(3)) + std::to_string(k);
+            result[k - 1][f] = placeholderOf(std::string(kLineFieldStems[f]) + std::to_string(k));
         }
     }
     return result;
+}
+
+std::string DataSheet::placeholderOf(std::string_view controlName) {
+    constexpr std::string_view kTextBoxPrefix = "txt";
+    if (controlName.starts_with(kTextBoxPrefix)) {
+        controlName.remove_prefix(kTextBoxPrefix.size());
+    }
+    return std::string(controlName);
+}
+
+std::string DataSheet::userFolder() const {
+    if (!folders->user.empty()) {
+        return folders->user;
+    }
+    const std::string program = appFolder.empty() ? platform->applicationFolder() : appFolder;
+    if (platform->folderWritable(program)) {
+        return program;
+    }
+    const std::string documents = platform->documentsFolder();
+    return documents.empty() ? program : documents;
+}
+
+std::string DataSheet::torFolder() const {
+    return folders->tor.empty() ? userFolder() : folders->tor;
+}
+
+std::string DataSheet::exportFolder() const {
+    return folders->postScript.empty() ? userFolder() : folders->postScript;
 }
 
 std::string* DataSheet::field(std::string_view controlName) {
@@ -126,6 +165,8 @@ void DataSheet::Form_Load() {
         return;
     }
     appFolder = platform->applicationFolder();
+    folders->user.clear();
+    folders->user = userFolder();
     chkCSV.enabled = true;
     chkCSV.value = 0;
     chkPDF.enabled = true;
@@ -166,8 +207,10 @@ void DataSheet::cmdWis_Click() {
 }
 
 void DataSheet::cmdMap_Click() {
-    // The program defines no message when the file manager cannot be started.
-    static_cast<void>(platform->openFolder(appFolder));
+    const std::string folder = exportFolder();
+    if (!platform->openFolder(folder)) {
+        platform->showMessage(NoFileManagerBox(folder, english()));
+    }
 }
 
 void DataSheet::optLANG_Click(std::int16_t Index) {
@@ -181,6 +224,7 @@ DataSheet& DataSheetForm::create() {
     sheet_->platform = platform_;
     sheet_->files = files_;
     sheet_->processes = processes_;
+    sheet_->folders = folders_;
     visible_ = false;
     sheet_->Form_Load();
     return *sheet_;

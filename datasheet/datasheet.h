@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,30 +31,50 @@ inline constexpr std::array<std::string_view, kLineFields> kLineFieldStems = {
 
 using MeasurementLine = std::array<std::string, kLineFields>;
 
+// Folders of the user's files for this run.
+struct FileFolders {
+    std::string user;        // empty until the sheet's start-up
+    std::string tor;         // of the last .tor file saved or loaded
+    std::string postScript;  // of the last page exported
+
+    bool operator==(const FileFolders&) const = default;
+};
+
+// The run's folders, shared by every copy of a sheet and kept by DataSheetForm while the
+// sheet is closed: where the dialogs start is no part of the sheet's contents.
+class RunFolders {
+public:
+    FileFolders* operator->() const { return folders_.get(); }
+    FileFolders& operator*() const { return *folders_; }
+    bool operator==(const RunFolders& other) const { return *folders_ == *other.folders_; }
+
+private:
+    std::shared_ptr<FileFolders> folders_ = std::make_shared<FileFolders>();
+};
+
 struct DataSheet {
     // ---- outside world (not drawn) ----
     Platform* platform = nullptr;
     FileSystem* files = nullptr;
     Processes* processes = nullptr;  // Ghostscript and the print system; none: neither is there
 
-    // ---- texts (placeholders are the control names without "txt") ----
-    std::string txtDD = "DD";
-    std::string txtMM = "MM";
-    std::string txtJJ = "JJ";
-    std::string txtTest1 = "Test1";
-    std::string txtFabr1 = "Fabr1";
-    std::string txtFabr2 = "Fabr2";
-    std::string txtType1 = "Type1";
-    std::string txtType2 = "Type2";
-    std::string txtType3 = "Type3";
-    std::string txtBuiten = "Buiten";
-    std::string txtBinnen = "Binnen";
-    std::string txtHoog = "Hoog";
-    std::string txtRi = "Ri";
-    std::string txtMu = "Mu";
-    std::array<MeasurementLine, kMeasurementLines> lines = placeholderLines();
-    std::array<std::string, kInfoLines> txtRegel = {"Regel1", "Regel2", "Regel3", "Regel4",
-                                                    "Regel5", "Regel6", "Regel7", "Regel8"};
+    // ---- texts; an empty box shows its placeholder (placeholderOf) as a grey hint ----
+    std::string txtDD;
+    std::string txtMM;
+    std::string txtJJ;
+    std::string txtTest1;
+    std::string txtFabr1;
+    std::string txtFabr2;
+    std::string txtType1;
+    std::string txtType2;
+    std::string txtType3;
+    std::string txtBuiten;
+    std::string txtBinnen;
+    std::string txtHoog;
+    std::string txtRi;
+    std::string txtMu;
+    std::array<MeasurementLine, kMeasurementLines> lines{};
+    std::array<std::string, kInfoLines> txtRegel{};
 
     // ---- other controls, as designed (Dutch captions; the title differs in one letter) ----
     std::string caption = "Ferriet Invul vorm";  // window title, both languages
@@ -73,7 +94,8 @@ struct DataSheet {
     Button cmdUitvoer{std::string(kDataSheetDutch.cmdUitvoer)};
     OptionPair optLANG{{"NL", "UK"}, kNoSelection};
 
-    std::string appFolder;  // taken at Form_Load
+    std::string appFolder;  // the program's own files (template), taken at Form_Load
+    RunFolders folders;     // where the file dialogs start
 
     bool operator==(const DataSheet&) const = default;
 
@@ -89,6 +111,16 @@ struct DataSheet {
     // Every text field's control name, header fields first, then the measurement lines
     // line by line, then the info lines.
     static const std::vector<std::string>& textFieldNames();
+
+    // The grey hint an empty box shows: its control name without "txt" ("Fabr1", "N3").
+    static std::string placeholderOf(std::string_view controlName);
+    // Where the .tor dialogs and the PostScript export start: the folder of the last such
+    // file this run, else the folder for the user's files.
+    std::string torFolder() const;
+    std::string exportFolder() const;
+    // The program's folder when it is writable (a build tree, a portable copy), else the
+    // user's documents folder.
+    std::string userFolder() const;
 
     // English while "UK" is selected, Dutch otherwise (also with neither selected).
     bool english() const { return optLANG.selected == 1; }
@@ -113,6 +145,7 @@ struct DataSheet {
     void cmdExport_Click();   // PostScript page, and CSV with "+CSV", PDF with "+PDF"
     void cmdPrint_Click();    // the page on a printer, through the print dialog
 
+    // Every measurement field holding its placeholder, as a loaded file may.
     static std::array<MeasurementLine, kMeasurementLines> placeholderLines();
 };
 
@@ -147,6 +180,7 @@ private:
     FileSystem* files_;
     Processes* processes_;
     std::optional<DataSheet> sheet_;
+    RunFolders folders_;  // kept while the sheet is unloaded
     bool visible_ = false;
 };
 

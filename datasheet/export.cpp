@@ -359,7 +359,7 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
 }
 
 ExportOutcome dialogSteps(const DataSheet& sheet) {
-    const std::string folder = applicationFolderOf(sheet);
+    const std::string folder = sheet.exportFolder();
     FileDialogRequest request;
     request.title = std::string(kDialogTitle);
     request.filter = std::string(kDialogFilter);
@@ -371,7 +371,11 @@ ExportOutcome dialogSteps(const DataSheet& sheet) {
     if (!chosen) {
         return ExportOutcome::Cancelled;
     }
-    return exportSteps(sheet, *chosen, {});
+    const ExportOutcome outcome = exportSteps(sheet, *chosen, {});
+    if (outcome == ExportOutcome::Written) {
+        sheet.folders->postScript = FolderOnly(*chosen);
+    }
+    return outcome;
 }
 
 }  // namespace

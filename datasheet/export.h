@@ -46,8 +46,8 @@ std::string toCp1252(std::string_view utf8);
 // The time stamp of the default page name: hhmmss.
 std::string exportTimeStamp(const LocalTime& time);
 
-// The save dialog's proposal: RINGBLAD_hhmmss.ps in the application folder.
-std::string defaultExportName(const std::string& appFolder, const LocalTime& time);
+// The save dialog's proposal: RINGBLAD_hhmmss.ps in the given folder.
+std::string defaultExportName(const std::string& folder, const LocalTime& time);
 
 // False for a name the export refuses: empty, holding '*', a file part holding "RINGBLAD3" or
 // "EXE" in any letter case, or a base name shorter than four characters (a file part
@@ -76,7 +76,8 @@ std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::strin
 ExportOutcome exportSheet(const DataSheet& sheet, const std::string& pageName,
                           const std::string& templateFile = {});
 
-// The whole button: names, save dialog, then exportSheet.
+// The whole button: names, save dialog (starting in the folder of the last page, else the
+// folder for the user's files), then exportSheet; a written page's folder is remembered.
 ExportOutcome runExportDialog(const DataSheet& sheet);
 
 }  // namespace kw

@@ -178,12 +178,7 @@ void show(const DataSheet& sheet, const SheetMessage& message, const std::string
         {std::string(w.title), withArguments(w.text, file, reason), message.icon, MsgButtons::Ok, false});
 }
 
-// The folder remembered at start-up, or the platform's when the sheet was never started.
-std::string startFolder(const DataSheet& sheet) {
-    return sheet.appFolder.empty() ? sheet.platform->applicationFolder() : sheet.appFolder;
-}
-
-// "RINGBLAD_hhmmss.TOR" in the application folder.
+// "RINGBLAD_hhmmss.TOR" in the given folder.
 std::string defaultSaveName(const std::string& folder, const LocalTime& t) {
     const auto twoDigits = [](int v) {
         return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
@@ -262,7 +257,7 @@ TorReadOutcome ApplyTorText(std::string_view text, DataSheet& sheet) {
 }
 
 void DataSheet::cmdUitvoer_Click() {
-    const std::string folder = startFolder(*this);
+    const std::string folder = torFolder();
     const FileDialogRequest request{std::string(kDialogTitle),
                                     std::string(kSaveFilter),
                                     std::string(kSaveDefaultExt),
@@ -278,11 +273,12 @@ void DataSheet::cmdUitvoer_Click() {
         show(*this, kSaveFailed, *chosen, written.error);
         return;
     }
+    folders->tor = FolderOnly(*chosen);
     show(*this, kSaved);
 }
 
 void DataSheet::cmdInvoer_Click() {
-    const std::string folder = startFolder(*this);
+    const std::string folder = torFolder();
     const FileDialogRequest request{std::string(kDialogTitle),
                                     std::string(kOpenFilter),
                                     "",
@@ -302,6 +298,7 @@ void DataSheet::cmdInvoer_Click() {
         show(*this, kReadFailed, *chosen, read.error);
         return;
     }
+    folders->tor = FolderOnly(*chosen);
     // A file that ends inside a block keeps what it assigned, without a message.
     if (ApplyTorText(DecodeFileText(read.bytes), *this) == TorReadOutcome::WrongStart) {
         show(*this, kWrongStart);

@@ -44,7 +44,6 @@ struct IdentifyTexts {
     std::string_view lblCatalogus;
     std::string_view cmdMu;
     std::string_view cmdSluiten;
-    std::string_view tipOpenen;  // tooltip of the data sheet's button that opens the window
     // Hints: %1 the dimension's name, %2 its box on the sheet, %3 the text, %4 an example.
     std::string_view nameBuiten;
     std::string_view nameBinnen;

@@ -14,6 +14,8 @@
 #include <cstdint>
 
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
+#include "common/tooltips.h"
 #include "platform/key_filter_line_edit.h"
 #include "platform/layout.h"
 #include "platform/record_widgets.h"
@@ -218,6 +220,7 @@ void CalculatorWindow::buildControls() {
     for (const auto& button : kButtons) {
         auto* widget = place<QPushButton>(button.name);
         widget->setAutoDefault(false);
+        pressOnEnter(widget);
     }
     for (const auto& option : kOptions) {
         for (int index = 0; index < 2; ++index) {
@@ -365,6 +368,10 @@ void CalculatorWindow::render() {
     }
     renderList(static_cast<QComboBox*>(control(kList)), calc_.cboKiesregel);
     placeLine();
+    const bool english = calc_.Taal == kTaalUK;
+    for (const auto& [name, widget] : controls_) {
+        renderToolTip(widget, ControlTip(TipWindow::Calculator, name, english));
+    }
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {

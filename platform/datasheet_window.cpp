@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 
+#include "common/tooltips.h"
 #include "datasheet/datasheet.h"
 #include "material/identify_core.h"
 #include "platform/identify_window.h"
@@ -154,6 +155,10 @@ void DataSheetWindow::buildControls() {
     for (int line = 1; line <= kInfoLines; ++line) {
         paperBox(place<QLineEdit>(infoName(line), infoRect(line)));
     }
+    for (const std::string& name : DataSheet::textFieldNames()) {
+        static_cast<QLineEdit*>(control(name))
+            ->setPlaceholderText(QString::fromStdString(DataSheet::placeholderOf(name)));
+    }
 
     auto* title = place<QLabel>(kTitle);
     title->setTextFormat(Qt::PlainText);
@@ -172,7 +177,9 @@ void DataSheetWindow::buildControls() {
     place<QGroupBox>(kFileFrame);
     place<QGroupBox>(kLanguageFrame);
     for (const auto& binding : kButtons) {
-        place<QPushButton>(binding.name)->setAutoDefault(false);
+        auto* button = place<QPushButton>(binding.name);
+        button->setAutoDefault(false);
+        pressOnEnter(button);
     }
     place<QCheckBox>(kCsvBox);
     place<QCheckBox>(kPdfBox);
@@ -184,6 +191,7 @@ void DataSheetWindow::buildControls() {
     });
     auto* identify = place<QPushButton>(kIdentifyButton);
     identify->setAutoDefault(false);
+    pressOnEnter(identify);
     identify->setText(
         QString::fromUtf8(kIdentifyButtonCaption.data(), qsizetype(kIdentifyButtonCaption.size())));
     fitCaption(identify, placeOf(kSheetPlaces, kIdentifyButton).style);
@@ -296,16 +304,13 @@ void DataSheetWindow::render(const DataSheet& sheet) {
                    placeOf(kSheetPlaces, kCsvBox).style);
     renderCheckBox(static_cast<QCheckBox*>(control(kPdfBox)), sheet.chkPDF,
                    placeOf(kSheetPlaces, kPdfBox).style);
-    const SheetPrintTips& tips = sheetPrintTips(sheet.english());
-    control(kPdfBox)->setToolTip(QString::fromUtf8(tips.chkPDF.data(), qsizetype(tips.chkPDF.size())));
-    control(kPrintButton)
-        ->setToolTip(QString::fromUtf8(tips.cmdPrint.data(), qsizetype(tips.cmdPrint.size())));
     renderOptionPair(static_cast<QRadioButton*>(control(kLanguageOptions[0])),
                      static_cast<QRadioButton*>(control(kLanguageOptions[1])), sheet.optLANG,
                      placeOf(kSheetPlaces, kLanguageOptions[0]).style);
-    const std::string_view tip = identifyTexts(sheet.english()).tipOpenen;
+    for (const auto& [name, widget] : controls_) {
+        renderToolTip(widget, ControlTip(TipWindow::DataSheet, name, sheet.english()));
+    }
     QWidget* identify = control(kIdentifyButton);
-    identify->setToolTip(QString::fromUtf8(tip.data(), qsizetype(tip.size())));
     identify->setAccessibleName(identify->toolTip());
     if (identify_ != nullptr) {
         identify_->follow(sheet);

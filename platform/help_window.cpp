@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -25,6 +26,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     browser_->setOpenExternalLinks(true);
     setWindowIcon(toroidIcon());
     resize(kHelpWidth, kHelpHeight);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool HelpWindow::showFile(const QString& path) {

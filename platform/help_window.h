@@ -19,6 +19,10 @@ public:
     bool showFile(const QString& path);
     QString shownFile() const { return shown_; }
 
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextBrowser* browser_;
     QString shown_;

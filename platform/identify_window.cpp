@@ -24,7 +24,9 @@
 #include <cmath>
 #include <utility>
 
+#include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "platform/record_widgets.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
 
@@ -300,6 +302,7 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
     }
     core_ = OpenIdentifyCore(sheet, *sheet.files);
     render();
+    renderTips(sheet.english());
     if (!placed_) {
         placeBesideSheet();
         placed_ = true;
@@ -311,6 +314,12 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
     }
     raise();
     activateWindow();
+}
+
+void IdentifyWindow::renderTips(bool english) {
+    for (QPushButton* button : {cmdMu_, cmdSluiten_}) {
+        renderToolTip(button, ControlTip(TipWindow::Identify, button->objectName().toStdString(), english));
+    }
 }
 
 void IdentifyWindow::placeBesideSheet() {
@@ -341,6 +350,7 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
     if (!isVisible()) {
         return;
     }
+    renderTips(sheet.english());
     IdentifyCore next = core_;
     next.Form_Load(sheet);
     if (next == core_) {

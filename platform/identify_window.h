@@ -45,6 +45,7 @@ private:
     void buildControls();
     void placeBesideSheet();
     void render();
+    void renderTips(bool english);
     void renderValue(const ValueRow& row, const LabelledValue& shown);
     void renderPlot();
 

@@ -12,6 +12,19 @@ constexpr std::int16_t kDelete = 127;  // Ctrl+Backspace
 constexpr char16_t kFirstPrintable = 0x20;
 constexpr char16_t kLastSingleByte = 0xFF;
 constexpr std::int16_t kUnknownCharacter = '?';
+
+// The editing shortcuts of the platform: they are commands, not typed characters, and
+// what they put into the box runs its change rule as a paste from the menu does.
+bool isStandardEditShortcut(const QKeyEvent& event) {
+    for (const auto shortcut : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                                QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo}) {
+        if (event.matches(shortcut)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 KeyFilterLineEdit::KeyFilterLineEdit(QWidget* parent) : QLineEdit(parent) {}
@@ -46,7 +59,8 @@ std::optional<std::int16_t> KeyFilterLineEdit::typedCode(const QKeyEvent& event)
 }
 
 void KeyFilterLineEdit::keyPressEvent(QKeyEvent* event) {
-    const std::optional<std::int16_t> code = filter_ ? typedCode(*event) : std::nullopt;
+    const std::optional<std::int16_t> code =
+        filter_ && !isStandardEditShortcut(*event) ? typedCode(*event) : std::nullopt;
     if (!code) {
         QLineEdit::keyPressEvent(event);
         return;

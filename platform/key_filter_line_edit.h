@@ -1,6 +1,7 @@
 #pragma once
 
 // A single-line text box whose typed keys pass a key filter before the box applies them.
+// The platform's editing shortcuts (select all, copy, cut, paste, undo, redo) pass by it.
 
 #include <QLineEdit>
 #include <cstdint>

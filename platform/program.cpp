@@ -43,6 +43,9 @@ public:
     MsgAnswer showMessage(const MessageBox& box) override { return inner_.showMessage(box); }
     void beep() override { inner_.beep(); }
     void setFocus(std::string_view control) override { inner_.setFocus(control); }
+    void showHint(std::string_view control, const std::string& text) override {
+        inner_.showHint(control, text);
+    }
     char decimalSeparator() const override { return inner_.decimalSeparator(); }
     LocalTime now() const override { return inner_.now(); }
     std::optional<std::string> openFileName(const FileDialogRequest& request) override {
@@ -53,6 +56,8 @@ public:
     }
     std::string applicationFolder() const override { return inner_.applicationFolder(); }
     std::string currentFolder() const override { return inner_.currentFolder(); }
+    std::string documentsFolder() const override { return inner_.documentsFolder(); }
+    bool folderWritable(const std::string& folder) const override { return inner_.folderWritable(folder); }
     bool anotherInstanceRunning() override { return inner_.anotherInstanceRunning(); }
     bool openFolder(const std::string& folder) override { return inner_.openFolder(folder); }
     bool showHelp(const std::string& helpFile) override { return inner_.showHelp(helpFile); }
@@ -111,6 +116,7 @@ void Program::run(const std::function<void()>& operation) {
 }
 
 void Program::renderAll() {
+    qtLanguage_.use(calc_.Taal == kTaalNL);
     calcWindow_->render();
     if (const DataSheet* sheet = form_.get()) {
         sheetWindow_->render(*sheet);
@@ -135,6 +141,20 @@ void Program::followDataSheet() {
     if (calcClosed_) {
         finish();
     }
+}
+
+void Program::showAgain() {
+    if (ended_) {
+        return;
+    }
+    calcClosed_ = false;
+    if (form_.visible()) {
+        sheetWindow_->showNormal();
+        sheetWindow_->raise();
+    }
+    calcWindow_->showNormal();
+    calcWindow_->raise();
+    calcWindow_->activateWindow();
 }
 
 void Program::calculatorClosed() {

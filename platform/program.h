@@ -12,6 +12,7 @@
 #include "common/file_system.h"
 #include "common/services.h"
 #include "datasheet/datasheet.h"
+#include "platform/qt_language.h"
 
 class QWidget;
 
@@ -39,6 +40,9 @@ public:
 
     // Draws both records and shows or hides the data sheet window as its form says.
     void renderAll();
+    // A second start was refused: the windows come to the front, the Calculator also when
+    // it was closed.
+    void showAgain();
 
 signals:
     // The program has ended: by End, by a fault that ends it, or because its last window
@@ -54,6 +58,9 @@ private:
     void calculatorClosed();
     void finish();
 
+    // Before the windows, so that it goes after them: taking Qt's texts back then reaches
+    // no window of this program.
+    QtLanguage qtLanguage_;
     std::unique_ptr<Services> services_;
     DataSheetForm form_;
     Calculator calc_;

@@ -6,12 +6,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QToolTip>
 #include <QUrl>
 #include <QWidget>
 
@@ -39,6 +43,30 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
+constexpr int kHintShownMs = 4000;          // a refused key's note
+constexpr int kOpenerWaitMs = 1500;         // for the file manager's opener to give up
+constexpr int kOtherStartTimeoutMs = 1000;  // for the running program to answer
+const QString kOpener = QStringLiteral("xdg-open");
+
+// A control by its object name, the active window's first, as two windows may use the
+// same name; nullptr when no visible window holds one.
+QWidget* findControl(std::string_view control) {
+    const QString name = QString::fromUtf8(control.data(), qsizetype(control.size()));
+    QWidgetList windows = QApplication::topLevelWidgets();
+    if (QWidget* active = QApplication::activeWindow()) {
+        windows.prepend(active);
+    }
+    for (QWidget* window : windows) {
+        if (!window->isVisible()) {
+            continue;
+        }
+        if (auto* widget = window->findChild<QWidget*>(name)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
 QString lockFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
@@ -49,6 +77,8 @@ QString lockFolder() {
 
 std::optional<std::string> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(dialogParent(), fromUtf8(request.title));
+    // Qt's own dialog speaks the program's language; the desktop's would speak the desktop's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(qtNameFilters(request.filter));
@@ -157,22 +187,18 @@ void QtPlatform::beep() {
 }
 
 void QtPlatform::setFocus(std::string_view control) {
-    // Controls carry their names as object names; the active window's come first, as
-    // two windows may use the same name.
-    const QString name = QString::fromUtf8(control.data(), qsizetype(control.size()));
-    QWidgetList windows = QApplication::topLevelWidgets();
-    if (QWidget* active = QApplication::activeWindow()) {
-        windows.prepend(active);
+    if (QWidget* widget = findControl(control); widget && widget->isEnabled()) {
+        widget->setFocus(Qt::OtherFocusReason);
     }
-    for (QWidget* window : windows) {
-        if (!window->isVisible()) {
-            continue;
-        }
-        if (auto* widget = window->findChild<QWidget*>(name); widget && widget->isEnabled()) {
-            widget->setFocus(Qt::OtherFocusReason);
-            return;
-        }
+}
+
+void QtPlatform::showHint(std::string_view control, const std::string& text) {
+    QWidget* widget = findControl(control);
+    if (widget == nullptr || text.empty()) {
+        return;
     }
+    QToolTip::showText(widget->mapToGlobal(QPoint(0, widget->height())), fromUtf8(text), widget, QRect(),
+                       kHintShownMs);
 }
 
 char QtPlatform::decimalSeparator() const {
@@ -212,6 +238,56 @@ std::string QtPlatform::currentFolder() const {
     return toUtf8(QDir::toNativeSeparators(QDir::currentPath()));
 }
 
+std::string QtPlatform::documentsFolder() const {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return toUtf8(QDir::toNativeSeparators(QDir::cleanPath(folder)));
+}
+
+bool QtPlatform::folderWritable(const std::string& folder) const {
+    const QFileInfo info(fromUtf8(folder));
+    return info.isDir() && info.isWritable();
+}
+
+QString QtPlatform::socketPath() const {
+    QString path = lockPath_;
+    path.chop(QStringLiteral(".lock").size());
+    return path + QStringLiteral(".socket");
+}
+
+void QtPlatform::listenForOtherStarts() {
+    server_ = std::make_unique<QLocalServer>();
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // Only the holder of the lock listens, so a socket left behind is stale.
+    QLocalServer::removeServer(socketPath());
+    if (!server_->listen(socketPath())) {
+        server_.reset();
+        return;
+    }
+    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            socket->disconnectFromServer();
+            if (anotherStart_) {
+                anotherStart_();
+            }
+        }
+    });
+}
+
+void QtPlatform::tellRunningProgram() const {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath());
+    if (socket.waitForConnected(kOtherStartTimeoutMs)) {
+        socket.disconnectFromServer();
+        if (socket.state() != QLocalSocket::UnconnectedState) {
+            socket.waitForDisconnected(kOtherStartTimeoutMs);
+        }
+    }
+}
+
 bool QtPlatform::anotherInstanceRunning() {
     if (!lockTried_) {
         lockTried_ = true;
@@ -232,12 +308,31 @@ bool QtPlatform::anotherInstanceRunning() {
         // Only a lock held by a live program counts; a folder we cannot write does not keep
         // the user from working.
         otherInstance_ = !lock_->isLocked() && lock_->error() == QLockFile::LockFailedError;
+        if (lock_->isLocked()) {
+            listenForOtherStarts();
+        }
     }
     return otherInstance_;
 }
 
 bool QtPlatform::openFolder(const std::string& folder) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(folder)));
+    const QString opener = QStandardPaths::findExecutable(kOpener);
+    if (opener.isEmpty()) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(fromUtf8(folder)));
+    }
+    // The opener ends at once with an error when the desktop has no file manager; one that
+    // is still running has started it.
+    auto* process = new QProcess(qApp);
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(opener, {fromUtf8(folder)});
+    if (!process->waitForStarted()) {
+        process->deleteLater();
+        return false;
+    }
+    if (process->waitForFinished(kOpenerWaitMs)) {
+        return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    }
+    return true;
 }
 
 bool QtPlatform::showHelp(const std::string& helpFile) {
@@ -248,6 +343,10 @@ bool QtPlatform::showHelp(const std::string& helpFile) {
 }
 
 void QtPlatform::endProgram() {
+    if (otherInstance_) {
+        // This start was refused; the running program comes to the front instead.
+        tellRunningProgram();
+    }
     endRequested_ = true;
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }

@@ -6,6 +6,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "common/services.h"
 
+class QLocalServer;
 class QWidget;
 
 namespace kw::gui {
@@ -28,6 +30,11 @@ public:
     bool endRequested() const { return endRequested_; }
     // The single-instance lock file.
     QString lockFilePath() const { return lockPath_; }
+    // The socket beside the lock on which a second start asks the running one to come
+    // to the front.
+    QString socketPath() const;
+    // Called in the running program when a second start has been refused.
+    void onAnotherStart(std::function<void()> handler) { anotherStart_ = std::move(handler); }
     // Closes the help window, if one is open.
     void closeHelp();
 
@@ -36,6 +43,7 @@ public:
     void beep() override;
     // ---- Focus ----
     void setFocus(std::string_view control) override;
+    void showHint(std::string_view control, const std::string& text) override;
     // ---- Locale ----
     char decimalSeparator() const override;
     // ---- Clock ----
@@ -46,6 +54,8 @@ public:
     // ---- Desktop ----
     std::string applicationFolder() const override;
     std::string currentFolder() const override;
+    std::string documentsFolder() const override;
+    bool folderWritable(const std::string& folder) const override;
     bool anotherInstanceRunning() override;
     bool openFolder(const std::string& folder) override;
     bool showHelp(const std::string& helpFile) override;
@@ -60,6 +70,11 @@ private:
     bool otherInstance_ = false;
     bool endRequested_ = false;
     std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<QLocalServer> server_;
+    std::function<void()> anotherStart_;
+
+    void listenForOtherStarts();
+    void tellRunningProgram() const;
 };
 
 // ---- pieces of the services, apart for testing ----

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +28,43 @@ void renderOption(QRadioButton* option, bool selected) {
         option->setChecked(selected);
     }
 }
+
+constexpr const char* kControlTip = "kernwijsControlTip";
+constexpr const char* kFollowsText = "kernwijsFollowsText";
+constexpr int kLineEditSideMargin = 2;  // [px] QLineEdit keeps this much beside the text
+
+// The whole text while it does not fit the box, else the control's own tooltip.
+void refreshTextTip(QLineEdit* edit) {
+    const QMargins margins = edit->textMargins();
+    const int room =
+        edit->contentsRect().width() - margins.left() - margins.right() - 2 * kLineEditSideMargin;
+    const QString text = edit->text();
+    const bool clipped = !text.isEmpty() && edit->fontMetrics().horizontalAdvance(text) > room;
+    const QString tip = clipped ? text : edit->property(kControlTip).toString();
+    if (edit->toolTip() != tip) {
+        edit->setToolTip(tip);
+    }
+}
+
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+            auto* button = qobject_cast<QPushButton*>(watched);
+            if (enter && modifiers == Qt::NoModifier && button != nullptr && button->isEnabled()) {
+                button->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 void renderCaption(QAbstractButton* button, const std::string& caption, TextStyle style) {
     const QString text = captionText(caption);
@@ -125,6 +163,27 @@ void renderList(QComboBox* list, const ListBox& state) {
     if (list->currentIndex() != selected) {
         list->setCurrentIndex(selected);
     }
+}
+
+void renderToolTip(QWidget* widget, std::string_view tip) {
+    const QString shown = QString::fromUtf8(tip.data(), qsizetype(tip.size()));
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    if (edit == nullptr) {
+        if (widget->toolTip() != shown) {
+            widget->setToolTip(shown);
+        }
+        return;
+    }
+    edit->setProperty(kControlTip, shown);
+    if (!edit->property(kFollowsText).toBool()) {
+        edit->setProperty(kFollowsText, true);
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] { refreshTextTip(edit); });
+    }
+    refreshTextTip(edit);
+}
+
+void pressOnEnter(QPushButton* button) {
+    button->installEventFilter(new EnterPresses(button));
 }
 
 }  // namespace kw::gui

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <string>
+#include <string_view>
 
 #include "common/controls.h"
 
@@ -29,5 +30,11 @@ void renderCheckBox(QCheckBox* check, const CheckBox& state, TextStyle style);
 // Shows both options unselected when the pair has no selection.
 void renderOptionPair(QRadioButton* first, QRadioButton* second, const OptionPair& pair, TextStyle style);
 void renderList(QComboBox* list, const ListBox& state);
+
+// The control's tooltip from the core's tables; a text box whose text is wider than the
+// box shows the whole text instead, and follows its text from now on.
+void renderToolTip(QWidget* widget, std::string_view tip);
+// Enter and Return on the focused button press it.
+void pressOnEnter(QPushButton* button);
 
 }  // namespace kw::gui

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     kw::LocalFileSystem files;
     kw::PosixProcesses processes;
     kw::gui::Program program(platform, files, &processes);
+    platform.onAnotherStart([&program] { program.showAgain(); });
     QObject::connect(
         &program, &kw::gui::Program::finished, &app,
         [&platform] {

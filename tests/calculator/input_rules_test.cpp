@@ -10,6 +10,7 @@ namespace kw {
 namespace {
 
 using test::Field;
+using test::KeyPress;
 
 class InputRulesTest : public test::CalculatorFixture {
 protected:
@@ -145,6 +146,41 @@ TEST_F(InputRulesTest, TypingTwoCommaFiveLeavesTheCommaForTheCalculation) {
     type(&Calculator::txtCap, &Calculator::txtCap_KeyPress, ",.");
     EXPECT_EQ(calc.txtCap.text, "2,5");
     EXPECT_EQ(platform.beeps, 0);
+}
+
+TEST_F(InputRulesTest, ARefusedKeyAlsoSaysWhatTheBoxAcceptsInTheCurrentLanguage) {
+    using Hint = std::pair<std::string, std::string>;
+    struct Case {
+        int language;
+        Field field;
+        KeyPress keyPress;
+        std::string keys;
+        std::vector<Hint> hints;
+    };
+    const Case cases[] = {
+        {0,
+         &Calculator::txtCap,
+         &Calculator::txtCap_KeyPress,
+         "x",
+         {{"txtCap", "Alleen cijfers en één decimale punt of komma"}}},
+        {1,
+         &Calculator::txtWikkeling,
+         &Calculator::txtWikkeling_KeyPress,
+         ".",
+         {{"txtWikkeling", "Digits only: the number of turns, 1 - 100"}}},
+        {1,
+         &Calculator::txtALwaarde,
+         &Calculator::txtALwaarde_KeyPress,
+         "7",
+         {{"txtALwaarde", "A result: you can select and copy it, not type in it"}}},
+        {1, &Calculator::txtFreq, &Calculator::txtFreq_KeyPress, ".,", {}},  // the second separator: silent
+    };
+    for (const auto& c : cases) {
+        calc.selectOption(&Calculator::optLANG, static_cast<std::int16_t>(c.language));
+        platform.hints.clear();
+        type(c.field, c.keyPress, c.keys, true);
+        EXPECT_EQ(platform.hints, c.hints) << c.keys;
+    }
 }
 
 TEST_F(InputRulesTest, ABelowOneValueIsTypedDigitsFirst) {

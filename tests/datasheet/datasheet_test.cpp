@@ -43,7 +43,7 @@ TEST_F(DataSheetTest, LoadingRemembersTheApplicationFolderAndUnticksCsv) {
     EXPECT_EQ(sheet.appFolder, "/opt/kernwijs");
     EXPECT_EQ(sheet.chkCSV.value, 0);
     EXPECT_TRUE(sheet.chkCSV.enabled);
-    EXPECT_EQ(sheet.txtFabr1, "Fabr1");
+    EXPECT_EQ(sheet.txtFabr1, "");
     EXPECT_EQ(sheet.optLANG.selected, kNoSelection);
     EXPECT_TRUE(platform.shown.empty());
 }
@@ -114,17 +114,18 @@ TEST_F(DataSheetTest, DeleteDatalinesEmptiesTheMeasurementsAndInfoLineEightOnly)
 }
 
 TEST_F(DataSheetTest, DeleteAllEmptiesEverythingButTheDate) {
-    DataSheet& sheet = form.show();  // the date still holds its placeholders
+    DataSheet& sheet = form.show();
+    sheet.txtDD = "DD";  // as a loaded file may hold them
+    sheet.txtMM = "03";
     sheet.chkCSV.value = 1;
     sheet.selectLanguage(kUK);
     sheet.cmdWis_Click();
 
     const std::set<std::string> empty = emptyFields(sheet);
-    EXPECT_EQ(empty.size(), 89u);
-    EXPECT_EQ(empty.size() + 3, DataSheet::textFieldNames().size());
+    EXPECT_EQ(empty.size(), 89u + 1u);  // and the year, which was empty before
+    EXPECT_EQ(empty.size() + 2, DataSheet::textFieldNames().size());
     EXPECT_EQ(sheet.txtDD, "DD");
-    EXPECT_EQ(sheet.txtMM, "MM");
-    EXPECT_EQ(sheet.txtJJ, "JJ");
+    EXPECT_EQ(sheet.txtMM, "03");
     EXPECT_EQ(sheet.chkCSV.value, 1);
     EXPECT_EQ(sheet.optLANG.selected, kUK);
 }
@@ -168,13 +169,36 @@ TEST_F(DataSheetTest, ItsLanguageButtonsChangeOnlyTheCloseCaption) {
     EXPECT_EQ(sheet, expected);
 }
 
-TEST_F(DataSheetTest, GoPsFolderOpensTheApplicationFolderAndIgnoresAFailure) {
-    DataSheet& sheet = form.show();
-    platform.folderOpens = false;
-    platform.appFolder = "/elsewhere";  // the folder was taken at load
-    sheet.cmdMap_Click();
-    EXPECT_EQ(platform.openedFolders, std::vector<std::string>{"/opt/kernwijs"});
-    EXPECT_TRUE(platform.shown.empty());
+TEST_F(DataSheetTest, GoPsFolderOpensTheLastExportsFolderAndSaysWhenNoFileManagerStarts) {
+    struct Case {
+        std::string lastExport;  // empty: nothing exported this run
+        bool opens;
+        int language;
+        std::vector<MessageBox> shown;
+    };
+    const Case cases[] = {
+        {"", true, kNL, {}},
+        {"/home/ham/pages", true, kNL, {}},
+        {"/home/ham/pages",
+         false,
+         kNL,
+         {{"Melding!", "Er kon geen bestandsbeheerder worden gestart.\rDe map is:\r/home/ham/pages"}}},
+        {"", false, kUK, {{"Warning!", "No file manager could be started.\rThe folder is:\r/opt/kernwijs"}}},
+    };
+    for (const auto& c : cases) {
+        DataSheet& sheet = form.show();
+        platform.appFolder = "/elsewhere";  // the folder was taken at load
+        sheet.folders->postScript = c.lastExport;
+        sheet.optLANG.selected = c.language;
+        platform.folderOpens = c.opens;
+        platform.openedFolders.clear();
+        platform.shown.clear();
+        sheet.cmdMap_Click();
+        EXPECT_EQ(platform.openedFolders,
+                  std::vector<std::string>{c.lastExport.empty() ? "/opt/kernwijs" : c.lastExport});
+        EXPECT_EQ(platform.shown, c.shown) << c.lastExport;
+        platform.appFolder = "/opt/kernwijs";
+    }
 }
 
 TEST_F(DataSheetTest, CloseDiscardsTheTextsAndTheNextUseStartsFromThePlaceholders) {

@@ -14,7 +14,9 @@
 
 #include "common/file_system.h"
 #include "common/text_encoding.h"
+#include "datasheet/tor_file.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/placeholder_sheet.h"
 
 namespace kw {
 namespace {
@@ -73,6 +75,7 @@ protected:
         sheet.platform = &platform;
         sheet.files = &disk;
         sheet.appFolder = app.string();
+        test::fillWithPlaceholders(sheet);
         page = (work / "ring.ps").string();
         csv = (work / "RING.CSV").string();
     }
@@ -150,6 +153,18 @@ TEST(ExportTemplateTest, MarkersCountFromTheThirdLineOn) {
     EXPECT_EQ(filled.markers, 0);
     EXPECT_EQ(filled.page,
               "%!PS-Adobe-3.0 %%TEXT723DUMMY\r\n%%Creator: Zeva1 QQ0QQQ %%TEXT723DUMMY\r\nshowpage\r\n");
+}
+
+TEST_F(ExportTest, AnUntouchedSheetExportsAndSavesNoPlaceholderText) {
+    const DataSheet fresh;  // its boxes show their names only as hints
+    const FilledTemplate filled = fillTemplate(std::string(kGoodHead) + "%%TEXT723DUMMY\r\n", fresh, true);
+    ASSERT_EQ(filled.check, TemplateCheck::Ok);
+    for (const char* hint : {"(DD)", "(Fabr1)", "(N1)", "(Rp7)", "(Regel4)", "(Ri)", "(Mu)", "(Test1)"}) {
+        EXPECT_THAT(filled.page, ::testing::Not(HasSubstr(hint))) << hint;
+    }
+    EXPECT_THAT(filled.page, HasSubstr("%%mu-tor\r\n7 textscale\r\n13 mm 10 mm m \r\n() show\r\n"));
+    EXPECT_EQ(crlfLines(filled.csv).size(), 3u);          // the opening lines, no measurement row
+    EXPECT_EQ(crlfLines(TorFileText(fresh)).size(), 4u);  // recognition, comment, [END], comment
 }
 
 TEST_F(ExportTest, EveryMarkerLineGetsTheBlockAndEveryRowAgain) {

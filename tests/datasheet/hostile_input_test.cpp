@@ -22,6 +22,7 @@
 #include "datasheet/tor_file.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/placeholder_sheet.h"
 
 namespace kw {
 namespace {
@@ -61,6 +62,7 @@ protected:
         sheet.platform = &platform;
         sheet.files = &disk;
         sheet.appFolder = "/opt/kernwijs";
+        test::fillWithPlaceholders(sheet);
         platform.workFolder = "/home/ham";
         disk.files["/opt/kernwijs/RINGBLAD3.PS"] = std::string(kTemplateHead) + "/mm {2.8346 mul} def\r\n" +
                                                    std::string(kMarker) + "\r\nshowpage\r\n";

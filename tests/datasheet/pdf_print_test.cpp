@@ -38,6 +38,7 @@ protected:
         sheet.files = &files;
         sheet.processes = &processes;
         sheet.appFolder = platform.appFolder;
+        sheet.txtFabr1 = "Amidon";
         files.files[platform.appFolder + "/RINGBLAD3.PS"] = std::string(kTemplate);
         // Ghostscript writes its output; lp leaves the files alone.
         processes.effect = [this](const test::FakeProcesses::Call& call) {
@@ -179,7 +180,7 @@ TEST_F(PdfPrintTest, PrintHandsTheChosenPrinterAndCopiesToLp) {
         args.pop_back();
         EXPECT_EQ(args, c.options);
         EXPECT_THAT(printed, StartsWith("%!PS-Adobe-3.0\r\n"));
-        EXPECT_THAT(printed, HasSubstr("(Fabr1) show"));
+        EXPECT_THAT(printed, HasSubstr("(Amidon) show"));
         EXPECT_FALSE(files.files.contains(page)) << "the temporary page is removed";
     }
     EXPECT_THAT(platform.printDialogs, ElementsAre("RINGBLAD_143005", "RINGBLAD_143005", "RINGBLAD_143005"));

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/placeholder_sheet.h"
+
 namespace kw {
 namespace {
 
@@ -96,7 +98,8 @@ TEST(PostScriptBlockTest, EveryMeasurementFieldSitsAtItsColumnAndLine) {
     const std::vector<std::string> x = {"43",    "52",  "72",    "92",    "111.5",
                                         "126.5", "143", "156.5", "171.5", "186.5"};
     const std::vector<std::string> y = {"93.5", "86.5", "79.5", "72.5", "66", "59", "52"};
-    DataSheet sheet;  // placeholders: every line present, every field distinct
+    DataSheet sheet;
+    test::fillWithPlaceholders(sheet);  // every line present, every field distinct
     const Lines block = postScriptBlock(sheet);
     for (int k = 1; k <= kMeasurementLines; ++k) {
         const int comment = find(block, "%%invul ringmeetregel" + std::to_string(k));

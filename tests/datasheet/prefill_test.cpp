@@ -6,6 +6,7 @@
 
 #include "support/fake_file_system.h"
 #include "support/fake_platform.h"
+#include "support/placeholder_sheet.h"
 
 namespace kw {
 namespace {
@@ -21,6 +22,7 @@ protected:
     void SetUp() override {
         sheet.platform = &platform;
         sheet.files = &disk;
+        test::fillWithPlaceholders(sheet);
         platform.workFolder = "/home/ham";
     }
 

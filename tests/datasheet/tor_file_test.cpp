@@ -9,6 +9,7 @@
 
 #include "support/fake_file_system.h"
 #include "support/fake_platform.h"
+#include "support/placeholder_sheet.h"
 
 namespace kw {
 namespace {
@@ -24,6 +25,7 @@ protected:
         sheet.platform = &platform;
         sheet.files = &disk;
         sheet.appFolder = "/opt/kernwijs";
+        test::fillWithPlaceholders(sheet);
     }
 
     void emptyAll() {
@@ -80,7 +82,7 @@ TEST_F(TorFileTest, WritesOnlyTheBlocksOfFilledFieldsInTheirOrder) {
                                       "%% info regel8\r\n[C-LINE8]\r\nQ(RLC)\r\n"));
 }
 
-TEST_F(TorFileTest, AFreshSheetWritesEveryBlockWithItsCommentAndToken) {
+TEST_F(TorFileTest, ASheetFullOfTextWritesEveryBlockWithItsCommentAndToken) {
     const std::string text = TorFileText(sheet);
     for (std::string_view line :
          {"%%  MM\r\n[DATEMM]\r\nMM\r\n", "%%fabr2\r\n[FABR2]\r\nFabr2\r\n",
@@ -114,7 +116,7 @@ TEST_F(TorFileTest, RecognitionDependsOnTheFirstCharactersOfTheFirstLine) {
     for (const auto& c : cases) {
         DataSheet target;
         EXPECT_EQ(ApplyTorText(c.text, target), c.outcome) << c.text;
-        EXPECT_EQ(target.txtFabr1, c.outcome == TorReadOutcome::Loaded ? "Amidon" : "Fabr1") << c.text;
+        EXPECT_EQ(target.txtFabr1, c.outcome == TorReadOutcome::Loaded ? "Amidon" : "") << c.text;
     }
 }
 
@@ -241,6 +243,41 @@ TEST_F(TorFileTest, SaveProposesATimeStampedNameInTheApplicationFolder) {
     EXPECT_EQ(platform.saveDialogs[0],
               (FileDialogRequest{"Kernwijs data file", "Toroid (*.TOR)|*.TOR", "TOR", "/opt/kernwijs",
                                  "/opt/kernwijs/RINGBLAD_090507.TOR", true}));
+}
+
+TEST_F(TorFileTest, DialogsStartInTheUserFolderAndThenWhereTheLastFileWent) {
+    struct Case {
+        bool programFolderWritable;
+        std::string documents;
+        std::string firstFolder;
+    };
+    const Case cases[] = {
+        {true, "/home/ham/Documents", "/opt/kernwijs"},  // a build tree or a portable copy
+        {false, "/home/ham/Documents", "/home/ham/Documents"},
+        {false, "", "/opt/kernwijs"},  // nowhere better to go
+    };
+    for (const auto& c : cases) {
+        DataSheetForm form(platform, disk);
+        platform.readOnlyFolders =
+            c.programFolderWritable ? std::vector<std::string>{} : std::vector<std::string>{"/opt/kernwijs"};
+        platform.docsFolder = c.documents;
+        platform.saveDialogs.clear();
+        platform.openDialogs.clear();
+        DataSheet& shown = form.show();
+        platform.dialogAnswers.push_back("/home/ham/tor/ring.tor");
+        shown.cmdUitvoer_Click();
+        shown.cmdInvoer_Click();  // cancelled
+        form.unload();            // the run keeps its folders while the sheet is closed
+        form.show().cmdUitvoer_Click();
+
+        ASSERT_EQ(platform.saveDialogs.size(), 2u);
+        EXPECT_EQ(platform.saveDialogs[0].initialFolder, c.firstFolder);
+        EXPECT_EQ(platform.saveDialogs[0].initialName, c.firstFolder + "/RINGBLAD_143005.TOR");
+        EXPECT_EQ(platform.openDialogs.at(0).initialFolder, "/home/ham/tor");
+        EXPECT_EQ(platform.saveDialogs[1].initialFolder, "/home/ham/tor");
+        EXPECT_EQ(platform.saveDialogs[1].initialName, "/home/ham/tor/RINGBLAD_143005.TOR");
+        EXPECT_EQ(form.get()->exportFolder(), c.firstFolder);  // pages are kept apart
+    }
 }
 
 TEST_F(TorFileTest, ASavedFileIsConfirmedInTheSheetsLanguage) {

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/platform/program_fixture.h"
 
@@ -45,10 +48,62 @@ private slots:
         QCOMPARE(turns->text(), QString("10"));
         QCOMPARE(turns->cursorPosition(), 1);
         QCOMPARE(run.platform.beeps, 1);
-        // A clipboard shortcut is a typed control character too.
-        QTest::keyClick(turns, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(turns->text(), QString("10"));
-        QCOMPARE(run.platform.beeps, 2);
+        // The bell alone is easily missed: the box says what it takes.
+        const std::pair<std::string, std::string> hint{"txtWikkeling",
+                                                       "Alleen cijfers: het aantal windingen, 1 - 100"};
+        QCOMPARE(run.platform.hints, std::vector{hint});
+    }
+
+    void theEditingShortcutsPassTheKeyFiltersAndRunTheChangeRule() {
+        RunningProgram run;
+        // Copy from a result box.
+        run.clickCalc("cmdBereken");
+        QLineEdit* al = run.calc<QLineEdit>("txtALwaarde");
+        QTest::keyClick(al, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(al, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("25330"));
+        // Select all, then typing replaces the turns.
+        QLineEdit* turns = run.calc<QLineEdit>("txtWikkeling");
+        QTest::keyClick(turns, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(turns, "25");
+        QCOMPARE(run.program.calculator().txtWikkeling.text, std::string("25"));
+        QCOMPARE(run.calcText("txtALwaarde"), QString(" "));  // the change rule cleared the results
+        // A pasted value out of range (Top 1 to 250000) goes back to the reset text with a beep.
+        QApplication::clipboard()->setText("250001");
+        QLineEdit* top = run.calc<QLineEdit>("txtTopR");
+        QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(top, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(top->text(), QString("100"));
+        QCOMPARE(run.platform.beeps, 1);
+        // Undo is an edit as well; "25" typed over "10" undoes to "10".
+        QTest::keyClick(turns, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(run.program.calculator().txtWikkeling.text, turns->text().toStdString());
+        QCOMPARE(run.platform.beeps, 1);
+    }
+
+    void enterOrReturnOnAFocusedButtonPressesIt() {
+        RunningProgram run;
+        QWidget* calculate = run.calc("cmdBereken");
+        calculate->setFocus();
+        QTest::keyClick(calculate, Qt::Key_Return);
+        QCOMPARE(run.calcText("txtALwaarde"), QString("25330"));
+        QTest::keyClick(run.calc("cmdBestand"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(run.sheetText("txtN1"), QString("10"));
+    }
+
+    void everyControlHasATooltipInTheCurrentLanguage() {
+        RunningProgram run;
+        QCOMPARE(run.calc("chkLprn")->toolTip(), QString("Vul Regel zet L ook op info regel 8"));
+        run.clickCalc("optLANG_1");
+        QCOMPARE(run.calc("chkLprn")->toolTip(), QString("Fill Line also adds L to info line 8"));
+        for (const char* name :
+             {"txtWikkeling", "txtCap",      "optCapVal_0", "optCapVal_1", "txtFreq",   "optFreq_0",
+              "optFreq_1",    "txtFres1",    "txtFres2",    "chkQaan",     "optTOPC_0", "optTOPC_1",
+              "txtTopR",      "txtALwaarde", "chkLprn",     "txtLmH",      "txtQLC",    "txtQRS",
+              "chkQRLC",      "txtQRLC",     "txtQRP",      "optLANG_0",   "optLANG_1", "cboKiesregel",
+              "cmdBereken",   "cmdBestand",  "cmdEinde",    "cmdHelp"}) {
+            QVERIFY2(!run.calc(name)->toolTip().isEmpty(), name);
+        }
     }
 
     void everyKeyInTxtALwaardeBeepsAndChangesNothing() {

@@ -38,8 +38,8 @@ private slots:
         QCOMPARE(run.sheetText("txtQ4"), QString("50"));
         QCOMPARE(run.sheetText("txtTop4"), QString("100 pF"));
         QCOMPARE(run.sheetText("txtRp4"), QString("7958"));
-        QCOMPARE(run.sheetText("txtRegel8"), QString("Regel8L4 = 2.533 mH, "));
-        QCOMPARE(run.sheetText("txtN3"), QString("N3"));
+        QCOMPARE(run.sheetText("txtRegel8"), QString("L4 = 2.533 mH, "));
+        QCOMPARE(run.sheetText("txtN3"), QString());
         QVERIFY(run.program.dataSheetWindow().isVisible());
     }
 
@@ -165,7 +165,8 @@ private slots:
         run.clickCalc("cmdBereken");
         run.clickCalc("cmdBestand");
         QVERIFY(run.program.dataSheetWindow().isVisible());
-        QCOMPARE(run.sheetText("txtFabr1"), QString("Fabr1"));
+        QCOMPARE(run.sheetText("txtFabr1"), QString());
+        QCOMPARE(run.sheet<QLineEdit>("txtFabr1")->placeholderText(), QString("Fabr1"));
         QCOMPARE(run.sheetText("txtN1"), QString("10"));
     }
 
@@ -182,6 +183,24 @@ private slots:
         };
         QVERIFY(painted.contains(recorded("AL in")));
         QVERIFY(painted.contains(recorded("mH/1000")));
+    }
+
+    void aTextWiderThanItsBoxShowsWholeInTheTooltip() {
+        RunningProgram run;
+        auto* fabr = run.sheet<QLineEdit>("txtFabr1");
+        QCOMPARE(fabr->toolTip(), QString("Fabrikant"));
+        const QString longText = QString("Amidon ").repeated(10);
+        run.program.dataSheet().get()->txtFabr1 = longText.toStdString();
+        run.program.renderAll();
+        QCOMPARE(fabr->toolTip(), longText);
+        QTest::keyClick(fabr, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(fabr, "FT");  // typed text that fits
+        QCOMPARE(fabr->toolTip(), QString("Fabrikant"));
+        run.clickCalc("optLANG_1");
+        QCOMPARE(fabr->toolTip(), QString("Manufacturer"));
+        QCOMPARE(run.sheet("txtN5")->toolTip(), QString("Turns"));
+        QCOMPARE(run.sheet("chkCSV")->toolTip(),
+                 QString("Export PS also writes a CSV file for a spreadsheet"));
     }
 
     void theCloseButtonAsksAsTheCloseControlDoes() {

@@ -114,7 +114,7 @@ private slots:
         auto* write = IdentifyRun::in<QPushButton>(window, "cmdMu");
         QVERIFY(!write->isEnabled());
         RunningProgram::click(write);
-        QCOMPARE(run.sheetText("txtMu"), QString("Mu"));
+        QCOMPARE(run.sheetText("txtMu"), QString());
     }
 
     void theOpenWindowFollowsTheSheetAndItsLanguage() {
@@ -138,6 +138,10 @@ private slots:
         run.type("txtmH1", "400");
         RunningProgram::click(IdentifyRun::in<QPushButton>(window, "cmdMu"));
         QCOMPARE(run.sheetText("txtMu"), QString("874"));
+        QCOMPARE(IdentifyRun::in<QPushButton>(window, "cmdSluiten")->toolTip(),
+                 QString("Close this window (Esc)"));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
     }
 
     void theNearestCurvesArePlottedAndThePaintNarrowsTheRanking() {

@@ -41,7 +41,8 @@ private slots:
         QVERIFY(run.calc<QCheckBox>("chkQaan")->isChecked());
         QVERIFY(!run.calc("chkQRLC")->isEnabled());
         QCOMPARE(run.calc<QComboBox>("cboKiesregel")->count(), 7);
-        QCOMPARE(run.sheetText("txtRegel3"), QString("Regel3"));
+        QCOMPARE(run.sheetText("txtRegel3"), QString());
+        QCOMPARE(run.sheet<QLineEdit>("txtRegel3")->placeholderText(), QString("Regel3"));
         QVERIFY(run.platform.shown.empty());
     }
 
@@ -109,6 +110,26 @@ private slots:
         run.program.dataSheetWindow().close();
         QVERIFY(run.program.ended());
         QCOMPARE(finished.count(), 1);
+    }
+
+    void aSecondStartBringsBackAClosedCalculator() {
+        RunningProgram run;
+        run.program.calculatorWindow().close();
+        QVERIFY(!run.program.calculatorWindow().isVisible());
+        run.program.showAgain();
+        QVERIFY(run.program.calculatorWindow().isVisible());
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        // Closing the sheet now leaves the Calculator, as before it was closed.
+        run.program.dataSheetWindow().close();
+        QVERIFY(!run.program.ended());
+    }
+
+    void qtsOwnTextsSpeakTheProgramsLanguage() {
+        RunningProgram run;
+        // The Cancel button of the question boxes and dialogs.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Annuleren"));
+        run.clickCalc("optLANG_1");
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     }
 
     void closingTheCalculatorWithTheSheetClosedEndsTheProgram() {

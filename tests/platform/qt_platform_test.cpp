@@ -254,6 +254,35 @@ private slots:
             }
         }
         QCOMPARE(helpWindows, 1);
+        // Escape closes it.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* help = qobject_cast<gui::HelpWindow*>(top); help && help->isVisible()) {
+                QTest::keyClick(help, Qt::Key_Escape);
+                QVERIFY(!help->isVisible());
+            }
+        }
+    }
+
+    void aRefusedSecondStartBringsTheRunningProgramToTheFront() {
+        const QString name = uniqueLockName();
+        QtPlatform running(name);
+        int calls = 0;
+        running.onAnotherStart([&calls] { ++calls; });
+        QVERIFY(!running.anotherInstanceRunning());
+        {
+            QtPlatform second(name);
+            QVERIFY(second.anotherInstanceRunning());
+            second.endProgram();
+        }
+        QTRY_COMPARE(calls, 1);
+    }
+
+    void aReadOnlyFolderIsNotWritableAndTheDocumentsFolderExists() {
+        QtPlatform platform(uniqueLockName());
+        QTemporaryDir dir;
+        QVERIFY(platform.folderWritable(dir.path().toStdString()));
+        QVERIFY(!platform.folderWritable((dir.path() + "/missing").toStdString()));
+        QVERIFY(QFileInfo(QString::fromStdString(platform.documentsFolder())).isDir());
     }
 };
 

@@ -24,6 +24,7 @@ protected:
         sheet.platform = &platform;
         sheet.files = &files;
         sheet.appFolder = platform.appFolder;
+        sheet.folders->user = platform.appFolder;
         return sheet;
     }
 
