@@ -5,7 +5,8 @@
 BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES  := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-             nlohmann-json3-dev qt6-base-dev ghostscript xvfb xauth fonts-dejavu-core
+             nlohmann-json3-dev qt6-base-dev ghostscript xvfb xauth fonts-dejavu-core \
+             qt6-charts-dev
 SUDO      := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 # Sanitizer build (make test-sanitize) and fuzzing (make fuzz FUZZ_SECONDS=60).
@@ -14,7 +15,7 @@ FUZZ_BUILD    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
 FUZZ_FLAGS    ?=
 FUZZ_SANITIZE ?= ON
-FUZZ_TARGETS  := tor_reader prefill_reader export calculator
+FUZZ_TARGETS  := tor_reader prefill_reader export calculator touchstone
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 .PHONY: all deps fuzz-deps configure build run test test-sanitize fuzz clean
