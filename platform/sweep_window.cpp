@@ -8,8 +8,8 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -130,6 +130,15 @@ void SweepWindow::render(const SweepView& view, bool english) {
     }
     if (!c.hertz.empty()) {
         x->setRange(c.hertz.front() / kHertzPerMegahertz, c.hertz.back() / kHertzPerMegahertz);
+        double lowest = top;
+        double highest = top;
+        for (const QPointF& p : curve->points()) {
+            lowest = std::min(lowest, p.y());
+            highest = std::max(highest, p.y());
+        }
+        y->setRange(lowest, highest);
+        y->applyNiceNumbers();
+        x->applyNiceNumbers();
     }
     if (!s21 && !c.phaseDeg.empty()) {
         auto* phase = new QLineSeries;
@@ -152,10 +161,10 @@ void SweepWindow::render(const SweepView& view, bool english) {
     chartView_->setChart(chart);
     delete old;
 
-    summary_->setText(fill(t.summary, {number(r.f0 / kHertzPerMegahertz, 8), number(r.f1 / kHertzPerMegahertz, 8),
-                                       number(r.f2 / kHertzPerMegahertz, 8), number(r.q, 5)}) +
-                      QStringLiteral("    ") +
-                      fill(s21 ? t.peakS21 : t.peakZ, {number(r.peak, 4)}));
+    summary_->setText(
+        fill(t.summary, {number(r.f0 / kHertzPerMegahertz, 8), number(r.f1 / kHertzPerMegahertz, 8),
+                         number(r.f2 / kHertzPerMegahertz, 8), number(r.q, 5)}) +
+        QStringLiteral("    ") + fill(s21 ? t.peakS21 : t.peakZ, {number(r.peak, 4)}));
     method_->setText(r.fitted ? fill(t.fitted, {QString::number(r.fitPoints)}) : text(t.readOff));
     close_->setText(text(t.close));
 }

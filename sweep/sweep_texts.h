@@ -41,7 +41,7 @@ inline constexpr SweepTexts kSweepEnglish = {
     .cmdSweep = "Sweep…",
     .tipSweep = "Take the resonance and the -3 dB points from a network analyser's sweep (.s1p, .s2p)",
     .dialogTitle = "Open a sweep",
-    .dialogFilter = "Touchstone sweep (*.s1p *.s2p)|*.s1p;*.s2p;*.S1P;*.S2P|All files (*)|*",
+    .dialogFilter = "Touchstone sweep|*.s1p;*.s2p;*.S1P;*.S2P|All files|*",
     .errorTitle = "Error !",
     .readFailed = "The file could not be read:\r%1\r%2\r",
     .badFile = "The sweep could not be used:\r%1\r%2",
@@ -69,7 +69,7 @@ inline constexpr SweepTexts kSweepDutch = {
     .tipSweep =
         "Neem de resonantie en de -3 dB punten over uit een meting van een netwerkanalyser (.s1p, .s2p)",
     .dialogTitle = "Meting openen",
-    .dialogFilter = "Touchstone meting (*.s1p *.s2p)|*.s1p;*.s2p;*.S1P;*.S2P|Alle bestanden (*)|*",
+    .dialogFilter = "Touchstone meting|*.s1p;*.s2p;*.S1P;*.S2P|Alle bestanden|*",
     .errorTitle = "Fout !",
     .readFailed = "Het bestand kon niet worden gelezen:\r%1\r%2\r",
     .badFile = "De meting kon niet worden gebruikt:\r%1\r%2",

@@ -97,6 +97,12 @@ bool anyResult(const Calculator& calc) {
 }
 
 void printTable(const Calculator& calc, const std::optional<MessageBox>& message, int beeps) {
+    if (calc.sweep.opened > 0) {
+        const SweepView& v = calc.sweep;
+        std::cout << "Sweep        " << v.file << (v.parameter == SweepParameter::S21 ? " S21" : " S11")
+                  << ", " << v.curve.hertz.size() << " points: f " << calc.txtFreq.text << ", f1 "
+                  << calc.txtFres1.text << ", f2 " << calc.txtFres2.text << calc.f_eenheid << '\n';
+    }
     if (message) {
         std::cout << message->title << '\n' << terminalLines(message->text) << '\n';
     }
