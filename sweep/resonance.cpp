@@ -184,32 +184,35 @@ Fit fitTransmission(const SweepCurve& c, std::size_t first, std::size_t last, co
 Fit fitReflection(const TouchstoneSweep& s, const SweepCurve& c, std::size_t first, std::size_t last,
                   const Seed& seed) {
     const double r0 = s.referenceOhm;
-    auto residuals = [&](const Params& x, std::size_t i) {
+    auto model = [&](const Params& x, std::array<std::array<double, 3>, 3>* normal, Params* gradient) {
         const double f0 = seed.f0 * (1.0 + x[1]);
         const double q = seed.q * std::exp(x[2]);
         const double r = seed.peak * std::exp(x[0]);
-        const std::complex<double> z = r / std::complex<double>(1.0, q * detuning(c.hertz[i], f0));
-        return s.s11[i] - (z - r0) / (z + r0);
-    };
-    auto model = [&](const Params& x, std::array<std::array<double, 3>, 3>* normal, Params* gradient) {
-        if (!(seed.f0 * (1.0 + x[1]) > 0) || !std::isfinite(std::exp(x[0])) ||
-            !std::isfinite(std::exp(x[2]))) {
+        if (!(f0 > 0) || !std::isfinite(r) || !std::isfinite(q)) {
             return std::nan("");
         }
-        constexpr double h = 1e-7;
+        const std::complex<double> j(0.0, 1.0);
         double sum = 0;
         for (std::size_t i = first; i <= last; ++i) {
-            const std::complex<double> r = residuals(x, i);
-            sum += std::norm(r);
+            const double f = c.hertz[i];
+            const double u = detuning(f, f0);
+            const std::complex<double> d = 1.0 + j * q * u;
+            const std::complex<double> z = r / d;
+            const std::complex<double> e = s.s11[i] - (z - r0) / (z + r0);
+            sum += std::norm(e);
             if (normal != nullptr) {
-                std::array<std::complex<double>, 3> d{};
-                for (int k = 0; k < 3; ++k) {
-                    Params moved = x;
-                    moved[k] += h;
-                    d[k] = (residuals(moved, i) - r) / h;
-                }
-                accumulate({d[0].real(), d[1].real(), d[2].real()}, r.real(), normal, gradient);
-                accumulate({d[0].imag(), d[1].imag(), d[2].imag()}, r.imag(), normal, gradient);
+                // S = 1 - 2 R0 / (z + R0), so dS/dz = 2 R0 / (z + R0)²; the residual's
+                // derivatives are -dS/dz times those of z.
+                const std::complex<double> dSdz = 2.0 * r0 / ((z + r0) * (z + r0));
+                const std::complex<double> dzDx0 = z;              // R = Rseed exp(x0)
+                const std::complex<double> dzDu = -z * j * q / d;  // z = R / (1 + j Q u)
+                const std::complex<double> dzDx1 = dzDu * seed.f0 * (-f / (f0 * f0) - 1.0 / f);
+                const std::complex<double> dzDx2 = -z * j * q * u / d;  // Q = Qseed exp(x2)
+                const std::complex<double> g0 = -dSdz * dzDx0;
+                const std::complex<double> g1 = -dSdz * dzDx1;
+                const std::complex<double> g2 = -dSdz * dzDx2;
+                accumulate({g0.real(), g1.real(), g2.real()}, e.real(), normal, gradient);
+                accumulate({g0.imag(), g1.imag(), g2.imag()}, e.imag(), normal, gradient);
             }
         }
         return sum;
@@ -226,6 +229,13 @@ Fit fitReflection(const TouchstoneSweep& s, const SweepCurve& c, std::size_t fir
 }
 
 // ---- finding the peak ----
+
+struct PeakTop {
+    std::size_t index = 0;
+    bool lowSide = false;   // the level falls 3 dB below the top before it
+    bool highSide = false;  // ... and after it
+    bool whole() const { return lowSide && highSide; }
+};
 
 enum class Side { Dropped, Higher, Edge };
 
@@ -332,44 +342,62 @@ ResonanceResult FindResonance(const TouchstoneSweep& sweep, SweepParameter param
     }
     const SweepCurve c = CurveOf(sweep, parameter);
     const std::vector<double>& level = c.level;
-    const double highest = *std::max_element(level.begin(), level.end());
 
-    // Every top within kRivalPeakDb of the highest point that the level falls 3 dB from
-    // before it rises higher (or the sweep ends).
-    std::vector<Peak> whole;
-    std::vector<Peak> cut;
-    for (std::size_t i = 0; i < n; ++i) {
-        const bool top = (i == 0 || level[i] > level[i - 1]) && (i + 1 == n || level[i] >= level[i + 1]);
-        if (!top || level[i] < highest - kRivalPeakDb) {
-            continue;
-        }
-        const Peak p{i, walk(level, i, -1), walk(level, i, +1)};
-        if (p.low.side == Side::Higher || p.high.side == Side::Higher) {
-            continue;
-        }
-        (p.whole() ? whole : cut).push_back(p);
-    }
-    const auto byLevel = [&](const Peak& a, const Peak& b) { return level[a.top] < level[b.top]; };
-    if (whole.empty()) {
-        const Peak& p = *std::max_element(cut.begin(), cut.end(), byLevel);
-        if (p.low.side == Side::Edge && p.high.side == Side::Edge) {
-            return ResonanceError{ResonanceFault::Flat, c.hertz[p.top], false, {}};
-        }
-        return ResonanceError{ResonanceFault::NotWhole, c.hertz[p.top], p.low.side == Side::Edge, {}};
-    }
-    const Peak best = *std::max_element(whole.begin(), whole.end(), byLevel);
-    std::vector<double> rivals;
-    for (const auto* list : {&whole, &cut}) {
-        for (const Peak& p : *list) {
-            if (level[p.top] >= level[best.top] - kRivalPeakDb) {
-                rivals.push_back(c.hertz[p.top]);
+    // The peaks, in one pass: a top counts once the level has fallen 3 dB below it, and the
+    // next top is looked for once the level has risen 3 dB above the lowest point since.
+    // Tops closer than that belong to one peak, its highest point. The first peak is whole
+    // only when the sweep starts 3 dB below it, the last only when the sweep ends so.
+    std::vector<PeakTop> peaks;
+    bool seekingTop = true;
+    bool afterValley = false;
+    std::size_t top = 0;
+    std::size_t low = 0;
+    double lowestBeforeTop = level[0];
+    double lowestSoFar = level[0];
+    for (std::size_t i = 1; i < n; ++i) {
+        lowestSoFar = std::min(lowestSoFar, level[i]);
+        if (seekingTop) {
+            if (level[i] > level[top]) {
+                top = i;
+                lowestBeforeTop = lowestSoFar;
+            } else if (level[i] <= level[top] - kHalfPowerDb) {
+                peaks.push_back({top, afterValley || lowestBeforeTop <= level[top] - kHalfPowerDb, true});
+                seekingTop = false;
+                low = i;
             }
+        } else if (level[i] < level[low]) {
+            low = i;
+        } else if (level[i] >= level[low] + kHalfPowerDb) {
+            seekingTop = true;
+            afterValley = true;
+            top = i;
+        }
+    }
+    if (seekingTop) {
+        peaks.push_back({top, afterValley || lowestBeforeTop <= level[top] - kHalfPowerDb, false});
+    }
+    const auto byLevel = [&](const PeakTop& a, const PeakTop& b) { return level[a.index] < level[b.index]; };
+    const auto wholeEnd =
+        std::partition(peaks.begin(), peaks.end(), [](const PeakTop& t) { return t.whole(); });
+    if (wholeEnd == peaks.begin()) {
+        const PeakTop& t = *std::max_element(peaks.begin(), peaks.end(), byLevel);
+        if (!t.lowSide && !t.highSide) {
+            return ResonanceError{ResonanceFault::Flat, c.hertz[t.index], false, {}};
+        }
+        return ResonanceError{ResonanceFault::NotWhole, c.hertz[t.index], !t.lowSide, {}};
+    }
+    const std::size_t bestTop = std::max_element(peaks.begin(), wholeEnd, byLevel)->index;
+    std::vector<double> rivals;
+    for (const PeakTop& t : peaks) {
+        if (level[t.index] >= level[bestTop] - kRivalPeakDb) {
+            rivals.push_back(c.hertz[t.index]);
         }
     }
     if (rivals.size() > 1) {
         std::sort(rivals.begin(), rivals.end());
-        return ResonanceError{ResonanceFault::Several, c.hertz[best.top], false, rivals};
+        return ResonanceError{ResonanceFault::Several, c.hertz[bestTop], false, rivals};
     }
+    const Peak best{bestTop, walk(level, bestTop, -1), walk(level, bestTop, +1)};
 
     // Read off the sweep: the -3 dB crossings, and for S11 the phase's zero and +-45 degrees.
     const std::size_t p = best.top;

@@ -37,8 +37,7 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
-std::vector<std::string_view> words(std::string_view line) {
-    std::vector<std::string_view> out;
+void splitWords(std::string_view line, std::vector<std::string_view>& out) {
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && isBlank(line[i])) {
@@ -52,6 +51,11 @@ std::vector<std::string_view> words(std::string_view line) {
             out.push_back(line.substr(start, i - start));
         }
     }
+}
+
+std::vector<std::string_view> words(std::string_view line) {
+    std::vector<std::string_view> out;
+    splitWords(line, out);
     return out;
 }
 
@@ -329,7 +333,9 @@ private:
         if (version2_ && !inNetworkData_) {
             fail(TouchstoneFault::MissingNetworkData);
         }
-        const std::vector<std::string_view> ws = words(line);
+        words_.clear();
+        splitWords(line, words_);
+        const std::vector<std::string_view>& ws = words_;
         if (ports_ == 0) {
             if (ws.size() == 3) {
                 ports_ = 1;
@@ -445,6 +451,7 @@ private:
     bool inInformation_ = false;
     bool noise_ = false;
     std::vector<double> pending_;
+    std::vector<std::string_view> words_;  // of the data line being read, kept for its memory
     int pendingLine_ = 0;
     std::string pendingFirst_;
     TouchstoneSweep sweep_;
