@@ -247,6 +247,11 @@ private:
         const std::string key = upper(trimmed(line.substr(1, close - 1)));
         const std::string_view value = trimmed(line.substr(close + 1));
         awaitingReferences_ = 0;
+        const bool dataSeen = !sweep_.hertz.empty() || !pending_.empty();
+        if (dataSeen && (key == "VERSION" || key == "NUMBER OF PORTS" || key == "TWO-PORT DATA ORDER" ||
+                         key == "MATRIX FORMAT" || key == "REFERENCE")) {
+            fail(TouchstoneFault::LateKeyword, quoted(line.substr(0, close + 1)));
+        }
         if (key == "VERSION") {
             double v = 0;
             if (readNumber(value, v) != NumberRead::Ok || v < 2.0) {
@@ -388,6 +393,18 @@ private:
         return std::polar(a, b * kDegree);
     }
 
+    // A parameter pair as a complex number; a magnitude too large for a double (1e9 dB) is no
+    // measurement.
+    std::complex<double> finitePair(std::size_t at) const {
+        const std::complex<double> v = pair(pending_[at], pending_[at + 1]);
+        if (!std::isfinite(v.real()) || !std::isfinite(v.imag())) {
+            char buffer[32];
+            const auto r = std::to_chars(buffer, buffer + sizeof buffer, pending_[at]);
+            failAt(pendingLine_, TouchstoneFault::NotFinite, std::string(buffer, r.ptr));
+        }
+        return v;
+    }
+
     void takePoint() {
         const double f = pending_[0] * unit_;
         if (!std::isfinite(f) || f < 0 || (!sweep_.hertz.empty() && !(f > sweep_.hertz.back()))) {
@@ -397,7 +414,7 @@ private:
             failAt(pendingLine_, TouchstoneFault::TooManyPoints, std::to_string(kMostSweepPoints));
         }
         sweep_.hertz.push_back(f);
-        sweep_.s11.push_back(pair(pending_[1], pending_[2]));
+        sweep_.s11.push_back(finitePair(1));
         if (ports_ == 2) {
             // Where S21 stands: version 1 and 21_12 write S11 S21 S12 S22, 12_21 writes
             // S11 S12 S21 S22; a lower matrix holds S11 S21 S22, an upper one S11 S12 S22.
@@ -408,7 +425,7 @@ private:
             if (matrix_ == Matrix::Upper) {
                 at = 3;  // S12 stands for S21 of a reciprocal network
             }
-            sweep_.s21.push_back(pair(pending_[at], pending_[at + 1]));
+            sweep_.s21.push_back(finitePair(at));
         }
         pending_.clear();
     }
@@ -516,6 +533,8 @@ constexpr FaultText kFaultTexts[] = {
      "Regel %1: meetgegevens horen na [Network Data] te staan."},
     {TouchstoneFault::TooManyPoints, "Line %1: more than %2 sweep points.",
      "Regel %1: meer dan %2 meetpunten."},
+    {TouchstoneFault::LateKeyword, "Line %1: %2 must come before the sweep data.",
+     "Regel %1: %2 hoort voor de meetgegevens te staan."},
 };
 
 }  // namespace

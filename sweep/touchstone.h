@@ -41,6 +41,7 @@ enum class TouchstoneFault {
     NotFinite,           // detail: the value
     MissingNetworkData,  // a version 2 file without [Network Data]
     TooManyPoints,       // detail: the limit
+    LateKeyword,         // a keyword that says how to read the data, after data; detail: it
 };
 
 struct TouchstoneError {

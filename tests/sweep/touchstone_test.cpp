@@ -108,6 +108,7 @@ const BadFile kBadFiles[] = {
     {"# MHz S MA\n1 0.5\n", 1, {2, TouchstoneFault::WrongValueCount, "2", 3}},
     {"# MHz S MA\n\n1 0.5 x\n", 1, {3, TouchstoneFault::NotANumber, "x", 0}},
     {"1 0 nan\n", 1, {1, TouchstoneFault::NotANumber, "nan", 0}},
+    {"# MHz S DB\n1 7000 0\n", 1, {2, TouchstoneFault::NotFinite, "7000", 0}},  // 10^350, beyond a double
     {"1 0 1e999\n", 1, {1, TouchstoneFault::NotFinite, "1e999", 0}},
     {"# MHz Z MA\n", 1, {1, TouchstoneFault::NotSParameters, "Z", 0}},
     {"# MHz S XX\n", 1, {1, TouchstoneFault::BadOption, "XX", 0}},
@@ -128,6 +129,7 @@ const BadFile kBadFiles[] = {
      2,
      {2, TouchstoneFault::UnsupportedMatrix, "Mixed-Mode", 0}},
     {"[Version\n", 1, {1, TouchstoneFault::BadKeyword, "[Version", 0}},
+    {"1 0 0\n[Number of Ports] 2\n", 1, {2, TouchstoneFault::LateKeyword, "[Number of Ports]", 0}},
 };
 
 TEST(TouchstoneTest, RefusesABadFileNamingTheLineAndTheFault) {
