@@ -93,12 +93,28 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
         ResonanceFault::NoS21);
 }
 
-TEST(ResonanceTest, RealBandFilterSweepFromAnAnalyser) {
+TouchstoneSweep realSweep(const char* name) {
     const std::filesystem::path file =
-        std::filesystem::path(KERNWIJS_TEST_DATA_DIR) / "sweep" / "data" / "librevna_saw_filter_403MHz.s2p";
+        std::filesystem::path(KERNWIJS_TEST_DATA_DIR) / "sweep" / "data" / name;
     std::ifstream in(file, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const TouchstoneSweep sweep = read(text, PortsFromFileName(file.string()));
+    return read(text, PortsFromFileName(file.string()));
+}
+
+TEST(ResonanceTest, RealReflectionSweepOfNearlyAShortHasNoPeak) {
+    const TouchstoneSweep sweep = realSweep("nanovna_t130-2_start.s1p");
+    ASSERT_EQ(sweep.hertz.size(), 20u);
+    EXPECT_EQ(sweep.hertz.front(), 50000.0);
+    EXPECT_EQ(sweep.s11.front(), std::complex<double>(-1.0065668550744071, -5.21847118919505e-05));
+    // |Z| = 50 |1 + S| / |1 - S|: 50 * 0.00657 / 2.00657 = 0.164 ohm at 50 kHz, and
+    // 50 * 0.00817 / 2.0073 = 0.204 ohm at 1.93 MHz: 1.9 dB up, nowhere 3 dB.
+    const ResonanceResult r = FindResonance(sweep, SweepParameter::S11);
+    ASSERT_TRUE(std::holds_alternative<ResonanceError>(r));
+    EXPECT_EQ(std::get<ResonanceError>(r).fault, ResonanceFault::Flat);
+}
+
+TEST(ResonanceTest, RealBandFilterSweepFromAnAnalyser) {
+    const TouchstoneSweep sweep = realSweep("librevna_saw_filter_403MHz.s2p");
     ASSERT_EQ(sweep.hertz.size(), 55u);  // 398.0 to 408.8 MHz in 0.2 MHz steps
     const ResonanceResult r = FindResonance(sweep, SweepParameter::S21);
     ASSERT_TRUE(std::holds_alternative<Resonance>(r));
