@@ -244,9 +244,8 @@ struct Walk {
     std::size_t index = 0;  // the first point 3 dB down (Dropped) or higher (Higher)
 };
 
-// From the local top i in direction dir: does the level fall 3 dB before it rises above the
-// top or the sweep ends? Walking down in frequency an equal level counts as higher, so of two
-// equal tops only one is a peak.
+// From the top i in direction dir: the first point 3 dB below the top, unless a point higher
+// than the top (or as high, walking down in frequency) or the sweep's end comes first.
 Walk walk(const std::vector<double>& level, std::size_t i, int dir) {
     const double limit = level[i] - kHalfPowerDb;
     for (std::ptrdiff_t j = static_cast<std::ptrdiff_t>(i) + dir;
@@ -266,7 +265,6 @@ struct Peak {
     std::size_t top = 0;
     Walk low;
     Walk high;
-    bool whole() const { return low.side == Side::Dropped && high.side == Side::Dropped; }
 };
 
 // The frequency where the level crosses `target` between points a and b.
