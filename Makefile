@@ -17,7 +17,7 @@ FUZZ_BUILD    ?= build-fuzz
 FUZZ_SECONDS  ?= 60
 FUZZ_FLAGS    ?=
 FUZZ_SANITIZE ?= ON
-FUZZ_TARGETS  := tor_reader prefill_reader export calculator
+FUZZ_TARGETS  := tor_reader prefill_reader export calculator touchstone
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 
 # The Debian package is built apart, for /usr, without tests and benchmarks.

@@ -5,19 +5,23 @@
 // nested, as a toolkit would.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/controls.h"
 #include "common/services.h"
+#include "sweep/resonance.h"
 
 namespace kw {
 
 class DataSheetForm;
+class FileSystem;
 
 struct Calculator {
     // ---- outside world (not drawn) ----
     Platform* platform = nullptr;
     DataSheetForm* dataSheet = nullptr;
+    FileSystem* files = nullptr;  // reads the sweeps
 
     // ---- controls, with their design state ----
     std::string caption = "QQ0QQQ KERNWIJS";  // window title, never changed
@@ -68,6 +72,7 @@ struct Calculator {
     Button cmdBereken;
     Button cmdBestand;
     Button cmdEinde;
+    Button cmdSweep{"Sweep…"};
 
     // ---- window state that is not a control ----
     std::string Taal;         // "NL" or "UK"; empty before start-up
@@ -100,6 +105,8 @@ struct Calculator {
     double QLC = 0;
     double QRS = 0;  // [ohm]
     double QRP = 0;  // [ohm]
+
+    SweepView sweep;  // the last sweep opened
 
     bool operator==(const Calculator&) const = default;
 
@@ -143,6 +150,15 @@ struct Calculator {
     void Form_Load();
     void cmdHelp_Click();
     void cmdEinde_Click();
+
+    // ---- a network analyser's sweep ----
+    void cmdSweep_Click();
+    // A file dropped onto the window.
+    void Form_DragDrop(const std::string& path);
+    // Reads the sweep and sets the resonance and the two -3 dB points into txtFreq, txtFres1
+    // and txtFres2 as typing would; a two-port sweep gives S21, a one-port S11 unless the
+    // parameter is given. False, after a message, when it found nothing to set.
+    bool openSweep(const std::string& path, std::optional<SweepParameter> parameter = std::nullopt);
 };
 
 }  // namespace kw

@@ -1,6 +1,7 @@
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
 #include "datasheet/datasheet.h"
+#include "sweep/sweep_texts.h"
 
 namespace kw {
 
@@ -38,6 +39,7 @@ void Calculator::optLANG_Click(std::int16_t Index) {
     cmdBestand.caption = c.cmdBestand;
     cmdBereken.caption = c.cmdBereken;
     cmdEinde.caption = c.cmdEinde;
+    cmdSweep.caption = sweepTexts(english).cmdSweep;
 
     if (dataSheet == nullptr) {
         return;

@@ -24,6 +24,7 @@ void Calculator::Form_Load() {
     Calculator design;
     design.platform = platform;
     design.dataSheet = dataSheet;
+    design.files = files;
     *this = std::move(design);
 
     // Creates the data sheet hidden and sets every caption.

@@ -42,6 +42,8 @@ constexpr Tip kCalculatorDutch[] = {
     {"cmdBestand", "Zet deze meting op de gekozen regel van het invulblad"},
     {"cmdEinde", "Programma beëindigen"},
     {"cmdHelp", "Hulp"},
+    {"cmdSweep",
+     "Neem de resonantie en de -3 dB punten over uit een meting van een netwerkanalyser (.s1p, .s2p)"},
 };
 
 constexpr Tip kCalculatorEnglish[] = {
@@ -73,6 +75,7 @@ constexpr Tip kCalculatorEnglish[] = {
     {"cmdBestand", "Copy this measurement into the chosen line of the data sheet"},
     {"cmdEinde", "End the program"},
     {"cmdHelp", "Help"},
+    {"cmdSweep", "Take the resonance and the -3 dB points from a network analyser's sweep (.s1p, .s2p)"},
 };
 
 // ---- data sheet ----

@@ -3,9 +3,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -20,8 +23,11 @@
 #include "platform/layout.h"
 #include "platform/record_widgets.h"
 #include "platform/scrolling_page.h"
+#include "platform/sweep_window.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
+#include "sweep/sweep_texts.h"
+#include "sweep/touchstone.h"
 
 namespace kw::gui {
 
@@ -88,6 +94,7 @@ constexpr ButtonBinding kButtons[] = {
     {"cmdBereken", &Calculator::cmdBereken, &Calculator::cmdBereken_Click},
     {"cmdBestand", &Calculator::cmdBestand, &Calculator::cmdBestand_Click},
     {"cmdEinde", &Calculator::cmdEinde, &Calculator::cmdEinde_Click},
+    {"cmdSweep", &Calculator::cmdSweep, &Calculator::cmdSweep_Click},
 };
 
 struct OptionBinding {
@@ -116,14 +123,15 @@ constexpr CheckBinding kChecks[] = {
 constexpr std::string_view kList = "cboKiesregel";
 constexpr std::string_view kPicture = "Image1";
 constexpr std::string_view kLine = "Line1";
-constexpr int kLineThickness = 2;  // [px] an etched line
+constexpr int kLineThickness = 2;   // [px] an etched line
+constexpr int kSweepWindowGap = 8;  // [px] between the Calculator and the sweep window
 
 // Keyboard order; the result boxes are reached by mouse only.
 constexpr std::string_view kTabOrder[] = {
     "cmdBestand",   "txtWikkeling", "txtCap",   "optCapVal_0", "optCapVal_1", "txtFreq",
     "optFreq_0",    "optFreq_1",    "txtFres1", "txtFres2",    "chkQaan",     "optTOPC_0",
     "optTOPC_1",    "txtTopR",      "chkLprn",  "chkQRLC",     "optLANG_0",   "optLANG_1",
-    "cboKiesregel", "cmdBereken",   "cmdEinde", "cmdHelp",
+    "cboKiesregel", "cmdBereken",   "cmdEinde", "cmdHelp",     "cmdSweep",
 };
 
 constexpr int kLabelClearance = 1;    // [px] between a label's text and the control after it
@@ -152,6 +160,20 @@ std::string optionName(std::string_view pair, int index) {
     return std::string(pair) + "_" + std::to_string(index);
 }
 
+// The local sweep file a drag carries, or an empty text.
+QString droppedSweep(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return {};
+    }
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile()) {
+        return {};
+    }
+    const QString path = url.toLocalFile();
+    const int ports = PortsFromFileName(path.toStdString());
+    return ports == 1 || ports == 2 ? path : QString();
+}
+
 int checkValue(Qt::CheckState state) {
     return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
 }
@@ -165,6 +187,7 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, Runner run, QWidget* 
         this, QSize(twipsToPixels(kCalculatorWidthTwips), twipsToPixels(kCalculatorHeightTwips)));
     setWindowIcon(toroidIcon());
     setFont(controlFont(TextStyle::Normal));
+    setAcceptDrops(true);
     buildControls();
     connectControls();
     setTabOrder();
@@ -372,6 +395,46 @@ void CalculatorWindow::render() {
     for (const auto& [name, widget] : controls_) {
         renderToolTip(widget, ControlTip(TipWindow::Calculator, name, english));
     }
+    QWidget* sweepButton = control("cmdSweep");
+    sweepButton->setAccessibleName(sweepButton->toolTip());
+    renderSweep();
+}
+
+void CalculatorWindow::renderSweep() {
+    const bool english = calc_.Taal == kTaalUK;
+    if (calc_.sweep.opened == 0) {
+        return;
+    }
+    const bool fresh = calc_.sweep.opened != sweepShown_;
+    if (sweepWindow_ == nullptr) {
+        sweepWindow_ = new SweepWindow(this);
+        // Beside the Calculator, whose fields the sweep has just filled.
+        sweepWindow_->move(frameGeometry().right() + kSweepWindowGap, frameGeometry().top());
+    }
+    if (fresh || sweepWindow_->isVisible()) {
+        sweepWindow_->render(calc_.sweep, english);
+    }
+    if (fresh) {
+        sweepShown_ = calc_.sweep.opened;
+        sweepWindow_->show();
+        sweepWindow_->raise();
+    }
+}
+
+void CalculatorWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedSweep(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CalculatorWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedSweep(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    const std::string file = path.toStdString();
+    run_([&] { calc_.Form_DragDrop(file); });
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent* event) {

@@ -23,6 +23,7 @@ struct Calculator;
 namespace kw::gui {
 
 class KeyFilterLineEdit;
+class SweepWindow;
 
 class CalculatorWindow : public QWidget {
     Q_OBJECT
@@ -45,6 +46,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A .s1p or .s2p file dropped onto the window opens it as the Sweep button would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QWidget* container(std::string_view name) const;
@@ -54,11 +58,17 @@ private:
     void connectControls();
     void setTabOrder();
     void placeLine();
+    void renderSweep();
 
     Calculator& calc_;
     Runner run_;
     std::map<std::string, QWidget*, std::less<>> controls_;
     QWidget* page_ = nullptr;  // the form inside the window's scroll area
+    SweepWindow* sweepWindow_ = nullptr;  // a child, made when the first sweep is opened
+    int sweepShown_ = 0;                  // the count of sweeps opened when it was last shown
+
+public:
+    SweepWindow* sweepWindow() const { return sweepWindow_; }
 };
 
 }  // namespace kw::gui

@@ -92,6 +92,8 @@ inline constexpr Place kCalculatorPlaces[] = {
     {"cmdBereken", "", 2160, 7320, 1335, 375, TextStyle::Bold},
     {"cmdBestand", "", 360, 7920, 1335, 375, TextStyle::Bold},
     {"cmdEinde", "", 2160, 7920, 1335, 375, TextStyle::Bold},
+    // Opens an analyser's sweep; in the free corner right of the title, above the picture.
+    {"cmdSweep", "", 4065, 90, 690, 270},
 };
 
 // ---- data sheet, in pixels ----

@@ -78,6 +78,7 @@ Program::Program(Platform& platform, FileSystem& files, Processes* processes)
     : services_(std::make_unique<Services>(platform)), form_(*services_, files, processes) {
     calc_.platform = services_.get();
     calc_.dataSheet = &form_;
+    calc_.files = &files;
     const Runner runner = [this](const std::function<void()>& operation) { run(operation); };
     calcWindow_ = std::make_unique<CalculatorWindow>(calc_, runner);
     sheetWindow_ = std::make_unique<DataSheetWindow>(form_, runner);

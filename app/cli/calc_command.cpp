@@ -40,6 +40,9 @@ struct CalcArgs {
     int line = 1;
     bool noLprn = false;
     bool qrlc = false;
+    // The frequencies from an analyser's sweep.
+    std::string touchstone;
+    std::string parameter;
 };
 
 constexpr std::int16_t kIndexSecond = 1;  // UK, Top-R, MHz, pF
@@ -94,6 +97,12 @@ bool anyResult(const Calculator& calc) {
 }
 
 void printTable(const Calculator& calc, const std::optional<MessageBox>& message, int beeps) {
+    if (calc.sweep.opened > 0) {
+        const SweepView& v = calc.sweep;
+        std::cout << "Sweep        " << v.file << (v.parameter == SweepParameter::S21 ? " S21" : " S11")
+                  << ", " << v.curve.hertz.size() << " points: f " << calc.txtFreq.text << ", f1 "
+                  << calc.txtFres1.text << ", f2 " << calc.txtFres2.text << calc.f_eenheid << '\n';
+    }
     if (message) {
         std::cout << message->title << '\n' << terminalLines(message->text) << '\n';
     }
@@ -115,7 +124,28 @@ void printTable(const Calculator& calc, const std::optional<MessageBox>& message
     }
 }
 
-void printJson(const Calculator& calc, const std::optional<MessageBox>& message, int beeps) {
+// The sweep's findings, or null when no sweep was opened.
+nlohmann::ordered_json sweepJson(const Calculator& calc, const CalcArgs& args) {
+    if (args.touchstone.empty() || calc.sweep.opened == 0) {
+        return nullptr;
+    }
+    const SweepView& v = calc.sweep;
+    const bool s21 = v.parameter == SweepParameter::S21;
+    return {{"file", v.file},
+            {"parameter", s21 ? "S21" : "S11"},
+            {"points", v.curve.hertz.size()},
+            {"f0_hz", v.found.f0},
+            {"f1_hz", v.found.f1},
+            {"f2_hz", v.found.f2},
+            {"q", v.found.q},
+            {"peak", v.found.peak},
+            {"peak_unit", s21 ? "dB" : "ohm"},
+            {"fitted", v.found.fitted},
+            {"fit_points", v.found.fitPoints}};
+}
+
+void printJson(const Calculator& calc, const std::optional<MessageBox>& message, int beeps,
+               const CalcArgs& args) {
     nlohmann::ordered_json out;
     out["inputs"] = {
         {"turns", calc.txtWikkeling.text}, {"cap", calc.txtCap.text},  {"freq", calc.txtFreq.text},
@@ -135,6 +165,9 @@ void printJson(const Calculator& calc, const std::optional<MessageBox>& message,
         out["message"] = nullptr;
     }
     out["beeps"] = beeps;
+    if (!args.touchstone.empty()) {
+        out["sweep"] = sweepJson(calc, args);
+    }
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
@@ -204,15 +237,28 @@ int runCalc(const CalcArgs& args) {
     }
     paste(args.topOpt, &Calculator::txtTopR, args.top);
 
+    // The sweep sets -f, --f1 and --f2 as dropping it onto the window does; when it cannot,
+    // its message is the outcome and nothing is calculated.
     const std::size_t shownBefore = platform.shown.size();
-    calc.cmdBereken_Click();
+    bool sweepOk = true;
+    if (!args.touchstone.empty()) {
+        calc.files = &files;
+        std::optional<SweepParameter> parameter;
+        if (!args.parameter.empty()) {
+            parameter = args.parameter == "S11" ? SweepParameter::S11 : SweepParameter::S21;
+        }
+        sweepOk = calc.openSweep(args.touchstone, parameter);
+    }
+    if (sweepOk) {
+        calc.cmdBereken_Click();
+    }
     std::optional<MessageBox> message;
     if (platform.shown.size() > shownBefore) {
         message = platform.lastMessage();
     }
 
     if (args.json) {
-        printJson(calc, message, platform.beeps);
+        printJson(calc, message, platform.beeps, args);
     } else {
         printTable(calc, message, platform.beeps);
     }
@@ -245,8 +291,8 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
         ->check(CLI::IsMember({"NL", "UK"}))
         ->capture_default_str();
     cmd->add_flag("--json", args->json, "print one JSON object");
-    auto* sheetOpt = cmd->add_option("--sheet", args->sheetFile,
-                                     "fill the result into this .tor file (created when missing) and save it");
+    auto* sheetOpt = cmd->add_option(
+        "--sheet", args->sheetFile, "fill the result into this .tor file (created when missing) and save it");
     cmd->add_option("--line", args->line, "measurement line of the sheet, 1 - 7")
         ->check(CLI::Range(1, kMeasurementLines))
         ->needs(sheetOpt)
@@ -254,6 +300,17 @@ void addCalcCommand(CLI::App& app, int& exitCode) {
     cmd->add_flag("--no-lprn", args->noLprn, "do not append L to info line 8")->needs(sheetOpt);
     cmd->add_flag("--qrlc", args->qrlc, "also append the uncorrected Q to info line 7 (Top-R method)")
         ->needs(sheetOpt);
+    auto* touchstoneOpt =
+        cmd->add_option("--touchstone", args->touchstone,
+                        "take -f, --f1 and --f2 from a network analyser's sweep (.s1p, .s2p)")
+            ->excludes(args->freqOpt)
+            ->excludes(args->f1Opt)
+            ->excludes(args->f2Opt);
+    cmd->get_option("--no-q")->excludes(touchstoneOpt);
+    cmd->add_option("--parameter", args->parameter,
+                    "S21 (transmission, the default for .s2p) or S11 (reflection, the tank across port 1)")
+        ->transform(CLI::IsMember({"S21", "S11"}, CLI::ignore_case))
+        ->needs(touchstoneOpt);
     cmd->callback([args, &exitCode] { exitCode = runCalc(*args); });
 }
 

@@ -31,16 +31,23 @@ Finding exportRun(std::string_view bytes);
 // Fill Line is enabled exactly when the inputs are those of the last good calculation.
 Finding calculatorSession(std::string_view bytes);
 
+// The bytes as a network analyser's sweep (the first byte picks the port count of the file
+// name and the parameter): read whole or refused at a line that exists, a found resonance
+// lies inside the sweep, and the Calculator either takes its frequencies so that Calculate
+// gets the found Q, or shows one message and changes nothing.
+Finding touchstoneSweep(std::string_view bytes);
+
 struct Target {
     std::string_view name;  // also the folder of its seed corpus
     Finding (*run)(std::string_view bytes);
 };
 
-inline constexpr std::array<Target, 4> kTargets = {{
+inline constexpr std::array<Target, 5> kTargets = {{
     {"tor_reader", &torRoundTrip},
     {"prefill_reader", &prefillReader},
     {"export", &exportRun},
     {"calculator", &calculatorSession},
+    {"touchstone", &touchstoneSweep},
 }};
 
 }  // namespace kw::fuzz

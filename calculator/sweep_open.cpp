@@ -1,0 +1,98 @@
+#include <string>
+
+#include "calculator/calculator.h"
+#include "calculator/captions.h"
+#include "common/file_system.h"
+#include "sweep/field_texts.h"
+#include "sweep/sweep_texts.h"
+#include "sweep/touchstone.h"
+
+namespace kw {
+
+namespace {
+
+constexpr int kChecked = 1;
+
+std::string fillIn(std::string_view pattern, const std::string& first, const std::string& second) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+void showError(const Calculator& c, std::string text) {
+    const SweepTexts& t = sweepTexts(c.Taal == kTaalUK);
+    c.platform->showMessage(
+        {std::string(t.errorTitle), std::move(text), MsgIcon::Critical, MsgButtons::Ok, false});
+}
+
+}  // namespace
+
+void Calculator::cmdSweep_Click() {
+    const SweepTexts& t = sweepTexts(Taal == kTaalUK);
+    const FileDialogRequest request{
+        std::string(t.dialogTitle), std::string(t.dialogFilter), "", platform->currentFolder(), "", false};
+    if (const std::optional<std::string> chosen = platform->openFileName(request)) {
+        openSweep(*chosen);
+    }
+}
+
+void Calculator::Form_DragDrop(const std::string& path) {
+    openSweep(path);
+}
+
+bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter> parameter) {
+    const bool english = Taal == kTaalUK;
+    const SweepTexts& t = sweepTexts(english);
+    if (files == nullptr) {
+        return false;
+    }
+    const ReadResult read = files->readFile(path);
+    if (!read.ok) {
+        showError(*this, fillIn(t.readFailed, path, read.error));
+        return false;
+    }
+    const TouchstoneResult parsed = ReadTouchstone(read.bytes, PortsFromFileName(path));
+    if (const auto* fault = std::get_if<TouchstoneError>(&parsed)) {
+        showError(*this, fillIn(t.badFile, path, DescribeTouchstoneError(*fault, english)));
+        return false;
+    }
+    const TouchstoneSweep& sweepRead = std::get<TouchstoneSweep>(parsed);
+    const SweepParameter wanted =
+        parameter.value_or(sweepRead.ports == 2 ? SweepParameter::S21 : SweepParameter::S11);
+    const ResonanceResult found = FindResonance(sweepRead, wanted);
+    if (const auto* fault = std::get_if<ResonanceError>(&found)) {
+        showError(*this, fillIn(t.badFile, path, DescribeResonanceError(*fault, wanted, english)));
+        return false;
+    }
+    const Resonance& r = std::get<Resonance>(found);
+    const std::optional<FrequencyFieldTexts> texts =
+        FieldTextsFor(r.f0, r.f1, r.f2, static_cast<std::int16_t>(optFreq.selected));
+    if (!texts) {
+        const ResonanceError outside{ResonanceFault::OutOfRange, r.f0, false, {}};
+        showError(*this, fillIn(t.badFile, path, DescribeResonanceError(outside, wanted, english)));
+        return false;
+    }
+
+    // As the user would: the unit first, Q wanted, then the three texts through their rules.
+    selectOption(&Calculator::optFreq, texts->unitIndex);
+    setCheck(&Calculator::chkQaan, kChecked);
+    setText(&Calculator::txtFreq, texts->freq);
+    setText(&Calculator::txtFres1, texts->f1);
+    setText(&Calculator::txtFres2, texts->f2);
+
+    sweep.opened += 1;
+    sweep.file = path;
+    sweep.parameter = wanted;
+    sweep.curve = CurveOf(sweepRead, wanted);
+    sweep.found = r;
+    return true;
+}
+
+}  // namespace kw

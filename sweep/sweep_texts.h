@@ -1,0 +1,95 @@
+#pragma once
+
+// Every text of opening a sweep and of the sweep window, one table per language. "%1" to "%4"
+// stand for the values put in.
+
+#include <string_view>
+
+namespace kw {
+
+struct SweepTexts {
+    // The Calculator's button and its file dialog.
+    std::string_view cmdSweep;
+    std::string_view dialogTitle;
+    std::string_view dialogFilter;
+    // Message boxes.
+    std::string_view errorTitle;
+    std::string_view readFailed;  // %1 file, %2 the system's reason
+    std::string_view badFile;     // %1 file, %2 what was wrong
+    // The sweep window.
+    std::string_view caption;  // %1 file name
+    std::string_view axisFrequency;
+    std::string_view axisS21;
+    std::string_view axisZ;
+    std::string_view axisPhase;
+    std::string_view seriesS21;
+    std::string_view seriesZ;
+    std::string_view seriesPhase;
+    std::string_view markResonance;
+    std::string_view markHalfPower;       // S21
+    std::string_view markPhaseHalfPower;  // S11
+    std::string_view summary;             // %1 f0, %2 f1, %3 f2 in MHz, %4 Q
+    std::string_view peakS21;             // %1 dB
+    std::string_view peakZ;               // %1 ohm
+    std::string_view fitted;              // %1 points
+    std::string_view readOff;
+    std::string_view close;
+};
+
+inline constexpr SweepTexts kSweepEnglish = {
+    .cmdSweep = "Sweep…",
+    .dialogTitle = "Open a sweep",
+    .dialogFilter = "Touchstone sweep|*.s1p;*.s2p;*.S1P;*.S2P|All files|*",
+    .errorTitle = "Error !",
+    .readFailed = "The file could not be read:\r%1\r%2\r",
+    .badFile = "The sweep could not be used:\r%1\r%2",
+    .caption = "Sweep - %1",
+    .axisFrequency = "Frequency (MHz)",
+    .axisS21 = "|S21| (dB)",
+    .axisZ = "|Z| (Ω)",
+    .axisPhase = "Phase of Z (°)",
+    .seriesS21 = "|S21|",
+    .seriesZ = "|Z|",
+    .seriesPhase = "Phase of Z",
+    .markResonance = "Resonance",
+    .markHalfPower = "-3 dB points",
+    .markPhaseHalfPower = "±45° points (-3 dB)",
+    .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
+    .peakS21 = "Peak %1 dB",
+    .peakZ = "Peak |Z| %1 Ω",
+    .fitted = "Fitted to the ideal tank over the %1 points within 10 dB of the peak.",
+    .readOff = "Read off the sweep points: the ideal tank's curve does not fit this sweep.",
+    .close = "Close",
+};
+
+inline constexpr SweepTexts kSweepDutch = {
+    .cmdSweep = "Sweep…",
+    .dialogTitle = "Meting openen",
+    .dialogFilter = "Touchstone meting|*.s1p;*.s2p;*.S1P;*.S2P|Alle bestanden|*",
+    .errorTitle = "Fout !",
+    .readFailed = "Het bestand kon niet worden gelezen:\r%1\r%2\r",
+    .badFile = "De meting kon niet worden gebruikt:\r%1\r%2",
+    .caption = "Meting - %1",
+    .axisFrequency = "Frequentie (MHz)",
+    .axisS21 = "|S21| (dB)",
+    .axisZ = "|Z| (Ω)",
+    .axisPhase = "Fase van Z (°)",
+    .seriesS21 = "|S21|",
+    .seriesZ = "|Z|",
+    .seriesPhase = "Fase van Z",
+    .markResonance = "Resonantie",
+    .markHalfPower = "-3 dB punten",
+    .markPhaseHalfPower = "±45° punten (-3 dB)",
+    .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
+    .peakS21 = "Piek %1 dB",
+    .peakZ = "Piek |Z| %1 Ω",
+    .fitted = "Aangepast aan de ideale kring over de %1 punten binnen 10 dB van de piek.",
+    .readOff = "Afgelezen van de meetpunten: de curve van de ideale kring past niet bij deze meting.",
+    .close = "Sluiten",
+};
+
+inline constexpr const SweepTexts& sweepTexts(bool english) {
+    return english ? kSweepEnglish : kSweepDutch;
+}
+
+}  // namespace kw

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calculator/calculator.h"
+#include "calculator/number_text.h"
+#include "tests/support/calculator_fixture.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/ideal_tank.h"
+
+namespace kw {
+namespace {
+
+class SweepOpenTest : public test::CalculatorFixture {
+protected:
+    void SetUp() override {
+        CalculatorFixture::SetUp();
+        calc.files = &disk;
+    }
+    // A fresh Calculator after start-up, for the next case of a table.
+    void restart() {
+        platform = test::FakePlatform{};
+        disk = test::FakeFileSystem{};
+        calc = Calculator{};
+        SetUp();
+    }
+    test::FakeFileSystem disk;
+};
+
+TEST_F(SweepOpenTest, ASweepSetsTheThreeFrequenciesAsTypingWouldAndCalculateAgrees) {
+    struct Case {
+        test::IdealTank tank;
+        bool transmission;
+        std::int16_t unitBefore;
+        std::int16_t unitAfter;
+    };
+    const Case cases[] = {
+        {{.f0 = 10e6, .q = 50}, true, 0, 0},                    // 10000 kHz fits
+        {{.f0 = 60e6, .q = 100}, true, 0, 1},                   // 60000 kHz does not
+        {{.f0 = 455e3, .q = 80, .noiseDb = 0.05}, true, 1, 1},  // 0.455 MHz fits
+        {{.f0 = 3.5e6, .q = 120, .resistance = 300, .noiseDb = 0.05}, false, 1, 1},
+    };
+    for (const Case& c : cases) {
+        restart();
+        calc.selectOption(&Calculator::optFreq, c.unitBefore);
+        calc.setCheck(&Calculator::chkQaan, 0);  // the sweep brings the -3 dB points back
+        const std::string path = c.transmission ? "/m/tank.s2p" : "/m/tank.s1p";
+        disk.files[path] = test::idealTankSweep(c.tank, c.transmission);
+
+        calc.Form_DragDrop(path);
+        ASSERT_TRUE(platform.shown.empty()) << platform.lastMessage().text;
+        EXPECT_EQ(calc.optFreq.selected, c.unitAfter);
+        EXPECT_EQ(calc.chkQaan.value, 1);
+        EXPECT_TRUE(calc.txtFres1.enabled);
+        EXPECT_EQ(calc.sweep.opened, 1);
+        EXPECT_EQ(calc.sweep.file, path);
+        const Resonance& found = calc.sweep.found;
+        EXPECT_NEAR(found.f0 / c.tank.f0, 1.0, 1e-3);
+        // Frequencies as read by the change rules, in the unit shown.
+        const double unit = c.unitAfter == 1 ? 1e6 : 1e3;
+        EXPECT_EQ(calc.Faantal, DecimalValue(calc.txtFreq.text));
+        EXPECT_NEAR(calc.Faantal * unit / found.f0, 1.0, 1e-6);
+
+        calc.cmdBereken_Click();
+        EXPECT_TRUE(platform.shown.empty());
+        EXPECT_NEAR(calc.QRLC / found.q, 1.0, 1e-3);
+    }
+}
+
+TEST_F(SweepOpenTest, AFileThatCannotBeUsedChangesNothingAndSaysWhy) {
+    struct Case {
+        std::string path;
+        std::string bytes;  // empty: no such file
+        std::string english;
+    };
+    const Case cases[] = {
+        {"/m/gone.s2p", "", "The file could not be read:\r/m/gone.s2p\rNo such file or directory\r"},
+        {"/m/bad.s1p", "# MHz S MA\n1 0.5 0\n2 x 0\n",
+         "The sweep could not be used:\r/m/bad.s1p\rLine 3: \"x\" is not a number."},
+        {"/m/edge.s2p", "# MHz S RI\n1 0 0 1 0 0 0 0 0\n2 0 0 0.9 0 0 0 0 0\n3 0 0 0.1 0 0 0 0 0\n",
+         "The sweep could not be used:\r/m/edge.s2p\rNo whole peak: below the highest point (1 MHz) |S21| "
+         "does not fall 3 dB before the sweep starts. Start the sweep lower."},
+    };
+    for (const Case& c : cases) {
+        restart();
+        calc.optLANG_Click(1);
+        if (!c.bytes.empty()) {
+            disk.files[c.path] = c.bytes;
+        }
+        const Calculator before = calc;
+        EXPECT_FALSE(calc.openSweep(c.path));
+        EXPECT_EQ(calc, before);
+        ASSERT_EQ(platform.shown.size(), 1u);
+        EXPECT_EQ(platform.lastMessage(),
+                  (MessageBox{"Error !", c.english, MsgIcon::Critical, MsgButtons::Ok, false}));
+    }
+}
+
+TEST_F(SweepOpenTest, TheButtonAsksForASweepAndACancelChangesNothing) {
+    const Calculator before = calc;
+    calc.cmdSweep_Click();
+    ASSERT_EQ(platform.openDialogs.size(), 1u);
+    EXPECT_EQ(platform.openDialogs[0].title, "Meting openen");
+    EXPECT_EQ(platform.openDialogs[0].filter, "Touchstone meting|*.s1p;*.s2p;*.S1P;*.S2P|Alle bestanden|*");
+    EXPECT_EQ(calc, before);
+    EXPECT_TRUE(platform.shown.empty());
+}
+
+}  // namespace
+}  // namespace kw
