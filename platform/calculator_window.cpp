@@ -11,9 +11,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <algorithm>
 #include <cstdint>
 
 #include "calculator/calculator.h"
@@ -408,8 +410,13 @@ void CalculatorWindow::renderSweep() {
     const bool fresh = calc_.sweep.opened != sweepShown_;
     if (sweepWindow_ == nullptr) {
         sweepWindow_ = new SweepWindow(this);
-        // Beside the Calculator, whose fields the sweep has just filled.
-        sweepWindow_->move(frameGeometry().right() + kSweepWindowGap, frameGeometry().top());
+        // Beside the Calculator, whose fields the sweep has just filled, as far as the screen lets it.
+        const QRect area = screen()->availableGeometry();
+        const QSize size = sweepWindow_->sizeHint();
+        const int x = std::max(
+            area.left(), std::min(frameGeometry().right() + kSweepWindowGap, area.right() - size.width()));
+        const int y = std::max(area.top(), std::min(frameGeometry().top(), area.bottom() - size.height()));
+        sweepWindow_->move(x, y);
     }
     if (fresh || sweepWindow_->isVisible()) {
         sweepWindow_->render(calc_.sweep, english);
