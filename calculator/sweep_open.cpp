@@ -3,6 +3,7 @@
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
 #include "common/file_system.h"
+#include "common/path_text.h"
 #include "sweep/field_texts.h"
 #include "sweep/sweep_texts.h"
 #include "sweep/touchstone.h"
@@ -12,19 +13,6 @@ namespace kw {
 namespace {
 
 constexpr int kChecked = 1;
-
-std::string fillIn(std::string_view pattern, const std::string& first, const std::string& second) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            out += pattern[i + 1] == '1' ? first : second;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
 
 void showError(const Calculator& c, std::string text) {
     const SweepTexts& t = sweepTexts(c.Taal == kTaalUK);
@@ -55,12 +43,12 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
     }
     const ReadResult read = files->readFile(path);
     if (!read.ok) {
-        showError(*this, fillIn(t.readFailed, path, read.error));
+        showError(*this, FillIn(t.readFailed, {path, read.error}));
         return false;
     }
     const TouchstoneResult parsed = ReadTouchstone(read.bytes, PortsFromFileName(path));
     if (const auto* fault = std::get_if<TouchstoneError>(&parsed)) {
-        showError(*this, fillIn(t.badFile, path, DescribeTouchstoneError(*fault, english)));
+        showError(*this, FillIn(t.badFile, {path, DescribeTouchstoneError(*fault, english)}));
         return false;
     }
     const TouchstoneSweep& sweepRead = std::get<TouchstoneSweep>(parsed);
@@ -68,7 +56,7 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
         parameter.value_or(sweepRead.ports == 2 ? SweepParameter::S21 : SweepParameter::S11);
     const ResonanceResult found = FindResonance(sweepRead, wanted);
     if (const auto* fault = std::get_if<ResonanceError>(&found)) {
-        showError(*this, fillIn(t.badFile, path, DescribeResonanceError(*fault, wanted, english)));
+        showError(*this, FillIn(t.badFile, {path, DescribeResonanceError(*fault, wanted, english)}));
         return false;
     }
     const Resonance& r = std::get<Resonance>(found);
@@ -76,7 +64,7 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
         FieldTextsFor(r.f0, r.f1, r.f2, static_cast<std::int16_t>(optFreq.selected));
     if (!texts) {
         const ResonanceError outside{ResonanceFault::OutOfRange, r.f0, false, {}};
-        showError(*this, fillIn(t.badFile, path, DescribeResonanceError(outside, wanted, english)));
+        showError(*this, FillIn(t.badFile, {path, DescribeResonanceError(outside, wanted, english)}));
         return false;
     }
 

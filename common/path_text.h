@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kw {
 
@@ -33,5 +35,9 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 
 // Case-insensitive ASCII upper case.
 std::string UpperAscii(std::string text);
+
+// The message pattern with %1 ... %9 replaced by the values in order; a placeholder without
+// a value stays as written.
+std::string FillIn(std::string_view pattern, const std::vector<std::string>& values);
 
 }  // namespace kw

@@ -50,25 +50,10 @@ constexpr SheetMessage kReadFailed = {
     {"Warning!", "Prefill file VOORVUL.INI could not be read:\r%1\r"},
 };
 
-std::string withArguments(std::string_view pattern, std::initializer_list<std::string> args) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const bool argument = pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' &&
-                              static_cast<std::size_t>(pattern[i + 1] - '1') < args.size();
-        if (argument) {
-            out += *(args.begin() + (pattern[i + 1] - '1'));
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 void show(const DataSheet& sheet, const SheetMessage& message, std::initializer_list<std::string> args = {}) {
     const Wording& w = sheet.english() ? message.uk : message.nl;
     sheet.platform->showMessage(
-        {std::string(w.title), withArguments(w.text, args), MsgIcon::Critical, MsgButtons::Ok, false});
+        {std::string(w.title), FillIn(w.text, args), MsgIcon::Critical, MsgButtons::Ok, false});
 }
 
 std::size_t characterCount(std::string_view utf8) {

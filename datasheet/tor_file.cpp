@@ -158,24 +158,11 @@ constexpr SheetMessage kReadFailed = {
     MsgIcon::Critical,
 };
 
-std::string withArguments(std::string_view pattern, const std::string& file, const std::string& reason) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            out += pattern[i + 1] == '1' ? file : reason;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 void show(const DataSheet& sheet, const SheetMessage& message, const std::string& file = {},
           const std::string& reason = {}) {
     const Wording& w = sheet.english() ? message.uk : message.nl;
     sheet.platform->showMessage(
-        {std::string(w.title), withArguments(w.text, file, reason), message.icon, MsgButtons::Ok, false});
+        {std::string(w.title), FillIn(w.text, {file, reason}), message.icon, MsgButtons::Ok, false});
 }
 
 // "RINGBLAD_hhmmss.TOR" in the given folder.

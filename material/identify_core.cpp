@@ -44,14 +44,14 @@ std::string tableHint(const MaterialTable& table, const IdentifyTexts& t) {
         case TableProblem::None:
             return {};
         case TableProblem::Unreadable:
-            return fillIn(t.hintTableUnreadable, {table.path, table.detail});
+            return FillIn(t.hintTableUnreadable, {table.path, table.detail});
         case TableProblem::NoHeader:
-            return fillIn(t.hintTableNoHeader, {table.path, table.detail});
+            return FillIn(t.hintTableNoHeader, {table.path, table.detail});
         case TableProblem::BadRows:
-            return fillIn(t.hintTableBadRows,
+            return FillIn(t.hintTableBadRows,
                           {table.path, std::to_string(table.badRows), std::to_string(table.firstBadLine)});
         case TableProblem::NoRows:
-            return fillIn(t.hintTableNoRows, {table.path});
+            return FillIn(t.hintTableNoRows, {table.path});
     }
     return {};
 }
@@ -97,15 +97,15 @@ void IdentifyCore::fillDimensions(const IdentifyTexts& t, char sep) {
     };
     for (const auto& b : boxes) {
         if (b.reading->state == BoxState::Missing) {
-            hints.push_back(fillIn(t.hintDimensionMissing, {std::string(b.name), std::string(b.box)}));
+            hints.push_back(FillIn(t.hintDimensionMissing, {std::string(b.name), std::string(b.box)}));
         } else if (b.reading->state == BoxState::Unreadable) {
-            hints.push_back(fillIn(
+            hints.push_back(FillIn(
                 t.hintDimensionUnreadable,
                 {std::string(b.name), std::string(b.box), b.reading->text, std::string(t.dimensionExample)}));
         }
     }
     if (a.dimensions.innerNotBelowOuter) {
-        hints.push_back(fillIn(t.hintInnerNotBelowOuter, {formatMeasured(a.dimensions.inner.value, sep),
+        hints.push_back(FillIn(t.hintInnerNotBelowOuter, {formatMeasured(a.dimensions.inner.value, sep),
                                                           formatMeasured(a.dimensions.outer.value, sep)}));
     }
 }
@@ -126,7 +126,7 @@ void IdentifyCore::fillLines(const IdentifyTexts& t, char sep) {
                 l.alSource == AlSource::Resonance ? std::string(t.noteFromResonance) : std::string();
             if (l.alCorrectedNh) {
                 const std::string corrected =
-                    fillIn(t.noteCorrected, {formatMeasured(*l.alCorrectedNh, sep)});
+                    FillIn(t.noteCorrected, {formatMeasured(*l.alCorrectedNh, sep)});
                 row.cells[5] = row.cells[5].empty() ? corrected : row.cells[5] + "; " + corrected;
             }
         } else {
@@ -134,8 +134,8 @@ void IdentifyCore::fillLines(const IdentifyTexts& t, char sep) {
             row.cells[3] = kNoNumber;
             row.cells[5] = t.noteNoAl;
             hints.push_back(l.alBox.state == BoxState::Unreadable
-                                ? fillIn(t.hintLineAlUnreadable, {std::to_string(l.line), l.alBox.text})
-                                : fillIn(t.hintLineNoAl, {std::to_string(l.line)}));
+                                ? FillIn(t.hintLineAlUnreadable, {std::to_string(l.line), l.alBox.text})
+                                : FillIn(t.hintLineNoAl, {std::to_string(l.line)}));
         }
         row.cells[4] = l.muR ? formatMeasured(*l.muR, sep) : std::string(kNoNumber);
         lineRows.push_back(std::move(row));
@@ -150,14 +150,14 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
     gemiddeldeAL.label = t.lblGemiddeldeAL;
     spreiding.label = t.lblSpreiding;
     if (a.al) {
-        gemiddeldeAL.value = fillIn(
+        gemiddeldeAL.value = FillIn(
             t.valueGemiddeldeAL,
             {formatMeasured(a.al->mean, sep), formatMeasured(alMicroHenryPer100Turns(a.al->mean), sep)});
         const auto withAl = std::count_if(a.lines.begin(), a.lines.end(),
                                           [](const LineAnalysis& l) { return l.alNh.has_value(); });
         spreiding.value =
             withAl < 2 ? std::string(t.valueOneLine)
-                       : fillIn(t.valueSpreiding,
+                       : FillIn(t.valueSpreiding,
                                 {formatMeasured(a.al->min, sep), formatMeasured(a.al->max, sep),
                                  formatDecimals(a.al->relative * kPercent, kSpreadDecimals, sep) + " %"});
     } else {
@@ -169,11 +169,11 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
                                        [](const LineAnalysis& l) { return l.alCorrectedNh.has_value(); });
     gecorrigeerdAL = {std::string(t.lblGecorrigeerdAL),
                       !a.alCorrected ? std::string(kNoNumber)
-                      : corrected ? fillIn(t.valueGecorrigeerdAL, {formatMeasured(a.alCorrected->mean, sep)})
+                      : corrected ? FillIn(t.valueGecorrigeerdAL, {formatMeasured(a.alCorrected->mean, sep)})
                                   : std::string(t.gecorrigeerdNone)};
     muBereik = {std::string(t.lblMuBereik),
                 a.muLow && a.muHigh && a.muR
-                    ? fillIn(std::any_of(a.lines.begin(), a.lines.end(),
+                    ? FillIn(std::any_of(a.lines.begin(), a.lines.end(),
                                          [](const LineAnalysis& l) { return l.capPf.has_value(); })
                                  ? t.valueMuBereikC
                                  : t.valueMuBereik,
@@ -190,7 +190,7 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
         const std::vector<std::string> values = {std::to_string(s.turns), std::to_string(s.firstLine),
                                                  std::to_string(s.secondLine),
                                                  formatMeasured(s.capacitancePf, sep)};
-        eigenC.push_back(fillIn(s.capacitancePf >= 0.0 ? t.eigenC : t.eigenCNegative, values));
+        eigenC.push_back(FillIn(s.capacitancePf >= 0.0 ? t.eigenC : t.eigenCNegative, values));
     }
     if (eigenC.empty()) {
         eigenC.emplace_back(t.eigenCNone);
@@ -201,7 +201,7 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
                                                            : std::string(t.familyFerrite);
     lblWaarschuwing =
         a.ferriteFrequencyWarning
-            ? fillIn(t.frequencyWarning, {formatMeasured(*a.highestFrequencyHz / kHzPerMHz, sep)})
+            ? FillIn(t.frequencyWarning, {formatMeasured(*a.highestFrequencyHz / kHzPerMHz, sep)})
             : std::string();
 }
 
@@ -252,14 +252,14 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
             return c->material.grade != first.material.grade;
         });
         if (mixes && (row.likely || i == 0)) {
-            groupNotes.push_back(fillIn(t.groupNote, {names}));
+            groupNotes.push_back(FillIn(t.groupNote, {names}));
         }
         candidateRows.push_back(std::move(row));
     }
     lblCatalogus = t.lblCatalogus;
     lblRangorde.clear();
     if (!a.candidates.empty()) {
-        lblRangorde = a.matchedSize ? fillIn(t.rankedBySize, {*a.matchedSize}) : std::string(t.rankedByMu);
+        lblRangorde = a.matchedSize ? FillIn(t.rankedBySize, {*a.matchedSize}) : std::string(t.rankedByMu);
         const bool overFrequency =
             !curves.curves.empty() && a.highestFrequencyHz &&
             std::any_of(a.candidates.begin(), a.candidates.end(),
@@ -275,7 +275,7 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
     for (const auto& [path, bad] :
          {std::pair{sizes.path, sizes.badRows}, std::pair{curves.path, curves.badRows}}) {
         if (bad > 0) {
-            hints.push_back(fillIn(t.hintCatalogueBadRows, {path, std::to_string(bad)}));
+            hints.push_back(FillIn(t.hintCatalogueBadRows, {path, std::to_string(bad)}));
         }
     }
 }
@@ -305,7 +305,7 @@ void IdentifyCore::fillColours(const IdentifyTexts& t) {
         colourKeys.push_back(key);
     }
     if (!colour.empty() && cboKleur.selected == 0) {
-        hints.push_back(fillIn(t.hintNoColour, {colour}));
+        hints.push_back(FillIn(t.hintNoColour, {colour}));
     }
 }
 

@@ -184,20 +184,4 @@ const IdentifyTexts& identifyTexts(bool english) {
     return english ? kEnglish : kDutch;
 }
 
-std::string fillIn(std::string_view pattern, const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-            const std::size_t index = static_cast<std::size_t>(pattern[i + 1] - '1');
-            if (index < values.size()) {
-                out += values[index];
-                ++i;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
-}
-
 }  // namespace kw

@@ -88,9 +88,6 @@ struct IdentifyTexts {
 
 const IdentifyTexts& identifyTexts(bool english);
 
-// The pattern with %1, %2, ... replaced by the values in order.
-std::string fillIn(std::string_view pattern, const std::vector<std::string>& values);
-
 // Labels of the dimension boxes as the sheet drawing prints them, in both languages.
 inline constexpr std::string_view kBoxBuiten = "Buiten Ø";
 inline constexpr std::string_view kBoxBinnen = "Binnen Ø";

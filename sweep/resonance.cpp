@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "common/path_text.h"
+
 namespace kw {
 
 namespace {
@@ -286,19 +288,6 @@ std::string megahertz(double hertz) {
     return std::string(buffer, result.ptr);
 }
 
-std::string fillIn(std::string_view pattern, const std::string& value) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == '1') {
-            out += value;
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 double LowerHalfPowerPoint(double f0, double q) {
@@ -480,7 +469,7 @@ std::string DescribeResonanceError(const ResonanceError& error, SweepParameter p
                            : "De meting heeft te weinig punten om een resonantie te vinden.";
         case ResonanceFault::NotWhole:
             if (error.lowSide) {
-                return fillIn(
+                return FillIn(
                     english ? (s21 ? "No whole peak: below the highest point (%1 MHz) |S21| does not fall "
                                      "3 dB before the sweep starts. Start the sweep lower."
                                    : "No whole peak: below the highest point (%1 MHz) |Z| does not fall "
@@ -489,9 +478,9 @@ std::string DescribeResonanceError(const ResonanceError& error, SweepParameter p
                                      "3 dB voordat de meting begint. Begin de meting lager."
                                    : "Geen hele piek: onder het hoogste punt (%1 MHz) zakt |Z| geen "
                                      "3 dB voordat de meting begint. Begin de meting lager."),
-                    at);
+                    {at});
             }
-            return fillIn(english
+            return FillIn(english
                               ? (s21 ? "No whole peak: above the highest point (%1 MHz) |S21| does not fall "
                                        "3 dB before the sweep ends. End the sweep higher."
                                      : "No whole peak: above the highest point (%1 MHz) |Z| does not fall "
@@ -500,14 +489,14 @@ std::string DescribeResonanceError(const ResonanceError& error, SweepParameter p
                                        "3 dB voordat de meting eindigt. Eindig de meting hoger."
                                      : "Geen hele piek: boven het hoogste punt (%1 MHz) zakt |Z| geen "
                                        "3 dB voordat de meting eindigt. Eindig de meting hoger."),
-                          at);
+                          {at});
         case ResonanceFault::Flat:
-            return fillIn(english
+            return FillIn(english
                               ? "No peak: nowhere in the sweep does the response fall 3 dB on both sides of "
                                 "its highest point (%1 MHz)."
                               : "Geen piek: nergens in de meting zakt de respons 3 dB aan beide kanten van "
                                 "het hoogste punt (%1 MHz).",
-                          at);
+                          {at});
         case ResonanceFault::Several: {
             std::string list;
             for (std::size_t i = 0; i < error.candidates.size(); ++i) {
@@ -516,20 +505,20 @@ std::string DescribeResonanceError(const ResonanceError& error, SweepParameter p
                 }
                 list += megahertz(error.candidates[i]);
             }
-            return fillIn(english
+            return FillIn(english
                               ? "More than one resonance: peaks of about the same height at %1 MHz. "
                                 "Narrow the sweep to one of them."
                               : "Meer dan een resonantie: pieken van ongeveer dezelfde hoogte bij %1 MHz. "
                                 "Beperk de meting tot een ervan.",
-                          list);
+                          {list});
         }
         case ResonanceFault::OutOfRange:
-            return fillIn(english
+            return FillIn(english
                               ? "The resonance at %1 MHz lies outside the frequencies the Calculator takes "
                                 "(0.01 kHz to 50000 MHz)."
                               : "De resonantie bij %1 MHz ligt buiten de frequenties die de rekenaar "
                                 "aanneemt (0,01 kHz tot 50000 MHz).",
-                          at);
+                          {at});
     }
     return {};
 }

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <optional>
 
+#include "common/path_text.h"
+
 namespace kw {
 
 namespace {
@@ -474,20 +476,6 @@ private:
     TouchstoneSweep sweep_;
 };
 
-std::string fillIn(std::string_view pattern, const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-            const std::size_t k = static_cast<std::size_t>(pattern[i + 1] - '1');
-            out += k < values.size() ? values[k] : std::string();
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 struct FaultText {
     TouchstoneFault fault;
     std::string_view english;  // %1 line, %2 detail, %3 expected
@@ -565,7 +553,7 @@ TouchstoneResult ReadTouchstone(std::string_view text, int ports) {
 std::string DescribeTouchstoneError(const TouchstoneError& error, bool english) {
     for (const FaultText& t : kFaultTexts) {
         if (t.fault == error.fault) {
-            return fillIn(english ? t.english : t.dutch,
+            return FillIn(english ? t.english : t.dutch,
                           {std::to_string(error.line), error.detail, std::to_string(error.expected)});
         }
     }

@@ -38,6 +38,14 @@ TEST(PathTextTest, PSslashTurnsParenthesesIntoBrackets) {
     EXPECT_EQ(PSslash(""), "");
 }
 
+TEST(PathTextTest, FillInReplacesNumberedPlaceholdersOnce) {
+    EXPECT_EQ(FillIn("Regel %1: %2", {"7", "x"}), "Regel 7: x");
+    EXPECT_EQ(FillIn("%2 %1 %2", {"a", "b"}), "b a b");
+    EXPECT_EQ(FillIn("%1 and %3", {"a"}), "a and %3");  // no value: stays as written
+    EXPECT_EQ(FillIn("%1", {"%2"}), "%2");              // a value is not read again
+    EXPECT_EQ(FillIn("50%", {"a"}), "50%");
+}
+
 TEST(PathTextTest, FirstWordAndRestSplitAtTheFirstBlankAfterTrimming) {
     struct Case {
         std::string text;
