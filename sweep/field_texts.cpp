@@ -64,7 +64,8 @@ std::optional<FrequencyFieldTexts> FieldTextsFor(double f0, double f1, double f2
 std::string WithUncertainty(double value, double deviation) {
     constexpr int kPlainDigits = 6;
     constexpr double kTwoDigitsBelow = 3.0;  // a leading 1 or 2 keeps its second digit
-    if (!(deviation > 0) || !std::isfinite(deviation) || !std::isfinite(value)) {
+    constexpr double kSmallestShare = 1e-7;  // of the value: less is no noise, only rounding
+    if (!(deviation > kSmallestShare * std::fabs(value)) || !std::isfinite(deviation) || !std::isfinite(value)) {
         char buffer[32];
         const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kPlainDigits);
         return std::string(buffer, r.ptr);

@@ -30,7 +30,7 @@ std::optional<FrequencyFieldTexts> FieldTextsFor(double f0, double f1, double f2
 
 // A value with its standard deviation, both to the deviation's first digit (two when that
 // digit is 1 or 2): "118 ± 4", "7.0500 ± 0.0012", "1230 ± 60". The value alone, to six
-// digits, when the deviation is not a positive number.
+// digits, when the deviation is no positive number or below a ten-millionth of the value.
 std::string WithUncertainty(double value, double deviation);
 
 }  // namespace kw

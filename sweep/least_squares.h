@@ -93,7 +93,7 @@ inline constexpr double kDampingGrowth = 4.0;
 inline constexpr double kDampingShrink = 3.0;
 inline constexpr double kLeastDamping = 1e-12;
 // A step that lowers the cost by less than this share ends the search.
-inline constexpr double kSmallestGain = 1e-12;
+inline constexpr double kSmallestGain = 1e-9;
 
 template <std::size_t N>
 struct Solution {
@@ -133,13 +133,15 @@ Solution<N> Minimise(Model&& model, Vector<N> x) {
             for (std::size_t i = 0; i < N; ++i) {
                 next[i] += delta[i];
             }
-            const double nextCost = model(next, nullptr);
+            // Most steps succeed: the gradients come with the cost in one pass.
+            Normal<N> nextNormal;
+            const double nextCost = model(next, &nextNormal);
             if (std::isfinite(nextCost) && nextCost < cost) {
                 gain = (cost - nextCost) / std::max(cost, 1e-300);
                 x = next;
                 lambda = std::max(lambda / kDampingShrink, kLeastDamping);
-                normal = Normal<N>{};
-                cost = model(x, &normal);
+                normal = nextNormal;
+                cost = nextCost;
                 improved = true;
             } else {
                 lambda *= kDampingGrowth;

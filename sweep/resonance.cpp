@@ -27,6 +27,7 @@ constexpr std::size_t kPointsPerMeanHalfWidth = 200;
 // The fit.
 constexpr std::size_t kFewestFitPoints = 7;
 constexpr int kMostWindowMoves = 4;
+constexpr std::size_t kPointsToSearchWith = 400;  // every few points of a longer window
 constexpr double kMadToDeviation = 1.4826;  // median absolute deviation to standard deviation
 constexpr double kSetAsideDeviations = 5.0;
 constexpr std::size_t kFewestPointsToSetAside = 15;
@@ -285,8 +286,10 @@ struct Tank {
 struct Window {
     std::size_t first = 0;
     std::size_t last = 0;
-    bool operator==(const Window&) const = default;
+    std::size_t stride = 1;  // every how many points the fit takes
+    bool sameSpan(const Window& o) const { return first == o.first && last == o.last; }
     std::size_t size() const { return last - first + 1; }
+    std::size_t taken() const { return (last - first) / stride + 1; }
 };
 
 // The points within kFitWindowBandwidths of f0, and never fewer than kFewestFitPoints.
@@ -353,7 +356,7 @@ struct TransmissionModel {
             return std::nan("");
         }
         double sum = 0;
-        for (std::size_t i = w.first; i <= w.last; ++i) {
+        for (std::size_t i = w.first; i <= w.last; i += w.stride) {
             if (aside[i]) {
                 continue;
             }
@@ -415,7 +418,7 @@ struct ReflectionModel {
         }
         const std::complex<double> j(0.0, 1.0);
         double sum = 0;
-        for (std::size_t i = w.first; i <= w.last; ++i) {
+        for (std::size_t i = w.first; i <= w.last; i += w.stride) {
             if (aside[i]) {
                 continue;
             }
@@ -451,12 +454,12 @@ struct ReflectionModel {
 template <class Model>
 std::vector<bool> farPoints(const Model& m, const Tank& k, std::size_t n) {
     std::vector<bool> aside(n, false);
-    if (m.w.size() < kFewestPointsToSetAside) {
+    if (m.w.taken() < kFewestPointsToSetAside) {
         return aside;
     }
     std::vector<std::pair<double, std::size_t>> sizes;
-    sizes.reserve(m.w.size());
-    for (std::size_t i = m.w.first; i <= m.w.last; ++i) {
+    sizes.reserve(m.w.taken());
+    for (std::size_t i = m.w.first; i <= m.w.last; i += m.w.stride) {
         sizes.emplace_back(std::fabs(m.residual(i, k)), i);
     }
     std::vector<double> values;
@@ -466,7 +469,7 @@ std::vector<bool> farPoints(const Model& m, const Tank& k, std::size_t n) {
     }
     const double limit = kSetAsideDeviations * kMadToDeviation * median(values);
     std::sort(sizes.begin(), sizes.end(), std::greater<>());
-    const std::size_t most = std::max<std::size_t>(1, m.w.size() / kPointsPerSetAside);
+    const std::size_t most = std::max<std::size_t>(1, m.w.taken() / kPointsPerSetAside);
     for (std::size_t r = 0; r < most && sizes[r].first > limit; ++r) {
         aside[sizes[r].second] = true;
     }
@@ -481,45 +484,63 @@ Fit fitOnce(const Model& m) {
     out.window = m.w;
     out.f0Deviation = m.seed.f0 * std::sqrt(std::max(s.covariance[1][1], 0.0));
     out.qDeviation = out.tank.q * std::sqrt(std::max(s.covariance[2][2], 0.0));
-    const std::size_t points = static_cast<std::size_t>(
-        std::count(m.aside.begin() + static_cast<std::ptrdiff_t>(m.w.first),
-                   m.aside.begin() + static_cast<std::ptrdiff_t>(m.w.last + 1), false));
+    std::size_t points = 0;
+    for (std::size_t i = m.w.first; i <= m.w.last; i += m.w.stride) {
+        points += m.aside[i] ? 0 : 1;
+    }
     out.scatterDb = m.scatterDb(s.cost, std::max<std::size_t>(points, 1));
     out.scatter = std::sqrt(s.cost / static_cast<double>(std::max<std::size_t>(points, 1)));
-    out.setAside = static_cast<int>(m.w.size() - points);
+    out.setAside = static_cast<int>(m.w.taken() - points);
     out.sound = s.sound && std::isfinite(out.f0Deviation) && std::isfinite(out.qDeviation) &&
                 out.tank.q > kLowestQ && out.tank.f0 >= m.t.hertz().front() && out.tank.f0 <= m.t.hertz().back();
     return out;
 }
 
-// Fits over the window around the seed, sets far points aside and fits again, and moves the
-// window to the tank found until it stays.
+// Fits over the window, sets the far points aside and fits again.
 template <class MakeModel>
-Fit fitTank(const Trace& t, Tank seed, MakeModel&& make) {
-    const std::size_t n = t.hertz().size();
-    std::vector<bool> aside(n, false);
+Fit fitWithoutFarPoints(const Trace& t, const Window& w, const Tank& seed, MakeModel&& make) {
+    const std::vector<bool> none(t.hertz().size(), false);
+    Fit f = fitOnce(make(w, seed, none));
+    const std::vector<bool> far = farPoints(make(w, seed, none), f.tank, none.size());
+    if (f.sound && far != none) {
+        f = fitOnce(make(w, f.tank, far));
+    }
+    return f;
+}
+
+// Fits over the window around the seed and moves the window to the tank found until it stays;
+// on a long sweep over every few points, enough to find the tank.
+template <class MakeModel>
+Fit searchTank(const Trace& t, Tank seed, MakeModel&& make) {
     Window w = windowAround(t.hertz(), seed.f0, seed.f0 / seed.q);
     Fit best;
     for (int move = 0; move < kMostWindowMoves; ++move) {
-        std::fill(aside.begin(), aside.end(), false);
-        Fit f = fitOnce(make(w, seed, aside));
-        const std::vector<bool> far = farPoints(make(w, seed, aside), f.tank, n);
-        if (f.sound && far != aside) {
-            aside = far;
-            f = fitOnce(make(w, f.tank, aside));
-        }
+        w.stride = std::max<std::size_t>(1, w.size() / kPointsToSearchWith);
+        const Fit f = fitWithoutFarPoints(t, w, seed, make);
         if (!f.sound) {
             return move == 0 ? f : best;
         }
         best = f;
         const Window next = windowAround(t.hertz(), f.tank.f0, f.tank.f0 / f.tank.q);
-        if (next == w) {
+        if (next.sameSpan(w)) {
             break;
         }
         w = next;
         seed = f.tank;
     }
     return best;
+}
+
+// The tank found, fitted again over every point of its window.
+template <class MakeModel>
+Fit finishTank(const Trace& t, const Fit& found, MakeModel&& make) {
+    if (!found.sound || found.window.stride == 1) {
+        return found;
+    }
+    Window w = found.window;
+    w.stride = 1;
+    const Fit f = fitWithoutFarPoints(t, w, found.tank, make);
+    return f.sound ? f : found;
 }
 
 std::vector<double> transmissionDb(const Trace& t) {
@@ -533,9 +554,10 @@ std::vector<double> transmissionDb(const Trace& t) {
 
 Fit fitTransmission(const Trace& t, const Tank& seed) {
     const std::vector<double> levelDb = transmissionDb(t);
-    return fitTank(t, seed, [&](Window w, const Tank& s, const std::vector<bool>& aside) {
-        return TransmissionModel{t, levelDb, aside, w, s, w.size() >= kFewestPointsForTilt};
-    });
+    const auto make = [&](Window w, const Tank& s, const std::vector<bool>& aside) {
+        return TransmissionModel{t, levelDb, aside, w, s, w.taken() >= kFewestPointsForTilt};
+    };
+    return finishTank(t, searchTank(t, seed, make), make);
 }
 
 // 1 / the noise of each point: a share of |S11|, from the smoothed size so that a point's own
@@ -554,11 +576,20 @@ std::vector<double> reflectionWeights(const Trace& t) {
     return weight;
 }
 
-Fit fitReflection(const Trace& t, const Tank& seed) {
+// From each start, the sound fit that strays least from its points.
+Fit fitReflection(const Trace& t, const std::vector<Tank>& starts) {
     const std::vector<double> weight = reflectionWeights(t);
-    return fitTank(t, seed, [&](Window w, const Tank& s, const std::vector<bool>& aside) {
+    const auto make = [&](Window w, const Tank& s, const std::vector<bool>& aside) {
         return ReflectionModel{t, weight, aside, w, s};
-    });
+    };
+    Fit best;
+    for (const Tank& start : starts) {
+        const Fit f = searchTank(t, start, make);
+        if (f.sound && (!best.sound || f.scatterDb < best.scatterDb)) {
+            best = f;
+        }
+    }
+    return finishTank(t, best, make);
 }
 
 // A first guess of the tank from its admittance: through the series reactance guessed, a
@@ -643,7 +674,7 @@ Tank seedFrom(const Trace& t, const Top& top) {
 }
 
 // Fits from the admittance's guess, with and without the series reactance the curve suggests,
-// and from the curve itself; the sound fit that strays least from its points.
+// and from the curve itself.
 Fit bestReflectionFit(const Trace& t, const Tank& seed, bool whole) {
     std::vector<Tank> starts;
     for (const double series : {seed.series, 0.0}) {
@@ -655,14 +686,7 @@ Fit bestReflectionFit(const Trace& t, const Tank& seed, bool whole) {
     if (whole) {
         starts.push_back(seed);
     }
-    Fit best;
-    for (const Tank& start : starts) {
-        const Fit f = fitReflection(t, start);
-        if (f.sound && (!best.sound || f.scatterDb < best.scatterDb)) {
-            best = f;
-        }
-    }
-    return best;
+    return fitReflection(t, starts);
 }
 
 // ---- what the fit found ----
@@ -871,7 +895,7 @@ ResonanceResult FindResonance(const TouchstoneSweep& sweep, SweepParameter param
     r.f2 = UpperHalfPowerPoint(k.f0, k.q);
     r.peak = k.peak;
     r.fitted = true;
-    r.fitPoints = static_cast<int>(fit.window.size()) - fit.setAside;
+    r.fitPoints = static_cast<int>(fit.window.taken()) - fit.setAside;
     r.setAside = fit.setAside;
     r.f0Uncertainty = kUncertaintyMargin * fit.f0Deviation;
     r.qUncertainty = kUncertaintyMargin * fit.qDeviation;

@@ -23,6 +23,12 @@ std::string general(double value, int digits) {
     return std::string(buffer, result.ptr);
 }
 
+// Two digits, whole numbers from ten up: "0.05", "4.2", "40", "118".
+std::string figure(double value) {
+    constexpr double kWholeFrom = 10.0;
+    return std::fabs(value) >= kWholeFrom ? general(std::round(value), 12) : general(value, kFigureDigits);
+}
+
 std::string megahertz(double hertz) {
     return general(hertz / kHertzPerMegahertz, kFrequencyDigits);
 }
@@ -136,7 +142,7 @@ std::string DescribeResonanceError(const ResonanceError& error, SweepParameter p
         error.fault == ResonanceFault::Several ? peakList(error, parameter, english) : megahertz(error.atHz);
     return FillIn(english ? text->english : text->dutch,
                   {first, parameter == SweepParameter::S21 ? "|S21|" : "|Z|",
-                   general(error.stepsPerBandwidth, kFigureDigits)});
+                   figure(error.stepsPerBandwidth)});
 }
 
 std::string DescribeAdvice(const Resonance& found, bool english) {
@@ -145,10 +151,9 @@ std::string DescribeAdvice(const Resonance& found, bool english) {
     if (text == std::end(kAdviceTexts) || !(found.q > 0)) {
         return {};
     }
-    const double figure =
+    const double first =
         found.advice == SweepAdvice::FewPoints ? std::floor(found.pointsPerBandwidth) : found.tankToPort;
-    return FillIn(english ? text->english : text->dutch,
-                  {general(figure, kFigureDigits), general(100.0 * found.qUncertainty / found.q, kFigureDigits)});
+    return FillIn(english ? text->english : text->dutch, {figure(first), figure(100.0 * found.qUncertainty / found.q)});
 }
 
 }  // namespace kw
