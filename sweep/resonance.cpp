@@ -47,7 +47,7 @@ constexpr double kUncertaintyMargin = 1.25;
 
 // Refusing and advising.
 constexpr double kMostQUncertainty = 0.35;               // share of Q
-constexpr double kMostF0UncertaintyInBandwidths = 0.05;  // share of f0 / Q
+constexpr double kMostF0UncertaintyInBandwidths = 0.07;  // share of f0 / Q
 constexpr double kAdviceQUncertainty = 0.03;             // share of Q
 constexpr double kFewPointsPerBandwidth = 3.0;
 constexpr double kHighTankToPort = 10.0;
