@@ -350,7 +350,8 @@ void addIdentifyCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand(
         "identify",
         "Relative permeability of a toroid from its AL value and size, AL in both catalogue conventions, "
-        "and the known materials ranked by how near their catalogue µi lies. Hints about missing or "
+        "and the known materials ranked by how well each one's µ′ and µ″ over frequency explain every "
+        "line at its own frequency, with the winding capacitance fitted to each. Hints about missing or "
         "unreadable values go to standard error; exit status 3 then.");
     auto* al = cmd->add_option("--al", options->al,
                                "AL in nH/N² (= mH/1000 turns), or with its unit as catalogues write it "
