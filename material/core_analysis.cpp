@@ -144,7 +144,8 @@ std::vector<ExpectedAtLine> expectationsOf(const Material& m, const std::vector<
     for (const LineAnalysis* l : lines) {
         ExpectedAtLine x{l->line, 0.0, flat, 0.0, flat * (1.0 - t), flat * (1.0 + t)};
         if (const auto e = l->freqHz ? expectedPermeability(table, m, *l->freqHz) : std::nullopt) {
-            x = {l->line, e->freqHz, e->real * scale, e->imag * scale, e->realLow * scale, e->realHigh * scale};
+            x = {l->line,         e->freqHz,          e->real * scale,
+                 e->imag * scale, e->realLow * scale, e->realHigh * scale};
         }
         out.push_back(x);
     }
@@ -214,16 +215,18 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
     }
     const bool lossKnown = table.curves.count(m.grade) > 0 && table.modelled.count(m.grade) == 0;
     const auto grid = strayGrid(lines);
-    const bool resonant = std::any_of(lines.begin(), lines.end(), [](const LineAnalysis* l) { return l->freqHz.has_value(); });
+    const bool resonant =
+        std::any_of(lines.begin(), lines.end(), [](const LineAnalysis* l) { return l->freqHz.has_value(); });
     Fit best{std::numeric_limits<double>::infinity(), 0.0};
     for (const auto& alMu : options) {
         auto expected = expectationsOf(m, lines, table, alMu);
         const Fit fit = fitStray(lines, expected, lossKnown, grid);
-        // Away from the matched size's catalogue AL a mix pays for it.
-        // and over frequency a curve that is only a model is trusted less.
-        const double distance = std::sqrt(fit.squares / static_cast<double>(lines.size())) +
-                                (matchedSize && !alMu ? (resonant ? kUnlistedPenaltyResonant : kUnlistedPenalty) : 0.0) +
-                                (resonant && !lossKnown ? kModelPenalty : 0.0);
+        // Away from the matched size's catalogue AL a mix pays for it, and over frequency a
+        // curve that is only a model is trusted less.
+        const double distance =
+            std::sqrt(fit.squares / static_cast<double>(lines.size())) +
+            (matchedSize && !alMu ? (resonant ? kUnlistedPenaltyResonant : kUnlistedPenalty) : 0.0) +
+            (resonant && !lossKnown ? kModelPenalty : 0.0);
         if (r.candidate.expected.empty() || distance < r.candidate.distance) {
             r.candidate.distance = distance;
             best = fit;

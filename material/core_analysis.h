@@ -82,7 +82,7 @@ struct CoreAnalysis {
     std::optional<double> muHigh;
     std::optional<std::string> matchedSize;  // "T-50" when the dimensions match a catalogue size
     std::optional<MaterialFamily> family;
-    std::vector<StrayEstimate> stray;  // empty unless the nearest material fitted one
+    std::vector<StrayEstimate> stray;          // empty unless the nearest material fitted one
     std::optional<double> highestFrequencyHz;  // over the lines with an AL
     bool ferriteFrequencyWarning = false;
     std::vector<Candidate> candidates;  // empty without µr

@@ -169,7 +169,8 @@ CoreSizeTable parseCoreSizeTable(std::string_view text) {
 }
 
 PermeabilityTable parsePermeabilityTable(std::string_view text) {
-    static constexpr std::array<std::string_view, 5> kNames = {"grade", "freq_hz", "mu_real", "mu_imag", "kind"};
+    static constexpr std::array<std::string_view, 5> kNames = {"grade", "freq_hz", "mu_real", "mu_imag",
+                                                               "kind"};
     static constexpr std::array<std::string_view, 4> kPlainNames = {"grade", "freq_hz", "mu_real", "mu_imag"};
     PermeabilityTable table;
     int badRows = 0;

@@ -193,8 +193,9 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
         for (int l : s.lines) {
             lines += (lines.empty() ? "" : ", ") + std::to_string(l);
         }
-        eigenC.push_back(FillIn(t.eigenC, {std::to_string(s.turns), lines, formatMeasured(s.capacitancePf, sep),
-                                           materialName(a.candidates.front().material, english)}));
+        eigenC.push_back(
+            FillIn(t.eigenC, {std::to_string(s.turns), lines, formatMeasured(s.capacitancePf, sep),
+                              materialName(a.candidates.front().material, english)}));
     }
     if (eigenC.empty()) {
         eigenC.emplace_back(t.eigenCNone);
@@ -267,15 +268,18 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
         const Candidate& c = a.candidates[rowCandidates[row]];
         std::string lines;
         for (const auto& x : c.expected) {
-            lines += (lines.empty() ? "" : "; ") +
-                     (x.freqHz > 0.0
-                          ? FillIn(t.lineExpected, {std::to_string(x.line), formatMeasured(x.freqHz / kHzPerMHz, sep),
-                                                    formatMeasured(x.real, sep), formatMeasured(x.low, sep),
-                                                    formatMeasured(x.high, sep), formatMeasured(x.imag, sep)})
-                          : FillIn(t.lineExpectedNoFreq, {std::to_string(x.line), formatMeasured(x.real, sep),
-                                                          formatMeasured(x.low, sep), formatMeasured(x.high, sep)}));
+            lines +=
+                (lines.empty() ? "" : "; ") +
+                (x.freqHz > 0.0 ? FillIn(t.lineExpected,
+                                         {std::to_string(x.line), formatMeasured(x.freqHz / kHzPerMHz, sep),
+                                          formatMeasured(x.real, sep), formatMeasured(x.low, sep),
+                                          formatMeasured(x.high, sep), formatMeasured(x.imag, sep)})
+                                : FillIn(t.lineExpectedNoFreq,
+                                         {std::to_string(x.line), formatMeasured(x.real, sep),
+                                          formatMeasured(x.low, sep), formatMeasured(x.high, sep)}));
         }
-        std::string detail = FillIn(t.candidateDetail, {std::to_string(row + 1), materialName(c.material, english), lines});
+        std::string detail =
+            FillIn(t.candidateDetail, {std::to_string(row + 1), materialName(c.material, english), lines});
         if (c.strayPf) {
             detail += FillIn(t.candidateStray, {formatMeasured(*c.strayPf, sep)});
         }

@@ -62,7 +62,7 @@ struct IdentifyPlot {
     std::string title;
     std::string axisFrequency;
     std::string axisMu;
-    PlotCurve measured;              // one point per line with a frequency and µr
+    PlotCurve measured;               // one point per line with a frequency and µr
     std::vector<double> measuredLow;  // the range of each measured µ′, from sizes and capacitor
     std::vector<double> measuredHigh;
     std::string measuredImag;        // the name of the measured µ″ points

@@ -82,7 +82,9 @@ const IdentifyTexts kEnglish = {
     .lineExpectedNoFreq = "line %1: µ %2 (%3 to %4)",
     .rankedBySize = "Size %1: the mixes the catalogue lists for it count a little more; no mix is left out.",
     .rankedByMu = "Ranked by the catalogue µ (no catalogue size matches).",
-    .rankedByCurves = "Every mix compared with its µ′ and µ″ at each line's frequency, with the winding capacitance that fits it best.",
+    .rankedByCurves =
+        "Every mix compared with its µ′ and µ″ at each line's frequency, with the winding capacitance that "
+        "fits it best.",
     .hintNoColour = "No material in the table is painted %1.",
     .hintCatalogueBadRows = "The catalogue table %1: %2 line(s) left out.",
     .plotTitle = "Permeability over frequency (dots: the maker's points)",
@@ -113,7 +115,9 @@ const IdentifyTexts kDutch = {
     .lblGemiddeldeMu = "Gemiddelde µr",
     .frameEigenC = "Eigencapaciteit",
     .eigenC = "%1 windingen, regels %2: %3 pF (gepast bij %4)",
-    .eigenCNone = "Daarvoor zijn twee regels met een C en een frequentie nodig; met één regel wordt er geen aangenomen.",
+    .eigenCNone =
+        "Daarvoor zijn twee regels met een C en een frequentie nodig; met één regel wordt er geen "
+        "aangenomen.",
     .familyFerrite = "Familie: ferriet (µr boven ongeveer 100)",
     .familyIronPowder =
         "Familie: ijzerpoeder (µr onder ongeveer 100; ook enkele ferrieten met lage "
@@ -171,9 +175,12 @@ const IdentifyTexts kDutch = {
     .candidateStray = "; gepaste eigencapaciteit %1 pF",
     .lineExpected = "regel %1 bij %2 MHz: µ′ %3 (%4 tot %5), µ″ %6",
     .lineExpectedNoFreq = "regel %1: µ %2 (%3 tot %4)",
-    .rankedBySize = "Maat %1: de mengsels die de catalogus daarvoor noemt tellen iets zwaarder; geen mengsel valt af.",
+    .rankedBySize =
+        "Maat %1: de mengsels die de catalogus daarvoor noemt tellen iets zwaarder; geen mengsel valt af.",
     .rankedByMu = "Gerangschikt naar de catalogus-µ (geen catalogusmaat past).",
-    .rankedByCurves = "Elk mengsel vergeleken met zijn µ′ en µ″ bij de frequentie van elke regel, met de eigencapaciteit die daar het best bij past.",
+    .rankedByCurves =
+        "Elk mengsel vergeleken met zijn µ′ en µ″ bij de frequentie van elke regel, met de eigencapaciteit "
+        "die daar het best bij past.",
     .hintNoColour = "Geen materiaal in de tabel is %1 geverfd.",
     .hintCatalogueBadRows = "De catalogustabel %1: %2 regel(s) overgeslagen.",
     .plotTitle = "Permeabiliteit over de frequentie (stippen: punten van de fabrikant)",

@@ -71,12 +71,12 @@ struct IdentifyTexts {
     std::string_view lblKleur;
     std::string_view kleurGeen;
     std::string_view wordOr;
-    std::string_view groupNote;     // %1 the group's names
-    std::string_view candidateDetail;      // %1 rank, %2 material, %3 the lines' expectations
-    std::string_view candidateStray;       // %1 pF: the winding capacitance fitted with it
-    std::string_view lineExpected;         // %1 line, %2 MHz, %3 µ′, %4 lowest, %5 highest, %6 µ″
-    std::string_view lineExpectedNoFreq;   // %1 line, %2 µ, %3 lowest, %4 highest
-    std::string_view rankedBySize;  // %1 the size
+    std::string_view groupNote;           // %1 the group's names
+    std::string_view candidateDetail;     // %1 rank, %2 material, %3 the lines' expectations
+    std::string_view candidateStray;      // %1 pF: the winding capacitance fitted with it
+    std::string_view lineExpected;        // %1 line, %2 MHz, %3 µ′, %4 lowest, %5 highest, %6 µ″
+    std::string_view lineExpectedNoFreq;  // %1 line, %2 µ, %3 lowest, %4 highest
+    std::string_view rankedBySize;        // %1 the size
     std::string_view rankedByMu;
     std::string_view rankedByCurves;  // shown besides the above when a ferrite was compared over frequency
     std::string_view hintNoColour;    // %1 colour

@@ -74,14 +74,14 @@ struct ExpectedAtLine {
 // A material compared with the measurement.
 struct Candidate {
     Material material;
-    double distance = 0.0;       // RMS of ln(µr / expected) over the lines at the best stray C: the ranking key
-    double deviation = 0.0;      // (µr − µ) / µ
-    bool likely = false;         // µr within the tolerance band around µ
-    int group = 0;               // 1 for the nearest; materials the measurement cannot tell apart share one
-    bool byCatalogueAl = false;  // compared with the catalogue AL of the matched size, not with µ
-    double expectedMu = 0.0;     // what the material should show on this core at the lines' frequencies
-    bool listedForSize = false;  // the catalogue lists this mix for the matched size
-    double scale = 1.0;          // the curve times this is what the material shows on this core
+    double distance = 0.0;   // RMS of ln(µr / expected) over the lines at the best stray C: the ranking key
+    double deviation = 0.0;  // (µr − µ) / µ
+    bool likely = false;     // µr within the tolerance band around µ
+    int group = 0;           // 1 for the nearest; materials the measurement cannot tell apart share one
+    bool byCatalogueAl = false;     // compared with the catalogue AL of the matched size, not with µ
+    double expectedMu = 0.0;        // what the material should show on this core at the lines' frequencies
+    bool listedForSize = false;     // the catalogue lists this mix for the matched size
+    double scale = 1.0;             // the curve times this is what the material shows on this core
     std::optional<double> strayPf;  // the winding capacitance fitted with this material's curve
     std::vector<ExpectedAtLine> expected;  // per line with a µr, in sheet order
 

@@ -1,7 +1,7 @@
 #include "platform/identify_window.h"
 
-#include <QChart>
 #include <QAreaSeries>
+#include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QFrame>
@@ -46,10 +46,9 @@ constexpr double kHzPerMHz = 1.0e6;
 constexpr double kPlotLowestMu = 0.1;  // the µ axis is logarithmic; µ″ runs down towards zero
 constexpr double kMarkerSize = 9.0;    // [px]
 // One colour per plotted material; the measured points are black.
-const std::array<QColor, 8> kCurveColours = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
-                                             QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
-                                             QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b),
-                                             QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
+const std::array<QColor, 8> kCurveColours = {
+    QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
+    QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
 // µ′ of a curve lying on an earlier one is drawn in the next of these; µ″ is always dashed.
 const std::array<Qt::PenStyle, 4> kCurveStyles = {Qt::SolidLine, Qt::DashDotLine, Qt::DotLine,
                                                   Qt::DashDotDotLine};
@@ -444,7 +443,8 @@ void IdentifyWindow::renderPlot() {
         const PlotCurve& c = p.nearest[i];
         const QColor colour = kCurveColours[i % kCurveColours.size()];
         auto* real = new QLineSeries;
-        real->setPen(QPen(colour, 2.0, kCurveStyles[static_cast<std::size_t>(c.style) % kCurveStyles.size()]));
+        real->setPen(
+            QPen(colour, 2.0, kCurveStyles[static_cast<std::size_t>(c.style) % kCurveStyles.size()]));
         add(real, text(c.name), c.points, false);
         if (c.hasImag) {
             auto* imag = new QLineSeries;

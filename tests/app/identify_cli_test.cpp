@@ -21,7 +21,8 @@ using kw::test::writeAll;
 // A sheet of an FT-37-43 core: 25 turns with 4 pF of its own, resonating at 400 kHz with
 // 704.79 pF and at 700 kHz with 222.08 pF, where Fair-Rite's 43 table gives µ′ 810.76 and 830.
 const std::string kFt37Sheet =
-    "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[INOUTOUT]\r\n9,52\r\n[INOUTIN]\r\n4.75 mm\r\n[INOUTHIGH]\r\n3.17mm\r\n"
+    "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[INOUTOUT]\r\n9,52\r\n[INOUTIN]\r\n4.75 "
+    "mm\r\n[INOUTHIGH]\r\n3.17mm\r\n"
     "[M-LINE1]\r\n25\r\n704.79 pF\r\n400 kHz\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
     "[M-LINE2]\r\n25\r\n222.08 pF\r\n700 kHz\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n[END]\r\n";
 
@@ -98,15 +99,17 @@ TEST_F(IdentifyCliTest, ASheetIsReadAsTheWindowReadsIt) {
     EXPECT_DOUBLE_EQ(x["mu_real_high"].get<double>(), 996.0);
     EXPECT_EQ(j["candidates"][0]["listed_for_size"], true);
     // The line corrected by it: 25 turns with 222.08 pF at 700 kHz are AL 372.44 apparent.
-    EXPECT_NEAR(j["lines"][1]["al_corrected_nH_per_turn2"].get<double>(), 372.44 * 222.08 / (222.08 + pf), 0.01);
+    EXPECT_NEAR(j["lines"][1]["al_corrected_nH_per_turn2"].get<double>(), 372.44 * 222.08 / (222.08 + pf),
+                0.01);
     // The curves over frequency replace the warning above 1 MHz.
     EXPECT_EQ(j["ferrite_frequency_warning"], false);
 
     const CliRun text = identify({"--sheet", "ft37.tor", "--lang", "UK"});
     EXPECT_NE(text.out.find("  25 turns, lines 1, 2: "), std::string::npos) << text.out;
     EXPECT_NE(text.out.find(" pF (fitted with Amidon 43)\n"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("  1. Amidon 43 expects line 1 at 0.4 MHz: \xC2\xB5\xE2\x80\xB2 811 (649 to 973)"),
-              std::string::npos)
+    EXPECT_NE(
+        text.out.find("  1. Amidon 43 expects line 1 at 0.4 MHz: \xC2\xB5\xE2\x80\xB2 811 (649 to 973)"),
+        std::string::npos)
         << text.out;
 }
 

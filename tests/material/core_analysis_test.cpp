@@ -81,8 +81,8 @@ TEST_F(CoreAnalysisTest, TheWindingCapacitanceIsFittedWithEachMaterial) {
     EXPECT_EQ(a.stray[0].turns, 10);
     EXPECT_EQ(a.stray[0].lines, (std::vector<int>{1, 2}));
     EXPECT_EQ(a.stray[0].capacitancePf, *a.candidates[0].strayPf);
-    EXPECT_NEAR(*a.lines[0].alCorrectedNh, 350.0, 2.0);  // 364·100/104
-    EXPECT_NEAR(*a.lines[1].alCorrectedNh, 350.0, 0.5);  // 351.4·1000/1004
+    EXPECT_NEAR(*a.lines[0].alCorrectedNh, 350.0, 2.0);         // 364·100/104
+    EXPECT_NEAR(*a.lines[1].alCorrectedNh, 350.0, 0.5);         // 351.4·1000/1004
     EXPECT_LT(a.candidates[0].distance, 0.01 + kModelPenalty);  // no curve: flat µ is a model
 
     // One line alone assumes none.

@@ -159,9 +159,10 @@ double significant(double v, int digits) {
     return std::round(v * scale) / scale;
 }
 
-std::optional<Simulated> simulate(std::mt19937& rng, const Material& m, const std::vector<ComplexPermeability>& curve,
-                                  const CatalogueCore& size) {
-    static const double kE12[] = {47, 56, 68, 82, 100, 120, 150, 180, 220, 270, 330, 390, 470, 560, 680, 820, 1000, 1200, 1500, 2200};
+std::optional<Simulated> simulate(std::mt19937& rng, const Material& m,
+                                  const std::vector<ComplexPermeability>& curve, const CatalogueCore& size) {
+    static const double kE12[] = {47,  56,  68,  82,  100, 120, 150,  180,  220,  270,
+                                  330, 390, 470, 560, 680, 820, 1000, 1200, 1500, 2200};
     std::uniform_int_distribution<int> turnsOf(5, 25);
     std::uniform_int_distribution<int> capOf(0, static_cast<int>(std::size(kE12)) - 1);
     std::uniform_int_distribution<int> linesOf(1, 3);
@@ -179,7 +180,8 @@ std::optional<Simulated> simulate(std::mt19937& rng, const Material& m, const st
     for (int tries = 0; tries < 200 && filled < lines; ++tries) {
         const int n = filled == 0 || tries % 2 == 0 ? turns : turnsOf(rng);
         const double c = kE12[capOf(rng)];
-        const double alPerMu = 4.0e-7 * std::numbers::pi * d.heightMm * 1e-3 * std::log(d.outerMm / d.innerMm) /
+        const double alPerMu = 4.0e-7 * std::numbers::pi * d.heightMm * 1e-3 *
+                               std::log(d.outerMm / d.innerMm) /
                                (2.0 * std::numbers::pi);  // [H] per µ and turn²
         double f = 1.0e6;
         bool ok = true;
@@ -224,7 +226,8 @@ TEST(IdentificationEvaluationTest, SheetsMeasuredAtTheirOwnFrequencyNameTheMix) 
         // The ferrites with the maker's own curve, every iron-powder mix (Fair-Rite's grade once).
         const auto curve = curves.curves.find(m.grade);
         const bool ferrite = m.family == MaterialFamily::Ferrite;
-        if (curve == curves.curves.end() || (ferrite && (curves.modelled.count(m.grade) || m.maker != "Fair-Rite"))) {
+        if (curve == curves.curves.end() ||
+            (ferrite && (curves.modelled.count(m.grade) || m.maker != "Fair-Rite"))) {
             continue;
         }
         std::vector<const CatalogueCore*> ofFamily;
@@ -234,7 +237,8 @@ TEST(IdentificationEvaluationTest, SheetsMeasuredAtTheirOwnFrequencyNameTheMix) 
             }
         }
         for (int k = 0; k < 12; ++k) {
-            const CatalogueCore& size = *ofFamily[std::uniform_int_distribution<std::size_t>(0, ofFamily.size() - 1)(rng)];
+            const CatalogueCore& size =
+                *ofFamily[std::uniform_int_distribution<std::size_t>(0, ofFamily.size() - 1)(rng)];
             const auto s = simulate(rng, m, curve->second, size);
             if (!s) {
                 continue;
@@ -266,8 +270,9 @@ TEST(IdentificationEvaluationTest, SheetsMeasuredAtTheirOwnFrequencyNameTheMix) 
         const double top3 = static_cast<double>(score.top3) / score.sheets;
         const double painted = static_cast<double>(score.painted) / score.sheets;
         std::cout << "  " << (family == MaterialFamily::Ferrite ? "ferrite" : "iron powder") << ", "
-                  << score.sheets << " simulated sheets: right first " << first * 100.0 << " %, in the top three "
-                  << top3 * 100.0 << " %, right first with the paint chosen " << painted * 100.0 << " %\n";
+                  << score.sheets << " simulated sheets: right first " << first * 100.0
+                  << " %, in the top three " << top3 * 100.0 << " %, right first with the paint chosen "
+                  << painted * 100.0 << " %\n";
         // Iron-powder mixes -6, -7 and -2 lie 6 % and 11 % apart in µ, less than the sizes
         // read to 0.1 mm can tell: without the paint they come out in the wrong order often.
         EXPECT_GE(first, family == MaterialFamily::Ferrite ? 0.90 : 0.80);

@@ -88,8 +88,7 @@ protected:
     DataSheet sheet;
 
     CoreAnalysis analyse(const std::string& colour = "") {
-        return analyseSheet(sheet,
-                            IdentifyCatalogue{&materials.materials, &sizes.cores, &curves, colour});
+        return analyseSheet(sheet, IdentifyCatalogue{&materials.materials, &sizes.cores, &curves, colour});
     }
 
     void ring(const char* od, const char* id, const char* h) {
@@ -184,7 +183,8 @@ TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAnd
     EXPECT_DOUBLE_EQ(e->realLow, 830.0 * 0.8);
     EXPECT_DOUBLE_EQ(e->imagHigh, 26.0 * 1.5);
     // A model that has lost a third of its µi widens ±5 % by half of that.
-    PermeabilityTable t = parsePermeabilityTable("grade,freq_hz,mu_real,mu_imag,kind\n-9,1000,60,0,model\n-9,1000000,40,10,model\n");
+    PermeabilityTable t = parsePermeabilityTable(
+        "grade,freq_hz,mu_real,mu_imag,kind\n-9,1000,60,0,model\n-9,1000000,40,10,model\n");
     const Material mix{"M", "-9", MaterialFamily::IronPowder, 60.0, "", "", "s"};
     const auto m = expectedPermeability(t, mix, 1.0e6);
     EXPECT_FALSE(m->published);

@@ -3,7 +3,6 @@
 
 #include "platform/identify_window.h"
 
-#include <algorithm>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -13,6 +12,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextDocument>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
