@@ -60,14 +60,19 @@ std::string number(double v) {
     return out.str();
 }
 
-TEST(IdentificationEvaluationTest, CatalogueCoresAreNamedFirstWithFewLikelyMaterials) {
-    const MaterialTable materials =
+// The shipped tables, as the window reads them.
+struct Shipped {
+    MaterialTable materials =
         parseMaterialTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/materials.csv"));
-    const CoreSizeTable sizes =
-        parseCoreSizeTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/cores.csv"));
-    const PermeabilityTable curves =
+    CoreSizeTable sizes = parseCoreSizeTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/cores.csv"));
+    PermeabilityTable curves =
         parsePermeabilityTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/permeability.csv"));
     IdentifyCatalogue catalogue{&materials.materials, &sizes.cores, &curves, ""};
+};
+
+TEST(IdentificationEvaluationTest, CatalogueCoresAreNamedFirstWithFewLikelyMaterials) {
+    const Shipped shipped;
+    const auto& [materials, sizes, curves, catalogue] = shipped;
     const auto cores = testCores();
     ASSERT_GE(cores.size(), 80u);
 
@@ -207,13 +212,8 @@ std::optional<Simulated> simulate(std::mt19937& rng, const Material& m,
 }
 
 TEST(IdentificationEvaluationTest, SheetsMeasuredAtTheirOwnFrequencyNameTheMix) {
-    const MaterialTable materials =
-        parseMaterialTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/materials.csv"));
-    const CoreSizeTable sizes =
-        parseCoreSizeTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/cores.csv"));
-    const PermeabilityTable curves =
-        parsePermeabilityTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/permeability.csv"));
-    const IdentifyCatalogue catalogue{&materials.materials, &sizes.cores, &curves, ""};
+    const Shipped shipped;
+    const auto& [materials, sizes, curves, catalogue] = shipped;
     std::mt19937 rng(20261208);
     struct Score {
         int first = 0;
