@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cctype>
 #include <cmath>
 
 #include "material/core_analysis.h"
@@ -145,6 +146,30 @@ SweepIdentificationResult identifySweep(const TouchstoneSweep& sweep, SweepParam
     id.permeability = std::move(std::get<CoilPermeability>(analysed));
     id.candidates = rankSweep(id.permeability.points, materials, curves);
     return id;
+}
+
+namespace {
+
+std::string sizeKey(std::string_view name) {
+    std::string key;
+    for (const char c : name) {
+        if (c != '-' && c != ' ') {
+            key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return key;
+}
+
+}  // namespace
+
+std::optional<ToroidSize> catalogueSizeNamed(const std::vector<CatalogueCore>& cores, std::string_view name) {
+    const std::string wanted = sizeKey(name);
+    for (const auto& c : cores) {
+        if (!wanted.empty() && sizeKey(c.size) == wanted) {
+            return c.dimensions;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string permeabilityCsv(const CoilPermeability& permeability, char separator) {

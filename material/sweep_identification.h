@@ -54,6 +54,10 @@ SweepIdentificationResult identifySweep(const TouchstoneSweep& sweep, SweepParam
                                         const std::optional<ToroidSize>& size,
                                         const std::vector<Material>& materials, const PermeabilityCurves& curves);
 
+// A catalogue size by its name, any letter case, with or without the hyphen and blanks
+// ("FT-240", "ft240"); nullopt when the catalogue has no such size.
+std::optional<ToroidSize> catalogueSizeNamed(const std::vector<CatalogueCore>& cores, std::string_view name);
+
 // The measured points as CSV: a header, then frequency, µ′, µ″ per line.
 std::string permeabilityCsv(const CoilPermeability& permeability, char separator);
 

@@ -38,6 +38,8 @@ constexpr double kMostUnseenCorrection = 0.05;
 constexpr double kMostNoise = 0.02;
 // The copper resistance is the low end's intercept over this many points.
 constexpr int kCopperPoints = 8;
+// The low end, for telling a coil from something else: this many points.
+constexpr std::size_t kLowEndPoints = 10;
 // Below this the analyser's noise is not told from the sweep's own slope.
 constexpr double kLeastNoise = 1e-5;
 // Spread of a normal number from the median of its absolute value, and the second difference
@@ -110,9 +112,13 @@ std::vector<Smoothed> smooth(const std::vector<double>& f, const std::vector<Com
 // for the next few points; interpolated between the two points.
 constexpr int kStaysCapacitive = 3;
 
-std::optional<double> selfResonance(const std::vector<double>& f, const std::vector<Complex>& z) {
+// A crossing where the noise is this large against Z is the noise's, not the coil's.
+constexpr double kMostCrossingNoise = 0.1;
+
+std::optional<double> selfResonance(const std::vector<double>& f, const std::vector<Complex>& z,
+                                    const std::vector<double>& noiseOhm) {
     for (std::size_t i = 1; i < z.size(); ++i) {
-        if (!(z[i - 1].imag() > 0.0 && z[i].imag() <= 0.0)) {
+        if (!(z[i - 1].imag() > 0.0 && z[i].imag() <= 0.0) || noiseOhm[i] > kMostCrossingNoise * std::abs(z[i])) {
             continue;
         }
         bool stays = true;
@@ -323,12 +329,25 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     for (const auto& p : sm) {
         z.push_back(p.z);
     }
-    if (!(z.front().imag() > 0.0)) {
+    std::vector<double> noiseOhm;
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        noiseOhm.push_back(sigma * impedanceGain(s[i], parameter, r0) / std::sqrt(sm[i].averaged));
+    }
+    // The low end must be inductive: most of its first points that stand out of the noise.
+    std::size_t quiet = 0;
+    std::size_t inductive = 0;
+    for (std::size_t i = 0; i < f.size() && quiet < kLowEndPoints; ++i) {
+        if (noiseOhm[i] <= kMostCrossingNoise * std::abs(z[i])) {
+            ++quiet;
+            inductive += z[i].imag() > 0.0 ? 1 : 0;
+        }
+    }
+    if (2 * inductive <= quiet) {
         return CoilError{CoilFault::NotInductive};
     }
 
     CoilPermeability result;
-    result.selfResonanceHz = selfResonance(f, z);
+    result.selfResonanceHz = selfResonance(f, z, noiseOhm);
     Parasitics par;
     if (result.selfResonanceHz) {
         if (const auto fit = fitAboveResonance(f, z, *result.selfResonanceHz)) {
@@ -358,8 +377,7 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         const double w = kTwoPi * f[i];
         const Complex zp = z[i] - Complex(0, w * par.ls);
         core[i].zc = 1.0 / (1.0 / zp - Complex(0, w * par.cd));
-        const double noise = sigma * impedanceGain(s[i], parameter, r0) / std::sqrt(sm[i].averaged);
-        core[i].noise = noise / std::abs(core[i].zc);
+        core[i].noise = noiseOhm[i] / std::abs(core[i].zc);
         const bool below = result.selfResonanceHz
                                ? f[i] <= kVouchedShareOfResonance * *result.selfResonanceHz
                                : w * kUnseenStray * std::abs(zp) <= kMostUnseenCorrection;
