@@ -20,6 +20,10 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 // each side, so a straight stretch of the curve keeps its value.
 constexpr double kSmoothShare = 0.03;
 constexpr int kMostNeighbours = 20;
+// µ″ of a low-loss core is a small part of Z and takes the noise of all of it: it is averaged
+// further, the same way.
+constexpr double kLossSmoothShare = 0.15;
+constexpr int kMostLossNeighbours = 100;
 // The Cd and Ls fit uses the points from this many times the self-resonance ...
 constexpr double kFitFromResonance = 1.3;
 // ... up to this many times it (further up the analyser's own errors take over).
@@ -90,13 +94,14 @@ struct Smoothed {
     int averaged = 1;
 };
 
-std::vector<Smoothed> smooth(const std::vector<double>& f, const std::vector<Complex>& z) {
+std::vector<Smoothed> smooth(const std::vector<double>& f, const std::vector<Complex>& z, double share,
+                             int most) {
     std::vector<Smoothed> out(f.size());
     const auto n = static_cast<int>(f.size());
     for (int i = 0; i < n; ++i) {
         int k = 0;
-        while (k < kMostNeighbours && i - k - 1 >= 0 && i + k + 1 < n &&
-               f[i] - f[i - k - 1] <= kSmoothShare * f[i] && f[i + k + 1] - f[i] <= kSmoothShare * f[i]) {
+        while (k < most && i - k - 1 >= 0 && i + k + 1 < n && f[i] - f[i - k - 1] <= share * f[i] &&
+               f[i + k + 1] - f[i] <= share * f[i]) {
             ++k;
         }
         Complex sum = 0;
@@ -110,22 +115,32 @@ std::vector<Smoothed> smooth(const std::vector<double>& f, const std::vector<Com
 
 // The first frequency where the reactance turns from inductive to capacitive and stays so
 // for the next few points; interpolated between the two points.
-constexpr int kStaysCapacitive = 3;
+constexpr std::size_t kStaysCapacitive = 3;
 
 // A crossing where the noise is this large against Z is the noise's, not the coil's.
-constexpr double kMostCrossingNoise = 0.1;
+constexpr double kMostCrossingNoise = 0.5;
 
+constexpr std::size_t kCrossingSide = 10;
+constexpr double kCrossingNoises = 2.0;
+// A crossing counts when the reactance stands out of the noise on both sides: inductive
+// over the points before it, capacitive over those after.
 std::optional<double> selfResonance(const std::vector<double>& f, const std::vector<Complex>& z,
                                     const std::vector<double>& noiseOhm) {
     for (std::size_t i = 1; i < z.size(); ++i) {
-        if (!(z[i - 1].imag() > 0.0 && z[i].imag() <= 0.0) || noiseOhm[i] > kMostCrossingNoise * std::abs(z[i])) {
+        if (!(z[i - 1].imag() > 0.0 && z[i].imag() <= 0.0)) {
             continue;
         }
-        bool stays = true;
-        for (std::size_t j = i; j < std::min(z.size(), i + kStaysCapacitive); ++j) {
-            stays = stays && z[j].imag() <= 0.0;
+        double before = 0;
+        for (std::size_t j = i - std::min(i, kCrossingSide); j < i; ++j) {
+            before = std::max(before, z[j].imag() - kCrossingNoises * noiseOhm[j]);
         }
-        if (stays) {
+        bool stays = true;
+        double after = 0;
+        for (std::size_t j = i; j < std::min(z.size(), i + kCrossingSide); ++j) {
+            stays = stays && (j >= i + kStaysCapacitive || z[j].imag() <= 0.0);
+            after = std::max(after, -z[j].imag() - kCrossingNoises * noiseOhm[j]);
+        }
+        if (stays && before > 0.0 && after > 0.0) {
             const double t = z[i - 1].imag() / (z[i - 1].imag() - z[i].imag());
             return f[i - 1] + t * (f[i] - f[i - 1]);
         }
@@ -324,7 +339,7 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     for (const Complex v : s) {
         rawZ.push_back(impedanceOf(v, parameter, r0));
     }
-    const std::vector<Smoothed> sm = smooth(f, rawZ);
+    const std::vector<Smoothed> sm = smooth(f, rawZ, kSmoothShare, kMostNeighbours);
     std::vector<Complex> z;
     for (const auto& p : sm) {
         z.push_back(p.z);
@@ -422,10 +437,17 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         result.copperOhm = std::clamp(c[0], 0.0, *std::min_element(y.begin(), y.end()));
         result.copperOhm = std::max(result.copperOhm, 0.0);
     }
+    std::vector<double> bandHertz;
+    std::vector<Complex> loss;
     for (const std::size_t i : band) {
         const double wl = kTwoPi * f[i] * l0Henry;
-        result.points.push_back(
-            {f[i], core[i].zc.imag() / wl, (core[i].zc.real() - result.copperOhm) / wl, core[i].noise});
+        bandHertz.push_back(f[i]);
+        loss.push_back((core[i].zc.real() - result.copperOhm) / wl);
+        result.points.push_back({f[i], core[i].zc.imag() / wl, 0.0, core[i].noise});
+    }
+    const std::vector<Smoothed> smoothLoss = smooth(bandHertz, loss, kLossSmoothShare, kMostLossNeighbours);
+    for (std::size_t k = 0; k < band.size(); ++k) {
+        result.points[k].muImag = smoothLoss[k].z.real();
     }
     result.validToHz = result.points.back().hertz;
     return result;
