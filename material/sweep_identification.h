@@ -25,6 +25,8 @@ struct ExpectedPermeability {
     double real = 0;
     double imag = 0;
     bool hasImag = false;
+
+    bool operator==(const ExpectedPermeability&) const = default;
 };
 ExpectedPermeability materialPermeabilityAt(const Material& material, const PermeabilityCurves& curves,
                                             double hertz);
@@ -46,6 +48,8 @@ std::optional<PermeabilityPoint> permeabilityAt(const std::vector<PermeabilityPo
 struct SweepIdentification {
     CoilPermeability permeability;
     std::vector<Candidate> candidates;
+
+    bool operator==(const SweepIdentification&) const = default;
 };
 using SweepIdentificationResult = std::variant<SweepIdentification, CoilError>;
 

@@ -3,6 +3,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,6 +28,7 @@
 
 #include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "platform/identify_sweep_panel.h"
 #include "platform/record_widgets.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
@@ -281,6 +284,9 @@ void IdentifyWindow::buildControls() {
     plotView_->setRenderHint(QPainter::Antialiasing);
     plotView_->setMinimumHeight(kPlotHeight);
     page->addWidget(plotView_);
+    sweepPanel_ = new SweepPanel(form_, run_);
+    page->addWidget(sweepPanel_);
+    setAcceptDrops(true);
     page->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -301,6 +307,8 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
         return;
     }
     core_ = OpenIdentifyCore(sheet, *sheet.files);
+    sweepPanel_->setCatalogue(core_.table.materials, core_.curves.curves);
+    sweepPanel_->follow(sheet);
     render();
     renderTips(sheet.english());
     if (!placed_) {
@@ -351,6 +359,7 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
         return;
     }
     renderTips(sheet.english());
+    sweepPanel_->follow(sheet);
     IdentifyCore next = core_;
     next.Form_Load(sheet);
     if (next == core_) {
@@ -358,6 +367,18 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
     }
     core_ = std::move(next);
     render();
+}
+
+void IdentifyWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (SweepPanel::holdsSweep(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void IdentifyWindow::dropEvent(QDropEvent* event) {
+    if (sweepPanel_->drop(event->mimeData())) {
+        event->acceptProposedAction();
+    }
 }
 
 void IdentifyWindow::renderValue(const ValueRow& row, const LabelledValue& shown) {
