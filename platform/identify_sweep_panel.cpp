@@ -174,6 +174,13 @@ bool SweepPanel::drop(const QMimeData* data) {
     return true;
 }
 
+void SweepPanel::openFile(const std::string& path) {
+    if (const DataSheet* sheet = form_.get()) {
+        sweep_.openSweep(path, *sheet);
+    }
+    render();
+}
+
 void SweepPanel::render() {
     const IdentifySweep& r = sweep_;
     setTitle(text(r.frameSweep));

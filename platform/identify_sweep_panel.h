@@ -36,6 +36,8 @@ public:
     // A dropped sweep file; false when the data holds none.
     bool drop(const QMimeData* data);
     static bool holdsSweep(const QMimeData* data);
+    // Reads a sweep file into the panel; for an operation already running.
+    void openFile(const std::string& path);
 
     const IdentifySweep& record() const { return sweep_; }
 

@@ -369,6 +369,10 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
     render();
 }
 
+void IdentifyWindow::openSweep(const std::string& path) {
+    sweepPanel_->openFile(path);
+}
+
 void IdentifyWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (SweepPanel::holdsSweep(event->mimeData())) {
         event->acceptProposedAction();

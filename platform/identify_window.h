@@ -37,6 +37,9 @@ public:
     // Reads the sheet again, with the table read at opening; nothing while hidden.
     void follow(const DataSheet& sheet);
     const IdentifyCore& record() const { return core_; }
+    // Reads a coil-alone sweep into the window's sweep part (the Calculator hands it over).
+    void openSweep(const std::string& path);
+    const SweepPanel* sweepPanel() const { return sweepPanel_; }
 
 protected:
     // A sweep file dropped on the window goes to the sweep panel.

@@ -453,12 +453,13 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     return result;
 }
 
-bool LooksLikeCoilAlone(const TouchstoneSweep& sweep) {
-    if (sweep.s11.size() < 2 || sweep.s11.size() != sweep.hertz.size()) {
+bool LooksLikeCoilAlone(const TouchstoneSweep& sweep, SweepParameter parameter) {
+    const auto& values = valuesOf(sweep, parameter);
+    if (values.size() < 2 || values.size() != sweep.hertz.size()) {
         return false;
     }
-    return std::all_of(sweep.s11.begin(), sweep.s11.end(), [&](Complex s) {
-        return impedanceOf(s, SweepParameter::S11, sweep.referenceOhm).imag() > 0.0;
+    return std::all_of(values.begin(), values.end(), [&](Complex s) {
+        return impedanceOf(s, parameter, sweep.referenceOhm).imag() > 0.0;
     });
 }
 

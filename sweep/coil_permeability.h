@@ -77,9 +77,9 @@ std::complex<double> CoilImpedance(const TouchstoneSweep& sweep, SweepParameter 
 // l0Henry: the inductance of the winding on a core of µ = 1 (µ0·N²·h·ln(OD/ID)/(2π)).
 CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter parameter, double l0Henry);
 
-// True when the impedance from S11 stays inductive over the whole sweep: no resonance, a
-// coil alone across the port rather than a tank.
-bool LooksLikeCoilAlone(const TouchstoneSweep& sweep);
+// True when the impedance (S11: across the port, S21: in series) stays inductive over the
+// whole sweep: no resonance, a coil alone rather than a tank.
+bool LooksLikeCoilAlone(const TouchstoneSweep& sweep, SweepParameter parameter);
 
 // The refusal in one sentence, in English or Dutch.
 std::string DescribeCoilError(const CoilError& error, bool english);

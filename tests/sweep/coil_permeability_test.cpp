@@ -157,7 +157,8 @@ TEST(CoilPermeability, RefusesWhatIsNoCoil) {
               CoilFault::NotInductive);
     EXPECT_EQ(std::get<CoilError>(AnalyseCoilSweep(capacitor, SweepParameter::S21, 1e-9)).fault, CoilFault::NoS21);
     EXPECT_EQ(std::get<CoilError>(AnalyseCoilSweep(capacitor, SweepParameter::S11, 0.0)).fault, CoilFault::NoWinding);
-    EXPECT_FALSE(LooksLikeCoilAlone(capacitor));
+    EXPECT_FALSE(LooksLikeCoilAlone(capacitor, SweepParameter::S11));
+    EXPECT_FALSE(LooksLikeCoilAlone(capacitor, SweepParameter::S21));
 }
 
 TEST(CoilPermeability, ACoilWithoutResonanceInTheSweepLooksLikeACoilAlone) {
@@ -165,9 +166,13 @@ TEST(CoilPermeability, ACoilWithoutResonanceInTheSweepLooksLikeACoilAlone) {
     c.mu = flat(10, 150);
     c.l0 = kT68;  // one turn: the self-resonance lies far above 200 MHz
     c.noise = 0;
-    EXPECT_TRUE(LooksLikeCoilAlone(test::coilSweep(c)));
+    EXPECT_TRUE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S11));
+    c.series = true;
+    EXPECT_TRUE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S21));
     c.l0 = kT68 * 400;  // twenty turns: it lies inside
-    EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c)));
+    EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S21));
+    c.series = false;
+    EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S11));
 }
 
 }  // namespace
