@@ -1,4 +1,5 @@
-// A network analyser's sweep of 10,001 points read and its resonance found by the fit.
+// A network analyser's sweep of 10,001 points read and its resonance found by the fit; it should
+// stay under 20 ms.
 
 #include <benchmark/benchmark.h>
 
@@ -12,9 +13,9 @@ namespace {
 
 constexpr int kSweepPoints = 10001;
 
-void readAndFind(benchmark::State& state, bool transmission) {
+void readAndFind(benchmark::State& state, bool transmission, double resistance = 300, double noiseDb = 0.05) {
     const std::string text = kw::test::idealTankSweep(
-        {.f0 = 7.05e6, .q = 120, .resistance = 300, .points = kSweepPoints, .noiseDb = 0.05}, transmission);
+        {.f0 = 7.05e6, .q = 120, .resistance = resistance, .points = kSweepPoints, .noiseDb = noiseDb}, transmission);
     for (auto _ : state) {
         const kw::TouchstoneResult read = kw::ReadTouchstone(text, transmission ? 2 : 1);
         benchmark::DoNotOptimize(
@@ -33,5 +34,11 @@ void BM_ReflectionSweepOf10001Points(benchmark::State& state) {
     readAndFind(state, false);
 }
 BENCHMARK(BM_ReflectionSweepOf10001Points)->Unit(benchmark::kMillisecond);
+
+// A tank 100 × the port impedance in 0.3 dB of noise: every start of the fit is tried.
+void BM_NoisyReflectionSweepOfAHighTankOf10001Points(benchmark::State& state) {
+    readAndFind(state, false, 5000, 0.3);
+}
+BENCHMARK(BM_NoisyReflectionSweepOfAHighTankOf10001Points)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -66,7 +66,7 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
     const std::optional<FrequencyFieldTexts> texts =
         FieldTextsFor(r.f0, r.f1, r.f2, static_cast<std::int16_t>(optFreq.selected));
     if (!texts) {
-        const ResonanceError outside{ResonanceFault::OutOfRange, r.f0, false, {}};
+        const ResonanceError outside{ResonanceFault::OutOfRange, r.f0, false, {}, {}, 0};
         showError(*this, FillIn(t.badFile, {path, DescribeResonanceError(outside, wanted, english)}));
         return false;
     }
@@ -83,6 +83,7 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
     sweep.parameter = wanted;
     sweep.curve = CurveOf(sweepRead, wanted);
     sweep.found = r;
+    sweep.averagedPoints = sweepRead.averagedPoints;
     return true;
 }
 

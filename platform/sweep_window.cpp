@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "platform/toroid_art.h"
+#include "sweep/field_texts.h"
 #include "sweep/sweep_texts.h"
 
 namespace kw::gui {
@@ -162,10 +163,21 @@ void SweepWindow::render(const SweepView& view, bool english) {
     delete old;
 
     summary_->setText(
-        fill(t.summary, {number(r.f0 / kHertzPerMegahertz, 8), number(r.f1 / kHertzPerMegahertz, 8),
-                         number(r.f2 / kHertzPerMegahertz, 8), number(r.q, 5)}) +
+        fill(t.summary, {text(WithUncertainty(r.f0 / kHertzPerMegahertz, r.f0Uncertainty / kHertzPerMegahertz)),
+                         number(r.f1 / kHertzPerMegahertz, 8), number(r.f2 / kHertzPerMegahertz, 8),
+                         text(WithUncertainty(r.q, r.qUncertainty))}) +
         QStringLiteral("    ") + fill(s21 ? t.peakS21 : t.peakZ, {number(r.peak, 4)}));
-    method_->setText(r.fitted ? fill(t.fitted, {QString::number(r.fitPoints)}) : text(t.readOff));
+    // How the numbers came about, and one line each on what limits them.
+    QStringList lines = {r.fitted ? fill(t.fitted, {QString::number(r.fitPoints)}) : text(t.readOff)};
+    if (r.setAside > 0) {
+        lines << fill(t.setAside, {QString::number(r.setAside)});
+    }
+    for (const std::string& line : {DescribeAdvice(r, english), DescribeAveragedPoints(view.averagedPoints, english)}) {
+        if (!line.empty()) {
+            lines << QString::fromStdString(line);
+        }
+    }
+    method_->setText(lines.join(QLatin1Char('\n')));
     close_->setText(text(t.close));
 }
 

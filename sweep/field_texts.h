@@ -1,6 +1,7 @@
 #pragma once
 
-// The texts a found resonance puts into the Calculator's three frequency fields.
+// The texts a found resonance puts into the Calculator's three frequency fields, and a value
+// written with its uncertainty.
 
 #include <cstdint>
 #include <optional>
@@ -26,5 +27,10 @@ inline constexpr double kFieldQTolerance = 2e-4;
 // neither holds them. Each text has as few decimals as keep the resonance within a millionth
 // and the Q of the texts within kFieldQTolerance; the point is the separator.
 std::optional<FrequencyFieldTexts> FieldTextsFor(double f0, double f1, double f2, std::int16_t unitIndex);
+
+// A value with its standard deviation, both to the deviation's first digit (two when that
+// digit is 1 or 2): "118 ± 4", "7.0500 ± 0.0012", "1230 ± 60". The value alone, to six
+// digits, when the deviation is no positive number or below a ten-millionth of the value.
+std::string WithUncertainty(double value, double deviation);
 
 }  // namespace kw

@@ -28,10 +28,11 @@ struct SweepTexts {
     std::string_view markResonance;
     std::string_view markHalfPower;       // S21
     std::string_view markPhaseHalfPower;  // S11
-    std::string_view summary;             // %1 f0, %2 f1, %3 f2 in MHz, %4 Q
+    std::string_view summary;             // %1 f0, %2 f1, %3 f2 in MHz, %4 Q; f0 and Q with "±"
     std::string_view peakS21;             // %1 dB
     std::string_view peakZ;               // %1 ohm
     std::string_view fitted;              // %1 points
+    std::string_view setAside;            // %1 points
     std::string_view readOff;
     std::string_view close;
 };
@@ -56,8 +57,9 @@ inline constexpr SweepTexts kSweepEnglish = {
     .markPhaseHalfPower = "±45° points (-3 dB)",
     .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
     .peakS21 = "Peak %1 dB",
-    .peakZ = "Peak |Z| %1 Ω",
-    .fitted = "Fitted to the ideal tank over the %1 points within 10 dB of the peak.",
+    .peakZ = "Tank %1 Ω",
+    .fitted = "Fitted to the ideal tank over %1 points near the resonance; ± gives one standard deviation.",
+    .setAside = "%1 points far beyond the others' scatter were left out.",
     .readOff = "Read off the sweep points: the ideal tank's curve does not fit this sweep.",
     .close = "Close",
 };
@@ -82,8 +84,9 @@ inline constexpr SweepTexts kSweepDutch = {
     .markPhaseHalfPower = "±45° punten (-3 dB)",
     .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
     .peakS21 = "Piek %1 dB",
-    .peakZ = "Piek |Z| %1 Ω",
-    .fitted = "Aangepast aan de ideale kring over de %1 punten binnen 10 dB van de piek.",
+    .peakZ = "Kring %1 Ω",
+    .fitted = "Aangepast aan de ideale kring over %1 punten rond de resonantie; ± geeft een standaardafwijking.",
+    .setAside = "%1 punten ver buiten de spreiding van de andere zijn weggelaten.",
     .readOff = "Afgelezen van de meetpunten: de curve van de ideale kring past niet bij deze meting.",
     .close = "Sluiten",
 };

@@ -14,6 +14,7 @@ namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr std::size_t kLongestQuote = 40;  // characters of a word quoted in a message
+constexpr std::size_t kOnePortValues = 3;  // a frequency and one pair
 
 enum class Format { MagnitudeAngle, DecibelAngle, RealImaginary };
 enum class Matrix { Full, Lower, Upper };
@@ -117,6 +118,10 @@ public:
     Reader(std::string_view text, int ports) : text_(text), ports_(ports) {}
 
     TouchstoneResult run() {
+        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+        if (text_.starts_with(kByteOrderMark)) {
+            text_.remove_prefix(kByteOrderMark.size());
+        }
         try {
             readLines();
             finish();
@@ -193,6 +198,9 @@ private:
     }
 
     void readOptions(std::string_view rest) {
+        if (!sweep_.hertz.empty() || !pending_.empty()) {
+            fail(TouchstoneFault::LateOptionLine);
+        }
         if (optionsSeen_) {
             return;  // only the first option line counts
         }
@@ -367,6 +375,9 @@ private:
             }
             pendingLine_ = lineNo_;
             pendingFirst_ = quoted(ws.front());
+        } else if (ports_ == 2 && !version2_ && pending_.size() == kOnePortValues && ws.size() == kOnePortValues) {
+            // A frequency and one pair on each of two lines: one-port data, not a wrapped point.
+            failAt(pendingLine_, TouchstoneFault::OnePortInTwoPort);
         }
         for (const std::string_view w : ws) {
             pending_.push_back(number(w));
@@ -392,7 +403,8 @@ private:
             case Format::MagnitudeAngle:
                 break;
         }
-        return std::polar(a, b * kDegree);
+        // A negative magnitude is the same size turned half a circle.
+        return a < 0 ? std::polar(-a, b * kDegree + std::numbers::pi) : std::polar(a, b * kDegree);
     }
 
     // A parameter pair as a complex number; a magnitude too large for a double (1e9 dB) is no
@@ -409,30 +421,47 @@ private:
 
     void takePoint() {
         const double f = pending_[0] * unit_;
-        if (!std::isfinite(f) || f < 0 || (!sweep_.hertz.empty() && !(f > sweep_.hertz.back()))) {
+        if (!std::isfinite(f) || f < 0 || (!sweep_.hertz.empty() && f < sweep_.hertz.back())) {
             failAt(pendingLine_, TouchstoneFault::FrequencyNotRising, pendingFirst_);
         }
-        if (sweep_.hertz.size() >= kMostSweepPoints) {
+        if (pointsRead_ >= kMostSweepPoints) {
             failAt(pendingLine_, TouchstoneFault::TooManyPoints, std::to_string(kMostSweepPoints));
         }
+        ++pointsRead_;
+        const std::complex<double> s11 = finitePair(1);
+        const std::complex<double> s21 = ports_ == 2 ? finitePair(s21Position()) : std::complex<double>{};
+        if (!sweep_.hertz.empty() && f == sweep_.hertz.back()) {
+            // The running mean of the points of this frequency.
+            ++sameFrequency_;
+            ++sweep_.averagedPoints;
+            const double share = 1.0 / static_cast<double>(sameFrequency_);
+            sweep_.s11.back() += (s11 - sweep_.s11.back()) * share;
+            if (ports_ == 2) {
+                sweep_.s21.back() += (s21 - sweep_.s21.back()) * share;
+            }
+            pending_.clear();
+            return;
+        }
+        sameFrequency_ = 1;
         sweep_.hertz.push_back(f);
-        sweep_.s11.push_back(finitePair(1));
+        sweep_.s11.push_back(s11);
         if (ports_ == 2) {
-            // Where S21 stands: version 1 and 21_12 write S11 S21 S12 S22, 12_21 writes
-            // S11 S12 S21 S22; a lower matrix holds S11 S21 S22, an upper one S11 S12 S22.
-            std::size_t at = 3;
-            if (matrix_ == Matrix::Full && version2_ && order12First_) {
-                at = 5;
-            }
-            if (matrix_ == Matrix::Upper) {
-                at = 3;  // S12 stands for S21 of a reciprocal network
-            }
-            sweep_.s21.push_back(finitePair(at));
+            sweep_.s21.push_back(s21);
         }
         pending_.clear();
     }
 
+    // Where S21 stands: version 1 and 21_12 write S11 S21 S12 S22, 12_21 writes S11 S12 S21
+    // S22; a lower matrix holds S11 S21 S22, an upper one S11 S12 S22, where S12 stands for S21
+    // of a reciprocal network.
+    std::size_t s21Position() const {
+        return matrix_ == Matrix::Full && version2_ && order12First_ ? 5 : 3;
+    }
+
     void finish() {
+        if (ports_ == 2 && !version2_ && pending_.size() == kOnePortValues && sweep_.hertz.empty()) {
+            failAt(pendingLine_, TouchstoneFault::OnePortInTwoPort);
+        }
         if (!pending_.empty()) {
             failAt(pendingLine_, TouchstoneFault::WrongValueCount, std::to_string(pending_.size()),
                    valuesPerPoint());
@@ -443,8 +472,8 @@ private:
         if (sweep_.hertz.empty()) {
             failAt(lastLine_, TouchstoneFault::Empty);
         }
-        if (announced_ > 0 && static_cast<std::size_t>(announced_) != sweep_.hertz.size()) {
-            failAt(lastLine_, TouchstoneFault::CountMismatch, std::to_string(sweep_.hertz.size()),
+        if (announced_ > 0 && static_cast<std::size_t>(announced_) != pointsRead_) {
+            failAt(lastLine_, TouchstoneFault::CountMismatch, std::to_string(pointsRead_),
                    announced_);
         }
         sweep_.ports = ports_;
@@ -473,6 +502,8 @@ private:
     std::vector<std::string_view> words_;  // of the data line being read, kept for its memory
     int pendingLine_ = 0;
     std::string pendingFirst_;
+    std::size_t pointsRead_ = 0;  // written in the file, repeated frequencies counted
+    int sameFrequency_ = 0;       // points of the last frequency so far
     TouchstoneSweep sweep_;
 };
 
@@ -503,8 +534,8 @@ constexpr FaultText kFaultTexts[] = {
      "Regel %1: %2 waarden passen niet bij een een-poort regel (3) of een twee-poort regel (9)."},
     {TouchstoneFault::WrongValueCount, "Line %1: %2 values where a sweep point has %3.",
      "Regel %1: %2 waarden waar een meetpunt er %3 heeft."},
-    {TouchstoneFault::FrequencyNotRising, "Line %1: the frequency %2 does not rise above the one before.",
-     "Regel %1: de frequentie %2 ligt niet boven de vorige."},
+    {TouchstoneFault::FrequencyNotRising, "Line %1: the frequency %2 lies below the one before.",
+     "Regel %1: de frequentie %2 ligt onder de vorige."},
     {TouchstoneFault::BadKeyword, "Line %1: \"%2\" is no proper keyword.",
      "Regel %1: \"%2\" is geen juist sleutelwoord."},
     {TouchstoneFault::BadKeywordValue, "Line %1: \"%2\" is no proper value for this keyword.",
@@ -523,6 +554,13 @@ constexpr FaultText kFaultTexts[] = {
      "Regel %1: meer dan %2 meetpunten."},
     {TouchstoneFault::LateKeyword, "Line %1: %2 must come before the sweep data.",
      "Regel %1: %2 hoort voor de meetgegevens te staan."},
+    {TouchstoneFault::OnePortInTwoPort,
+     "Line %1: the file is named as a two-port sweep (.s2p), but its lines hold one-port data (a frequency "
+     "and one pair). Save it as .s1p.",
+     "Regel %1: het bestand heet een twee-poort meting (.s2p), maar de regels bevatten een-poort gegevens "
+     "(een frequentie en een paar). Sla het op als .s1p."},
+    {TouchstoneFault::LateOptionLine, "Line %1: the option line (#) must come before the sweep data.",
+     "Regel %1: de optieregel (#) hoort voor de meetgegevens te staan."},
 };
 
 }  // namespace
@@ -558,6 +596,17 @@ std::string DescribeTouchstoneError(const TouchstoneError& error, bool english) 
         }
     }
     return {};
+}
+
+std::string DescribeAveragedPoints(int averagedPoints, bool english) {
+    if (averagedPoints <= 0) {
+        return {};
+    }
+    return FillIn(english ? "%1 points repeated the frequency before them; the points of each frequency were "
+                            "averaged into one."
+                          : "%1 punten herhaalden de frequentie ervoor; de punten van elke frequentie zijn "
+                            "gemiddeld tot een.",
+                  {std::to_string(averagedPoints)});
 }
 
 }  // namespace kw

@@ -20,6 +20,7 @@ struct TouchstoneSweep {
     std::vector<double> hertz;  // strictly rising
     std::vector<std::complex<double>> s11;
     std::vector<std::complex<double>> s21;  // empty for a one-port file
+    int averagedPoints = 0;  // points that repeated the frequency before them, averaged into it
 
     bool operator==(const TouchstoneSweep&) const = default;
 };
@@ -42,6 +43,8 @@ enum class TouchstoneFault {
     MissingNetworkData,  // a version 2 file without [Network Data]
     TooManyPoints,       // detail: the limit
     LateKeyword,         // a keyword that says how to read the data, after data; detail: it
+    OnePortInTwoPort,    // a file named .s2p whose lines hold a frequency and one pair each
+    LateOptionLine,      // an option line after data
 };
 
 struct TouchstoneError {
@@ -70,5 +73,8 @@ TouchstoneResult ReadTouchstone(std::string_view text, int ports);
 
 // The fault as a sentence naming the line, in English or Dutch.
 std::string DescribeTouchstoneError(const TouchstoneError& error, bool english);
+
+// One line saying that points of a repeated frequency were averaged; empty when none were.
+std::string DescribeAveragedPoints(int averagedPoints, bool english);
 
 }  // namespace kw

@@ -129,6 +129,7 @@ nlohmann::ordered_json sweepJson(const Calculator& calc, const CalcArgs& args) {
     if (args.touchstone.empty() || calc.sweep.opened == 0) {
         return nullptr;
     }
+    const bool english = calc.Taal == kTaalUK;
     const SweepView& v = calc.sweep;
     const bool s21 = v.parameter == SweepParameter::S21;
     return {{"file", v.file},
@@ -141,7 +142,12 @@ nlohmann::ordered_json sweepJson(const Calculator& calc, const CalcArgs& args) {
             {"peak", v.found.peak},
             {"peak_unit", s21 ? "dB" : "ohm"},
             {"fitted", v.found.fitted},
-            {"fit_points", v.found.fitPoints}};
+            {"fit_points", v.found.fitPoints},
+            {"f0_uncertainty_hz", v.found.f0Uncertainty},
+            {"q_uncertainty_pct", v.found.q > 0 ? 100.0 * v.found.qUncertainty / v.found.q : 0.0},
+            {"set_aside_points", v.found.setAside},
+            {"averaged_points", v.averagedPoints},
+            {"advice", DescribeAdvice(v.found, english)}};
 }
 
 void printJson(const Calculator& calc, const std::optional<MessageBox>& message, int beeps,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -49,6 +50,28 @@ TEST_F(SweepCliTest, TheSweepGivesTheFrequenciesAndCalculateItsQ) {
     EXPECT_NEAR(s.at("f2_hz").get<double>(), 10100499.99875, 1.0);
     EXPECT_NEAR(s.at("peak").get<double>(), -20.0, 1e-6);  // |S21| 0.1
     EXPECT_EQ(s.at("peak_unit"), "dB");
+    EXPECT_NEAR(s.at("q_uncertainty_pct").get<double>(), 0.0, 1e-3);  // no noise
+    EXPECT_NEAR(s.at("f0_uncertainty_hz").get<double>(), 0.0, 1.0);
+    EXPECT_EQ(s.at("advice"), "");
+}
+
+TEST_F(SweepCliTest, AReflectionSweepOfAHighTankSaysHowCertainItsQIs) {
+    // 5 kOhm at resonance, 100 × the port impedance, in 0.1 dB of noise.
+    test::writeAll(dir / "high.s1p", test::idealTankSweep({.f0 = 7e6, .q = 100, .resistance = 5000, .points = 201,
+                                                           .noiseDb = 0.1, .seed = 3},
+                                                          false));
+    const json j = run({"--touchstone", "high.s1p", "--MHz", "--lang", "UK"}, 0);
+    const json& s = j.at("sweep");
+    const double q = s.at("q").get<double>();
+    const double pct = s.at("q_uncertainty_pct").get<double>();
+    EXPECT_GT(pct, 3.0);
+    EXPECT_LT(std::fabs(q - 100.0), 2.0 * pct);  // Q 100 within two deviations
+    EXPECT_GT(s.at("f0_uncertainty_hz").get<double>(), 0.0);
+    const std::string advice = s.at("advice");
+    EXPECT_EQ(advice.rfind("The tank is ", 0), 0u) << advice;
+    EXPECT_NE(advice.find(" × the port impedance at resonance: reflection cannot resolve Q better than ±"),
+              std::string::npos)
+        << advice;
 }
 
 TEST_F(SweepCliTest, AReflectionSweepOrAFaultySweep) {

@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
@@ -45,6 +46,14 @@ private slots:
 
         run.clickCalc("cmdBereken");
         QCOMPARE(run.calcText("txtQRLC"), QString("50"));
+
+        // A noisy sweep: Q with its standard deviation.
+        run.files.files["/m/noisy.s2p"] =
+            kw::test::idealTankSweep({.f0 = 10e6, .q = 50, .noiseDb = 0.2, .seed = 4}, true);
+        run.platform.dialogAnswers.push_back("/m/noisy.s2p");
+        run.clickCalc("cmdSweep");
+        const QString summary = window->findChild<QLabel*>("lblSummary")->text();
+        QVERIFY2(summary.contains(QRegularExpression("Q = [0-9.]+ ± [0-9.]+")), qPrintable(summary));
     }
 
     void aDroppedSweepFileIsOpenedAndOtherFilesAreRefused() {

@@ -1,10 +1,12 @@
 #pragma once
 
 // Sweeps of an ideal parallel tank, whose resonance and Q are known exactly, written as
-// Touchstone text. Transmission: S21 = a / (1 + j Q u), the response of the Top-R set-up
-// (loaded Q). Reflection: the tank Z = R / (1 + j Q u) across the port, S11 = (Z - R0) / (Z + R0).
-// u = f/f0 - f0/f. Noise: each point's magnitude off by a normal number of dB of the given
-// spread, and its phase by the same share, from a fixed seed.
+// Touchstone text. Transmission: S21 = a (f/f0)^tilt / (1 + j Q u), the response of the Top-R
+// set-up (loaded Q), tilted by (f/f0)² through a Top-C. Reflection: the tank Z = R / (1 + j Q u)
+// across the port, through a series capacitor of the given reactance at f0 when not zero,
+// S11 = (Z - R0) / (Z + R0). u = f/f0 - f0/f. Noise: each point's magnitude off by a normal
+// number of dB of the given spread, and its phase by the same share, from a fixed seed. A spike
+// multiplies one point's |S21| or |Z| by the given number of dB.
 
 #include <charconv>
 #include <cmath>
@@ -23,6 +25,10 @@ struct IdealTank {
     int points = 201;
     double noiseDb = 0;
     unsigned seed = 16;
+    double tilt = 0;        // S21: the power of f/f0
+    double seriesOhm = 0;   // S11: the reactance of a series capacitor at f0 [ohm]
+    int spikeAt = -1;       // the point of the spike, none when negative
+    double spikeDb = 0;
 };
 
 inline std::string number(double v) {
@@ -44,10 +50,12 @@ inline std::string idealTankSweep(const IdealTank& t, bool transmission) {
         const double f = start + step * i;
         const double u = f / t.f0 - t.f0 / f;
         std::complex<double> s;
+        const double spike = i == t.spikeAt ? std::pow(10.0, t.spikeDb / 20.0) : 1.0;
         if (transmission) {
-            s = t.peak / std::complex<double>(1.0, t.q * u);
+            s = spike * t.peak * std::pow(f / t.f0, t.tilt) / std::complex<double>(1.0, t.q * u);
         } else {
-            const std::complex<double> z = t.resistance / std::complex<double>(1.0, t.q * u);
+            const std::complex<double> z =
+                spike * (t.resistance / std::complex<double>(1.0, t.q * u) - std::complex<double>(0, t.seriesOhm * t.f0 / f));
             s = (z - 50.0) / (z + 50.0);
         }
         if (t.noiseDb > 0) {

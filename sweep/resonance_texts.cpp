@@ -1,0 +1,159 @@
+// The sentences of a refused sweep and of the advice with a found resonance, one table per
+// kind, English and Dutch side by side.
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "common/path_text.h"
+#include "sweep/resonance.h"
+
+namespace kw {
+
+namespace {
+
+constexpr double kHertzPerMegahertz = 1e6;
+constexpr int kFrequencyDigits = 7;
+constexpr int kFigureDigits = 2;  // of a ratio or a share in an advice
+
+std::string general(double value, int digits) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, result.ptr);
+}
+
+// Two digits, whole numbers from ten up: "0.05", "4.2", "40", "118".
+std::string figure(double value) {
+    constexpr double kWholeFrom = 10.0;
+    return std::fabs(value) >= kWholeFrom ? general(std::round(value), 12) : general(value, kFigureDigits);
+}
+
+std::string megahertz(double hertz) {
+    return general(hertz / kHertzPerMegahertz, kFrequencyDigits);
+}
+
+struct FaultText {
+    ResonanceFault fault;
+    bool lowSide;  // NotWhole only
+    // %1 the frequency in MHz, %2 what is measured (|S21| or |Z|), %3 a figure
+    std::string_view english;
+    std::string_view dutch;
+};
+
+constexpr FaultText kFaultTexts[] = {
+    {ResonanceFault::NoS21, false, "The sweep holds only a reflection (S11); it has no transmission (S21).",
+     "De meting bevat alleen een reflectie (S11), geen doorgang (S21)."},
+    {ResonanceFault::TooFewPoints, false, "The sweep has too few points to find a resonance.",
+     "De meting heeft te weinig punten om een resonantie te vinden."},
+    {ResonanceFault::NotWhole, true,
+     "No whole peak: below the highest point (%1 MHz) %2 does not fall 3 dB before the sweep starts. "
+     "Start the sweep lower.",
+     "Geen hele piek: onder het hoogste punt (%1 MHz) zakt %2 geen 3 dB voordat de meting begint. "
+     "Begin de meting lager."},
+    {ResonanceFault::NotWhole, false,
+     "No whole peak: above the highest point (%1 MHz) %2 does not fall 3 dB before the sweep ends. "
+     "End the sweep higher.",
+     "Geen hele piek: boven het hoogste punt (%1 MHz) zakt %2 geen 3 dB voordat de meting eindigt. "
+     "Eindig de meting hoger."},
+    {ResonanceFault::Flat, false,
+     "No peak: nowhere in the sweep does the response fall 3 dB on both sides of its highest point (%1 MHz).",
+     "Geen piek: nergens in de meting zakt de respons 3 dB aan beide kanten van het hoogste punt (%1 MHz)."},
+    {ResonanceFault::TooNarrow, false,
+     "The sweep is too narrow: %2 falls less than 3 dB on either side of its highest point (%1 MHz). "
+     "Sweep at least five times as wide.",
+     "De meting is te smal: %2 zakt aan geen van beide kanten van het hoogste punt (%1 MHz) 3 dB. "
+     "Meet minstens vijf keer zo breed."},
+    {ResonanceFault::TooCoarse, false,
+     "The sweep is too coarse or too noisy to fit the resonance near %1 MHz: one step is %3 × its "
+     "bandwidth. Sweep narrower or with more points.",
+     "De meting is te grof of te ruizig om de resonantie bij %1 MHz te bepalen: een stap is %3 × de "
+     "bandbreedte. Meet smaller of met meer punten."},
+    {ResonanceFault::Several, false,
+     "More than one resonance: peaks of about the same height at %1. Narrow the sweep to one of them.",
+     "Meer dan een resonantie: pieken van ongeveer dezelfde hoogte bij %1. Beperk de meting tot een ervan."},
+    {ResonanceFault::CoilAlone, false,
+     "No resonance: the phase of Z stays inductive and never crosses zero. This looks like a coil alone "
+     "(or a tank resonating above the sweep).",
+     "Geen resonantie: de fase van Z blijft inductief en gaat nergens door nul. Dit lijkt een spoel "
+     "alleen (of een kring die boven de meting resoneert)."},
+    {ResonanceFault::OutOfRange, false,
+     "The resonance at %1 MHz lies outside the frequencies the Calculator takes (0.01 kHz to 50000 MHz).",
+     "De resonantie bij %1 MHz ligt buiten de frequenties die de rekenaar aanneemt (0,01 kHz tot 50000 MHz)."},
+};
+
+struct AdviceText {
+    SweepAdvice advice;
+    // %1 the tank over the port impedance, or the points within the bandwidth; %2 Q's share in %
+    std::string_view english;
+    std::string_view dutch;
+};
+
+constexpr AdviceText kAdviceTexts[] = {
+    {SweepAdvice::TankFarAbovePort,
+     "The tank is %1 × the port impedance at resonance: reflection cannot resolve Q better than ±%2 %; "
+     "couple it through a small capacitor or measure S21.",
+     "De kring is bij resonantie %1 × de poortimpedantie: reflectie bepaalt Q niet beter dan ±%2 %; "
+     "koppel via een kleine condensator of meet S21."},
+    {SweepAdvice::TankFarBelowPort,
+     "The tank is only %1 × the port impedance at resonance: reflection cannot resolve Q better than "
+     "±%2 %; tap the tank higher or measure S21.",
+     "De kring is bij resonantie maar %1 × de poortimpedantie: reflectie bepaalt Q niet beter dan ±%2 %; "
+     "tap de kring hoger af of meet S21."},
+    {SweepAdvice::FewPoints,
+     "Only %1 sweep points lie between the -3 dB points: Q is known to ±%2 %; sweep narrower or with more "
+     "points.",
+     "Er liggen maar %1 meetpunten tussen de -3 dB punten: Q is bekend op ±%2 %; meet smaller of met meer "
+     "punten."},
+    {SweepAdvice::Noisy,
+     "The sweep is noisy: Q is known to ±%2 %; average several sweeps or narrow the analyser's IF "
+     "bandwidth.",
+     "De meting is ruizig: Q is bekend op ±%2 %; middel meerdere metingen of verklein de IF-bandbreedte "
+     "van de analyser."},
+};
+
+std::string peakList(const ResonanceError& error, SweepParameter parameter, bool english) {
+    std::string list;
+    const std::size_t count = error.candidates.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) {
+            list += i + 1 == count ? (english ? " and " : " en ") : ", ";
+        }
+        list += megahertz(error.candidates[i]) + " MHz";
+        if (i < error.levels.size()) {
+            list += parameter == SweepParameter::S21 ? " (" + general(error.levels[i], 3) + " dB)"
+                                                     : " (" + general(error.levels[i], 3) + " Ω)";
+        }
+    }
+    return list;
+}
+
+}  // namespace
+
+std::string DescribeResonanceError(const ResonanceError& error, SweepParameter parameter, bool english) {
+    const bool lowSide = error.fault == ResonanceFault::NotWhole && error.lowSide;
+    const auto text = std::find_if(std::begin(kFaultTexts), std::end(kFaultTexts), [&](const FaultText& t) {
+        return t.fault == error.fault && t.lowSide == lowSide;
+    });
+    if (text == std::end(kFaultTexts)) {
+        return {};
+    }
+    const std::string first =
+        error.fault == ResonanceFault::Several ? peakList(error, parameter, english) : megahertz(error.atHz);
+    return FillIn(english ? text->english : text->dutch,
+                  {first, parameter == SweepParameter::S21 ? "|S21|" : "|Z|",
+                   figure(error.stepsPerBandwidth)});
+}
+
+std::string DescribeAdvice(const Resonance& found, bool english) {
+    const auto text = std::find_if(std::begin(kAdviceTexts), std::end(kAdviceTexts),
+                                   [&](const AdviceText& t) { return t.advice == found.advice; });
+    if (text == std::end(kAdviceTexts) || !(found.q > 0)) {
+        return {};
+    }
+    const double first =
+        found.advice == SweepAdvice::FewPoints ? std::floor(found.pointsPerBandwidth) : found.tankToPort;
+    return FillIn(english ? text->english : text->dutch, {figure(first), figure(100.0 * found.qUncertainty / found.q)});
+}
+
+}  // namespace kw
