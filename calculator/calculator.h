@@ -163,8 +163,9 @@ struct Calculator {
     // and txtFres2 as typing would; a two-port sweep gives S21, a one-port S11 unless the
     // parameter is given. False, after a message, when it found nothing to set.
     bool openSweep(const std::string& path, std::optional<SweepParameter> parameter = std::nullopt);
-    // A sweep that stays inductive throughout is a coil alone: says so and offers to open it
-    // in the identify window. True when it was such a sweep (whatever the answer).
+    // A sweep with no resonance that stays inductive throughout is a coil alone: says so and
+    // offers to open it in the identify window. True when it was such a sweep (whatever the
+    // answer).
     bool offerCoilSweep(const std::string& path, const TouchstoneSweep& sweep, SweepParameter parameter);
 };
 

@@ -6,6 +6,8 @@
 #include <complex>
 #include <numbers>
 
+#include "sweep/least_squares.h"
+
 #include <charconv>
 
 namespace kw {
@@ -152,37 +154,12 @@ std::optional<double> selfResonance(const std::vector<double>& f, const std::vec
 template <std::size_t N>
 bool leastSquares(const std::vector<std::array<double, N>>& x, const std::vector<double>& y,
                   std::array<double, N>& c, double& residual) {
-    std::array<std::array<double, N + 1>, N> m{};
+    fit::Normal<N> normal;
     for (std::size_t i = 0; i < y.size(); ++i) {
-        for (std::size_t r = 0; r < N; ++r) {
-            for (std::size_t k = 0; k < N; ++k) {
-                m[r][k] += x[i][r] * x[i][k];
-            }
-            m[r][N] += x[i][r] * y[i];
-        }
+        normal.add(x[i], y[i]);
     }
-    for (std::size_t p = 0; p < N; ++p) {
-        std::size_t best = p;
-        for (std::size_t r = p + 1; r < N; ++r) {
-            if (std::abs(m[r][p]) > std::abs(m[best][p])) {
-                best = r;
-            }
-        }
-        std::swap(m[p], m[best]);
-        if (!(std::abs(m[p][p]) > 1e-300)) {
-            return false;
-        }
-        for (std::size_t r = 0; r < N; ++r) {
-            if (r != p) {
-                const double factor = m[r][p] / m[p][p];
-                for (std::size_t k = p; k <= N; ++k) {
-                    m[r][k] -= factor * m[p][k];
-                }
-            }
-        }
-    }
-    for (std::size_t r = 0; r < N; ++r) {
-        c[r] = m[r][N] / m[r][r];
+    if (!fit::Solve(normal.jtj, normal.jtr, c)) {
+        return false;
     }
     residual = 0;
     for (std::size_t i = 0; i < y.size(); ++i) {
