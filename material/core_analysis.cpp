@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 #include "material/lenient_text.h"
@@ -86,26 +87,6 @@ std::optional<LineAnalysis> readLine(const DataSheet& sheet, int k) {
     return a;
 }
 
-std::vector<StrayEstimate> estimateStray(const std::vector<LineAnalysis>& lines) {
-    std::map<int, std::vector<const LineAnalysis*>> byTurns;
-    for (const auto& l : lines) {
-        if (l.turns && l.capPf && l.freqHz) {
-            byTurns[*l.turns].push_back(&l);
-        }
-    }
-    std::vector<StrayEstimate> result;
-    for (const auto& [turns, group] : byTurns) {
-        const auto byCap = [](const LineAnalysis* a, const LineAnalysis* b) { return *a->capPf < *b->capPf; };
-        const LineAnalysis* low = *std::min_element(group.begin(), group.end(), byCap);
-        const LineAnalysis* high = *std::max_element(group.begin(), group.end(), byCap);
-        const auto cd = strayCapacitancePf(*low->capPf, *low->freqHz, *high->capPf, *high->freqHz);
-        if (cd) {
-            result.push_back({turns, low->line, high->line, *cd});
-        }
-    }
-    return result;
-}
-
 }  // namespace
 
 bool boxIsEmpty(const std::string& text, std::string_view controlName) {
@@ -121,94 +102,163 @@ struct Ranked {
     std::string name;
 };
 
-// Corrects each line with a positive stray capacitance for its turns: the tuning capacitor
-// saw C + Cd, so L = L_apparent·C/(C + Cd) and Q = Q_apparent·(C + Cd)/C.
-void correctForStray(std::vector<LineAnalysis>& lines, const std::vector<StrayEstimate>& stray) {
-    for (auto& l : lines) {
-        if (!l.turns || !l.capPf) {
-            continue;
-        }
-        for (const auto& s : stray) {
-            if (s.turns == *l.turns && s.capacitancePf > 0.0) {
-                const double share = *l.capPf / (*l.capPf + s.capacitancePf);
-                if (l.alNh) {
-                    l.alCorrectedNh = *l.alNh * share;
-                }
-                if (l.q) {
-                    l.qCorrected = *l.q / share;
-                }
-            }
-        }
-    }
-}
-
 double capacitanceTolerance(const LineAnalysis& l) {
     return l.capPf ? kCapacitanceTolerance : 0.0;
+}
+
+// The share of a line's apparent inductance left when the winding adds strayPf to its capacitor.
+double strayShare(const LineAnalysis& l, double strayPf) {
+    return l.capPf && l.freqHz ? *l.capPf / (*l.capPf + strayPf) : 1.0;
+}
+
+// The capacitances worth trying: none for fewer than two lines with a resonance.
+std::vector<double> strayGrid(const std::vector<const LineAnalysis*>& lines) {
+    const auto resonant = std::count_if(lines.begin(), lines.end(),
+                                        [](const LineAnalysis* l) { return strayShare(*l, 1.0) < 1.0; });
+    std::vector<double> grid = {0.0};
+    if (resonant >= 2) {
+        for (double c = kStrayStepPf; c <= kMostStrayPf + 1e-9; c += kStrayStepPf) {
+            grid.push_back(c);
+        }
+    }
+    return grid;
+}
+
+// The low-frequency µ of a material: where its curve starts, else its catalogue µ.
+double lowFrequencyMu(const Material& m, const PermeabilityTable& table) {
+    const auto found = table.curves.find(m.grade);
+    return found != table.curves.end() && !found->second.empty() && found->second.front().real > 0.0
+               ? found->second.front().real
+               : m.mu;
+}
+
+// What the material should show on each line: its curve at the line's frequency; a line
+// without a frequency gets the catalogue µ. With alMu (the µ of the catalogue AL on this
+// size) both are scaled to it.
+std::vector<ExpectedAtLine> expectationsOf(const Material& m, const std::vector<const LineAnalysis*>& lines,
+                                           const PermeabilityTable& table, std::optional<double> alMu) {
+    const double scale = alMu ? *alMu / lowFrequencyMu(m, table) : 1.0;
+    const double flat = alMu.value_or(m.mu);
+    const double t = catalogueTolerance(m.family);
+    std::vector<ExpectedAtLine> out;
+    for (const LineAnalysis* l : lines) {
+        ExpectedAtLine x{l->line, 0.0, flat, 0.0, flat * (1.0 - t), flat * (1.0 + t)};
+        if (const auto e = l->freqHz ? expectedPermeability(table, m, *l->freqHz) : std::nullopt) {
+            x = {l->line,         e->freqHz,          e->real * scale,
+                 e->imag * scale, e->realLow * scale, e->realHigh * scale};
+        }
+        out.push_back(x);
+    }
+    return out;
+}
+
+// What a line costs a material whose µ′ there is not positive: as far off as a factor e¹⁰.
+constexpr double kCannotResonate = 100.0;
+
+struct Fit {
+    double squares = 0.0;
+    double strayPf = 0.0;
+};
+
+// The capacitance that lets the expectations explain every line best, with the price of
+// assuming it.
+Fit fitStray(const std::vector<const LineAnalysis*>& lines, const std::vector<ExpectedAtLine>& expected,
+             bool lossKnown, const std::vector<double>& grid) {
+    Fit best{std::numeric_limits<double>::infinity(), 0.0};
+    for (double stray : grid) {
+        const double prior = kLineLogSigma * stray / kTypicalStrayPf;
+        double squares = prior * prior;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const LineAnalysis& l = *lines[i];
+            const double share = strayShare(l, stray);
+            const double mu = *l.muR * share;
+            if (expected[i].real <= 0.0) {
+                squares += kCannotResonate;  // a µ′ at or below zero makes no coil resonate
+                continue;
+            }
+            const double d = std::log(mu / expected[i].real);
+            squares += d * d;
+            if (lossKnown && l.q) {
+                const double measured = share / *l.q + kLossTangentFloor;
+                const double wanted = expected[i].imag / expected[i].real + kLossTangentFloor;
+                const double e = std::log(measured / wanted);
+                squares += kLossWeight * e * e;
+            }
+        }
+        if (squares < best.squares) {
+            best = {squares, stray};
+        }
+    }
+    return best;
 }
 
 std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAnalysis*>& lines,
                               const ToroidSize& size, const IdentifyCatalogue& c,
                               const std::optional<std::string>& matchedSize, std::pair<double, double> dims) {
+    static const PermeabilityTable kNoCurves;
+    const PermeabilityTable& table = c.curves != nullptr ? *c.curves : kNoCurves;
     Ranked r;
     r.candidate.material = m;
     r.name = m.maker + " " + m.grade;
-    double base = m.mu;
+    // The material's own curve; where the catalogue lists it for this size, also that curve
+    // scaled to the catalogue AL, whichever explains the lines better.
+    std::vector<std::optional<double>> options = {std::nullopt};
     if (matchedSize && c.cores != nullptr) {
         if (const auto al = catalogueAlNh(*c.cores, *matchedSize, m)) {
             const auto mu = relativePermeability(*al, size);
             if (!mu) {
                 return std::nullopt;
             }
-            base = *mu;
-            r.candidate.byCatalogueAl = true;
-        } else {
-            r.candidate.tier = 1;
+            r.candidate.listedForSize = true;
+            options.push_back(*mu);
         }
     }
-    const std::vector<ComplexPermeability>* curve = nullptr;
-    if (c.curves != nullptr && m.family == MaterialFamily::Ferrite) {
-        if (const auto found = c.curves->find(m.grade); found != c.curves->end() && !found->second.empty()) {
-            curve = &found->second;
-        }
-    }
-    // Catalogue µ and AL hold at the curve's lowest frequency.
-    const double reference = curve != nullptr ? curve->front().real : 1.0;
-    double squares = 0.0;
-    double logSum = 0.0;
-    double expectedLogSum = 0.0;
-    const double tolerance = catalogueTolerance(m.family);
-    bool everyLineFits = true;
-    for (const LineAnalysis* l : lines) {
-        double expected = base;
-        std::optional<ComplexPermeability> at;
-        if (curve != nullptr && l->freqHz) {
-            at = curveAt(*curve, *l->freqHz);
-            expected = base * at->real / reference;
-        }
-        const double ratio = *l->muR / expected;
-        const double d = std::log(ratio);
-        squares += d * d;
-        logSum += d;
-        expectedLogSum += std::log(expected);
-        // The line's own range, from the sizes (unless compared with the size's own AL) and
-        // its capacitor, must meet the material's catalogue tolerance.
-        const double capacitor = capacitanceTolerance(*l);
-        const double low = ratio * (1.0 - capacitor) * (r.candidate.byCatalogueAl ? 1.0 : dims.first);
-        const double high = ratio * (1.0 + capacitor) * (r.candidate.byCatalogueAl ? 1.0 : dims.second);
-        everyLineFits = everyLineFits && low <= 1.0 + tolerance && high >= 1.0 - tolerance;
-        if (at && l->muImag) {
-            const double measured = *l->muImag / *l->muR + kLossTangentFloor;
-            const double wanted = at->imag / at->real + kLossTangentFloor;
-            const double e = std::log(measured / wanted);
-            squares += kLossWeight * e * e;
+    const bool lossKnown = table.curves.count(m.grade) > 0 && table.modelled.count(m.grade) == 0;
+    const auto grid = strayGrid(lines);
+    const bool resonant =
+        std::any_of(lines.begin(), lines.end(), [](const LineAnalysis* l) { return l->freqHz.has_value(); });
+    Fit best{std::numeric_limits<double>::infinity(), 0.0};
+    for (const auto& alMu : options) {
+        auto expected = expectationsOf(m, lines, table, alMu);
+        const Fit fit = fitStray(lines, expected, lossKnown, grid);
+        // Away from the matched size's catalogue AL a mix pays for it, and over frequency a
+        // curve that is only a model is trusted less.
+        const double distance =
+            std::sqrt(fit.squares / static_cast<double>(lines.size())) +
+            (matchedSize && !alMu ? (resonant ? kUnlistedPenaltyResonant : kUnlistedPenalty) : 0.0) +
+            (resonant && !lossKnown ? kModelPenalty : 0.0);
+        if (r.candidate.expected.empty() || distance < r.candidate.distance) {
+            r.candidate.distance = distance;
+            best = fit;
+            r.candidate.byCatalogueAl = alMu.has_value();
+            r.candidate.scale = alMu ? *alMu / lowFrequencyMu(m, table) : 1.0;
+            r.candidate.expected = std::move(expected);
         }
     }
     const double n = static_cast<double>(lines.size());
-    r.candidate.distance = std::sqrt(squares / n);
+    if (grid.size() > 1) {
+        r.candidate.strayPf = best.strayPf;
+    }
+    double logSum = 0.0;
+    double expectedLogSum = 0.0;
+    bool everyLineFits = true;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LineAnalysis& l = *lines[i];
+        const ExpectedAtLine& x = r.candidate.expected[i];
+        const double mu = *l.muR * strayShare(l, best.strayPf);
+        const double expected = std::max(x.real, 1.0);
+        logSum += std::log(mu / expected);
+        expectedLogSum += std::log(expected);
+        // The line's own range, from the sizes (unless compared with the size's own AL) and
+        // its capacitor, must meet the material's band.
+        const double capacitor = capacitanceTolerance(l);
+        const double low = mu * (1.0 - capacitor) * (r.candidate.byCatalogueAl ? 1.0 : dims.first);
+        const double high = mu * (1.0 + capacitor) * (r.candidate.byCatalogueAl ? 1.0 : dims.second);
+        everyLineFits = everyLineFits && low <= x.high && high >= x.low;
+    }
     r.candidate.deviation = std::exp(logSum / n) - 1.0;
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
-    // A mix the catalogue does not make in the matched size is not likely, however near.
-    r.candidate.likely = r.candidate.tier == 0 && everyLineFits;
+    r.candidate.likely = everyLineFits;
     return r;
 }
 
@@ -232,9 +282,6 @@ std::vector<Candidate> rankAll(const std::vector<const LineAnalysis*>& lines, co
         }
     }
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
-        if (a.candidate.tier != b.candidate.tier) {
-            return a.candidate.tier < b.candidate.tier;
-        }
         if (std::abs(a.candidate.distance - b.candidate.distance) > kSameDistance) {
             return a.candidate.distance < b.candidate.distance;
         }
@@ -244,12 +291,13 @@ std::vector<Candidate> rankAll(const std::vector<const LineAnalysis*>& lines, co
     int group = 0;
     for (std::size_t i = 0; i < ranked.size(); ++i) {
         const Candidate& now = ranked[i].candidate;
-        if (i == 0 || now.tier != out.back().tier ||
-            std::abs(now.distance - out.back().distance) > kSameDistance) {
+        if (i == 0 || std::abs(now.distance - out.back().distance) > kSameDistance) {
             ++group;
         }
         out.push_back(now);
         out.back().group = group;
+        // A mix the catalogue does not list for the matched size is likely only when nearest.
+        out.back().likely = now.likely && (now.listedForSize || !matchedSize || group == 1);
     }
     return out;
 }
@@ -299,35 +347,55 @@ CoreAnalysis analyseSheet(const DataSheet& sheet, const IdentifyCatalogue& catal
             a.lines.push_back(std::move(*line));
         }
     }
-    a.stray = estimateStray(a.lines);
-    correctForStray(a.lines, a.stray);
     std::vector<const LineAnalysis*> measured;
+    for (auto& l : a.lines) {
+        if (l.alNh && l.freqHz) {
+            a.highestFrequencyHz = std::max(a.highestFrequencyHz.value_or(0.0), *l.freqHz);
+        }
+        if (l.alNh && a.dimensions.size) {
+            l.muR = relativePermeability(*l.alNh, *a.dimensions.size);
+        }
+        if (l.muR) {
+            measured.push_back(&l);
+        }
+    }
+    if (!measured.empty()) {
+        a.family = familyOf(*relativePermeability(spreadOfLines(a.lines, false)->mean, *a.dimensions.size));
+        a.candidates = rankAll(measured, *a.dimensions.size, catalogue, a.matchedSize);
+    }
+    // The lines as the nearest material explains them: without the winding capacitance fitted with it.
+    const double stray = !a.candidates.empty() ? a.candidates.front().strayPf.value_or(0.0) : 0.0;
+    std::map<int, StrayEstimate> byTurns;
+    for (auto& l : a.lines) {
+        const double share = strayShare(l, stray);
+        if (share < 1.0) {
+            l.alCorrectedNh = *l.alNh * share;
+            l.qCorrected = l.q ? std::optional<double>(*l.q / share) : std::nullopt;
+            l.muR = l.muR ? std::optional<double>(*l.muR * share) : std::nullopt;
+            byTurns[*l.turns].turns = *l.turns;
+            byTurns[*l.turns].lines.push_back(l.line);
+            byTurns[*l.turns].capacitancePf = stray;
+        }
+    }
+    for (auto& [turns, estimate] : byTurns) {
+        a.stray.push_back(std::move(estimate));
+    }
     std::optional<std::pair<double, double>> dims;
     if (a.dimensions.size) {
         dims = dimensionFactors(*a.dimensions.size);
     }
     for (auto& l : a.lines) {
-        const auto al = l.usedAlNh();
-        if (!al) {
+        if (!l.muR) {
             continue;
         }
-        if (l.freqHz) {
-            a.highestFrequencyHz = std::max(a.highestFrequencyHz.value_or(0.0), *l.freqHz);
+        if (const auto q = l.qCorrected ? l.qCorrected : l.q) {
+            l.muImag = *l.muR / *q;
         }
-        if (a.dimensions.size) {
-            l.muR = relativePermeability(*al, *a.dimensions.size);
-        }
-        if (l.muR) {
-            if (const auto q = l.qCorrected ? l.qCorrected : l.q) {
-                l.muImag = *l.muR / *q;
-            }
-            measured.push_back(&l);
-            const double tolerance = capacitanceTolerance(l);
-            const double lowDims = dims ? dims->first : 1.0;
-            const double highDims = dims ? dims->second : 1.0;
-            a.muLow = std::min(a.muLow.value_or(*l.muR), *l.muR * (1.0 - tolerance) * lowDims);
-            a.muHigh = std::max(a.muHigh.value_or(*l.muR), *l.muR * (1.0 + tolerance) * highDims);
-        }
+        const double tolerance = capacitanceTolerance(l);
+        const double lowDims = dims ? dims->first : 1.0;
+        const double highDims = dims ? dims->second : 1.0;
+        a.muLow = std::min(a.muLow.value_or(*l.muR), *l.muR * (1.0 - tolerance) * lowDims);
+        a.muHigh = std::max(a.muHigh.value_or(*l.muR), *l.muR * (1.0 + tolerance) * highDims);
     }
     a.al = spreadOfLines(a.lines, false);
     a.alCorrected = spreadOfLines(a.lines, true);
@@ -335,13 +403,11 @@ CoreAnalysis analyseSheet(const DataSheet& sheet, const IdentifyCatalogue& catal
         a.muR = relativePermeability(a.alCorrected->mean, *a.dimensions.size);
     }
     if (a.muR) {
-        a.family = familyOf(*a.muR);
-        a.candidates = rankAll(measured, *a.dimensions.size, catalogue, a.matchedSize);
         const bool ferrite =
             *a.family == MaterialFamily::Ferrite ||
             (!a.candidates.empty() && a.candidates.front().material.family == MaterialFamily::Ferrite);
         // Without curves to compare with, a ferrite measured high up can only be flagged.
-        const bool curves = catalogue.curves != nullptr && !catalogue.curves->empty();
+        const bool curves = catalogue.curves != nullptr && !catalogue.curves->curves.empty();
         a.ferriteFrequencyWarning =
             !curves && ferrite && a.highestFrequencyHz && *a.highestFrequencyHz > kFerriteFrequencyLimitHz;
     }

@@ -60,12 +60,11 @@ struct LineAnalysis {
     std::optional<double> usedAlNh() const { return alCorrectedNh ? alCorrectedNh : alNh; }
 };
 
-// The stray capacitance told by the two lines of one turn count whose capacitances lie
-// furthest apart. May be negative when those lines disagree.
+// The winding capacitance fitted together with the nearest material, for the lines of one
+// turn count that have a capacitor and a frequency.
 struct StrayEstimate {
     int turns = 0;
-    int firstLine = 0;  // the line with the smaller capacitance
-    int secondLine = 0;
+    std::vector<int> lines;
     double capacitancePf = 0.0;
 
     bool operator==(const StrayEstimate&) const = default;
@@ -83,7 +82,7 @@ struct CoreAnalysis {
     std::optional<double> muHigh;
     std::optional<std::string> matchedSize;  // "T-50" when the dimensions match a catalogue size
     std::optional<MaterialFamily> family;
-    std::vector<StrayEstimate> stray;
+    std::vector<StrayEstimate> stray;          // empty unless the nearest material fitted one
     std::optional<double> highestFrequencyHz;  // over the lines with an AL
     bool ferriteFrequencyWarning = false;
     std::vector<Candidate> candidates;  // empty without µr
@@ -98,12 +97,25 @@ inline constexpr double kCapacitanceTolerance = 0.02;
 // Below this loss tangent a measured Q mostly tells the winding's own loss.
 inline constexpr double kLossTangentFloor = 0.05;
 inline constexpr double kLossWeight = 0.5;
+// Each candidate's curve is fitted with a winding capacitance of 0 to this much. [pF]
+inline constexpr double kMostStrayPf = 30.0;
+inline constexpr double kStrayStepPf = 0.25;
+// A fitted capacitance costs as much as one line off by kLineLogSigma per kTypicalStrayPf.
+inline constexpr double kTypicalStrayPf = 10.0;
+inline constexpr double kLineLogSigma = 0.03;
+// A mix compared other than by the matched size's catalogue AL (its own curve, or a mix the
+// catalogue does not list for that size) pays this much distance.
+inline constexpr double kUnlistedPenalty = 0.06;
+// Less where a line has a frequency: the curve's course over frequency is evidence of its own.
+inline constexpr double kUnlistedPenaltyResonant = 0.02;
+// Where a line has a frequency, a mix whose curve is only a model pays this much more.
+inline constexpr double kModelPenalty = 0.03;
 
 // What the identification compares against. Null tables count as empty.
 struct IdentifyCatalogue {
     const std::vector<Material>* materials = nullptr;
     const std::vector<CatalogueCore>* cores = nullptr;
-    const PermeabilityCurves* curves = nullptr;
+    const PermeabilityTable* curves = nullptr;
     std::string colour;  // a paint colour: only the mixes painted so; empty for all
 };
 

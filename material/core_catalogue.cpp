@@ -68,6 +68,15 @@ std::optional<double> nonNegativeNumber(const std::string& text) {
     return positiveNumber(text);
 }
 
+// Any number, a leading minus sign allowed.
+std::optional<double> finiteNumber(const std::string& text) {
+    if (text.starts_with('-')) {
+        const auto n = nonNegativeNumber(text.substr(1));
+        return n ? std::optional<double>(-*n) : std::nullopt;
+    }
+    return nonNegativeNumber(text);
+}
+
 std::string textOf(const FileSystem& files, const std::string& path) {
     const ReadResult read = files.readFile(path);
     return read.ok ? DecodeFileText(read.bytes) : std::string();
@@ -160,21 +169,36 @@ CoreSizeTable parseCoreSizeTable(std::string_view text) {
 }
 
 PermeabilityTable parsePermeabilityTable(std::string_view text) {
-    static constexpr std::array<std::string_view, 4> kNames = {"grade", "freq_hz", "mu_real", "mu_imag"};
+    static constexpr std::array<std::string_view, 5> kNames = {"grade", "freq_hz", "mu_real", "mu_imag",
+                                                               "kind"};
+    static constexpr std::array<std::string_view, 4> kPlainNames = {"grade", "freq_hz", "mu_real", "mu_imag"};
     PermeabilityTable table;
-    const auto rows = readColumns(text, kNames, table.badRows);
+    int badRows = 0;
+    auto rows = readColumns(text, kNames, badRows);
     if (!rows) {
-        return table;
+        badRows = 0;
+        const auto plain = readColumns(text, kPlainNames, badRows);
+        if (!plain) {
+            return table;
+        }
+        rows.emplace();
+        for (const auto& r : *plain) {
+            rows->push_back({r[0], r[1], r[2], r[3], ""});
+        }
     }
+    table.badRows = badRows;
     for (const auto& r : *rows) {
         const auto f = positiveNumber(r[1]);
-        const auto re = positiveNumber(r[2]);
+        const auto re = finiteNumber(r[2]);
         const auto im = nonNegativeNumber(r[3]);
-        if (r[0].empty() || !f || !re || !im) {
+        if (r[0].empty() || !f || !re || !im || (r[4] != "model" && r[4] != "published" && !r[4].empty())) {
             ++table.badRows;
             continue;
         }
         table.curves[r[0]].push_back({*f, *re, *im});
+        if (r[4] == "model") {
+            table.modelled.insert(r[0]);
+        }
     }
     for (auto& [grade, points] : table.curves) {
         std::sort(
@@ -182,6 +206,36 @@ PermeabilityTable parsePermeabilityTable(std::string_view text) {
             [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
     }
     return table;
+}
+
+std::optional<ExpectedPermeability> expectedPermeability(const PermeabilityTable& table,
+                                                         const Material& material, double freqHz) {
+    if (!(freqHz > 0.0) || !std::isfinite(freqHz)) {
+        return std::nullopt;
+    }
+    ExpectedPermeability e;
+    e.freqHz = freqHz;
+    double band = catalogueTolerance(material.family);
+    const auto found = table.curves.find(material.grade);
+    if (found == table.curves.end() || found->second.empty()) {
+        e.real = material.mu;
+        band += kUncurvedBand;
+    } else {
+        const auto at = curveAt(found->second, freqHz);
+        e.real = at->real;
+        e.imag = at->imag;
+        e.published = table.modelled.count(material.grade) == 0;
+        const double low = found->second.front().real;
+        if (!e.published && low > 0.0) {
+            band += kModelBandShare * std::abs(1.0 - e.real / low);
+        }
+    }
+    // Below zero µ′ the band still runs from the lower to the higher value.
+    e.realLow = std::min(e.real * (1.0 - band), e.real * (1.0 + band));
+    e.realHigh = std::max(e.real * (1.0 - band), e.real * (1.0 + band));
+    e.imagLow = e.imag * std::max(0.0, 1.0 - band - kImagBand);
+    e.imagHigh = e.imag * (1.0 + band + kImagBand);
+    return e;
 }
 
 CoreSizeTable loadCoreSizeTable(const FileSystem& files, const std::string& path) {

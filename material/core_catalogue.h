@@ -2,10 +2,11 @@
 
 // The catalogue data behind the identification besides the material table: the toroid
 // sizes with the AL of each mix made in them (resources/cores.csv), and the complex
-// permeability of the ferrite mixes over frequency (resources/permeability.csv).
+// permeability of every mix over frequency (resources/permeability.csv).
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,13 +73,43 @@ struct CoreSizeTable {
 };
 struct PermeabilityTable {
     PermeabilityCurves curves;
+    std::set<std::string> modelled;  // grades whose curve is a model, not the maker's table
     int badRows = 0;
     std::string path;
     bool operator==(const PermeabilityTable&) const = default;
 };
 
 CoreSizeTable parseCoreSizeTable(std::string_view text);
+// Columns grade, freq_hz, mu_real, mu_imag; an optional column kind says "model" for a row
+// that is not the maker's published data. µ′ may be negative (above a ferrite's resonance).
 PermeabilityTable parsePermeabilityTable(std::string_view text);
+
+// What a material should show at one frequency, with the band it may lie in: the maker's
+// tolerance of the family (kFerriteTolerance, kIronPowderTolerance), widened for a grade
+// whose curve is a model by half of how far that model departs from its low-frequency µ,
+// and for a grade without any curve (µ held flat) by kUncurvedBand.
+struct ExpectedPermeability {
+    double freqHz = 0.0;
+    double real = 0.0;  // µ′
+    double imag = 0.0;  // µ″
+    double realLow = 0.0;
+    double realHigh = 0.0;
+    double imagLow = 0.0;
+    double imagHigh = 0.0;
+    bool published = false;  // from the maker's own table
+
+    bool operator==(const ExpectedPermeability&) const = default;
+};
+
+inline constexpr double kModelBandShare = 0.5;  // of the model's departure from µi
+inline constexpr double kUncurvedBand = 0.15;   // extra, for a µ held flat over frequency
+inline constexpr double kImagBand = 0.3;        // extra for µ″, which the makers spread more
+
+// The expected µ′ and µ″ of a material (ferrite or iron powder) at freqHz, from its grade's
+// curve in the table, else its catalogue µ held flat with no loss. nullopt for a frequency
+// that is not positive and finite. The same grade from another maker shares the curve.
+std::optional<ExpectedPermeability> expectedPermeability(const PermeabilityTable& table,
+                                                         const Material& material, double freqHz);
 
 // A file that cannot be read gives an empty table: identification then works from µ alone.
 CoreSizeTable loadCoreSizeTable(const FileSystem& files, const std::string& path);

@@ -1,6 +1,8 @@
 #include "material/identify_core.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 
 #include "common/path_text.h"
 #include "material/identify_texts.h"
@@ -65,7 +67,7 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     IdentifyCatalogue catalogue;
     catalogue.materials = &table.materials;
     catalogue.cores = &sizes.cores;
-    catalogue.curves = &curves.curves;
+    catalogue.curves = &curves;
     catalogue.colour = colour;
     analysis = analyseSheet(sheet, catalogue);
     hints.clear();
@@ -187,10 +189,13 @@ void IdentifyCore::fillSummary(const IdentifyTexts& t, char sep) {
     frameEigenC = t.frameEigenC;
     eigenC.clear();
     for (const auto& s : a.stray) {
-        const std::vector<std::string> values = {std::to_string(s.turns), std::to_string(s.firstLine),
-                                                 std::to_string(s.secondLine),
-                                                 formatMeasured(s.capacitancePf, sep)};
-        eigenC.push_back(FillIn(s.capacitancePf >= 0.0 ? t.eigenC : t.eigenCNegative, values));
+        std::string lines;
+        for (int l : s.lines) {
+            lines += (lines.empty() ? "" : ", ") + std::to_string(l);
+        }
+        eigenC.push_back(
+            FillIn(t.eigenC, {std::to_string(s.turns), lines, formatMeasured(s.capacitancePf, sep),
+                              materialName(a.candidates.front().material, english)}));
     }
     if (eigenC.empty()) {
         eigenC.emplace_back(t.eigenCNone);
@@ -210,6 +215,7 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
     frameKandidaten = t.frameKandidaten;
     std::copy(t.candidateHeads.begin(), t.candidateHeads.end(), candidateHeads.begin());
     candidateRows.clear();
+    rowCandidates.clear();
     groupNotes.clear();
     // One row per group; at least the first few groups and every group holding a likely one.
     std::vector<std::vector<const Candidate*>> groups;
@@ -241,6 +247,7 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
             }
         }
         const Candidate& first = *g.front();
+        rowCandidates.push_back(static_cast<std::size_t>(g.front() - a.candidates.data()));
         row.cells[0] = std::to_string(i + 1);
         row.cells[1] = names;
         row.cells[2] = first.material.family == MaterialFamily::Ferrite ? t.wordFerrite : t.wordIronPowder;
@@ -256,15 +263,33 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
         }
         candidateRows.push_back(std::move(row));
     }
+    candidateDetails.clear();
+    for (std::size_t row = 0; row < rowCandidates.size(); ++row) {
+        const Candidate& c = a.candidates[rowCandidates[row]];
+        std::string lines;
+        for (const auto& x : c.expected) {
+            lines +=
+                (lines.empty() ? "" : "; ") +
+                (x.freqHz > 0.0 ? FillIn(t.lineExpected,
+                                         {std::to_string(x.line), formatMeasured(x.freqHz / kHzPerMHz, sep),
+                                          formatMeasured(x.real, sep), formatMeasured(x.low, sep),
+                                          formatMeasured(x.high, sep), formatMeasured(x.imag, sep)})
+                                : FillIn(t.lineExpectedNoFreq,
+                                         {std::to_string(x.line), formatMeasured(x.real, sep),
+                                          formatMeasured(x.low, sep), formatMeasured(x.high, sep)}));
+        }
+        std::string detail =
+            FillIn(t.candidateDetail, {std::to_string(row + 1), materialName(c.material, english), lines});
+        if (c.strayPf) {
+            detail += FillIn(t.candidateStray, {formatMeasured(*c.strayPf, sep)});
+        }
+        candidateDetails.push_back(std::move(detail));
+    }
     lblCatalogus = t.lblCatalogus;
     lblRangorde.clear();
     if (!a.candidates.empty()) {
         lblRangorde = a.matchedSize ? FillIn(t.rankedBySize, {*a.matchedSize}) : std::string(t.rankedByMu);
-        const bool overFrequency =
-            !curves.curves.empty() && a.highestFrequencyHz &&
-            std::any_of(a.candidates.begin(), a.candidates.end(),
-                        [](const Candidate& c) { return c.material.family == MaterialFamily::Ferrite; });
-        if (overFrequency) {
+        if (!curves.curves.empty() && a.highestFrequencyHz) {
             lblRangorde += " " + std::string(t.rankedByCurves);
         }
     }
@@ -309,6 +334,19 @@ void IdentifyCore::fillColours(const IdentifyTexts& t) {
     }
 }
 
+// Two curves closer than this over the plotted range look like one line.
+constexpr double kSameCurveShare = 0.03;
+
+bool liesOn(const PlotCurve& a, const PlotCurve& b) {
+    for (const auto& p : a.points) {
+        const auto q = curveAt(b.points, p.freqHz);
+        if (!q || std::abs(p.real - q->real) > kSameCurveShare * std::abs(q->real)) {
+            return false;
+        }
+    }
+    return !a.points.empty();
+}
+
 void IdentifyCore::fillPlot(const IdentifyTexts& t) {
     plot = {};
     plot.title = t.plotTitle;
@@ -316,6 +354,7 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
     plot.axisMu = t.plotAxisMu;
     plot.measured.name = t.plotMeasuredReal;
     plot.measuredImag = t.plotMeasuredImag;
+    const auto dims = analysis.dimensions.size ? dimensionFactors(*analysis.dimensions.size) : std::nullopt;
     for (const auto& l : analysis.lines) {
         if (l.freqHz && l.muR) {
             plot.measured.points.push_back({*l.freqHz, *l.muR, l.muImag.value_or(0.0)});
@@ -324,36 +363,50 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
     }
     std::sort(plot.measured.points.begin(), plot.measured.points.end(),
               [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
-    // The nearest materials drawn as they should show on this core: scaled from µi to the
-    // candidate's own expectation (its catalogue AL on this size, or its µ).
+    // Each point's uncertainty: the sizes and a tuning capacitor's tolerance.
+    for (const auto& p : plot.measured.points) {
+        plot.measuredLow.push_back(p.real * (1.0 - kCapacitanceTolerance) * (dims ? dims->first : 1.0));
+        plot.measuredHigh.push_back(p.real * (1.0 + kCapacitanceTolerance) * (dims ? dims->second : 1.0));
+    }
+    // One curve per shown row, as it should show on this core (scaled as it was compared).
     std::vector<std::string> drawn;
-    for (const Candidate& c : analysis.candidates) {
-        if (static_cast<int>(plot.nearest.size()) >= kPlottedMaterials) {
-            break;
+    for (std::size_t row = 0; row < rowCandidates.size(); ++row) {
+        const Candidate* c = &analysis.candidates[rowCandidates[row]];
+        if (std::find(drawn.begin(), drawn.end(), c->material.grade) != drawn.end()) {
+            continue;  // the same grade from another maker draws the same curve
         }
+        drawn.push_back(c->material.grade);
         PlotCurve curve;
-        curve.name = materialName(c.material, english);
-        const auto found = curves.curves.find(c.material.grade);
-        if (c.material.family == MaterialFamily::Ferrite && found != curves.curves.end() &&
-            !found->second.empty()) {
-            if (std::find(drawn.begin(), drawn.end(), c.material.grade) != drawn.end()) {
-                continue;  // the same grade from another maker draws the same curve
-            }
-            drawn.push_back(c.material.grade);
-            double base = c.material.mu;
-            if (c.byCatalogueAl && analysis.dimensions.size) {
-                const auto al = catalogueAlNh(sizes.cores, analysis.matchedSize.value_or(""), c.material);
-                base = al ? relativePermeability(*al, *analysis.dimensions.size).value_or(base) : base;
-            }
-            const double scale = base / found->second.front().real;
+        curve.name = candidateRows[row].cells[1];
+        const auto found = curves.curves.find(c->material.grade);
+        if (found != curves.curves.end() && !found->second.empty()) {
             for (const auto& p : found->second) {
-                curve.points.push_back({p.freqHz, p.real * scale, p.imag * scale});
+                curve.points.push_back({p.freqHz, p.real * c->scale, p.imag * c->scale});
             }
             curve.hasImag = true;
+            curve.published = curves.modelled.count(c->material.grade) == 0;
         } else {
-            continue;  // only materials with a known curve are drawn
+            curve.points = {{kPlotLowestHz, c->material.mu * c->scale, 0.0},
+                            {kPlotHighestHz, c->material.mu * c->scale, 0.0}};
+        }
+        for (std::size_t k = 0; k < plot.nearest.size(); ++k) {
+            if (liesOn(curve, plot.nearest[k])) {
+                curve.name += " ≈ " + plot.nearest[k].name;
+                curve.style = plot.nearest[k].style + 1;
+            }
         }
         plot.nearest.push_back(std::move(curve));
+    }
+    // The band of the nearest material.
+    if (!analysis.candidates.empty() && !plot.nearest.empty()) {
+        const Candidate& best = analysis.candidates.front();
+        plot.bandName = FillIn(t.plotBand, {plot.nearest.front().name});
+        for (const auto& p : plot.nearest.front().points) {
+            if (const auto e = expectedPermeability(curves, best.material, p.freqHz)) {
+                plot.bandLow.push_back({p.freqHz, e->realLow * best.scale, 0.0});
+                plot.bandHigh.push_back({p.freqHz, e->realHigh * best.scale, 0.0});
+            }
+        }
     }
 }
 
@@ -372,12 +425,59 @@ void IdentifyCore::cboKleur_Click(int index, const DataSheet& sheet) {
     Form_Load(sheet);
 }
 
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+// True when word stands in text with no letter, digit or '/' against either end.
+bool containsWord(const std::string& text, const std::string& word) {
+    const auto joins = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '/'; };
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || !joins(text[at - 1])) && (end == text.size() || !joins(text[end]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string paintColourOnSheet(const DataSheet& sheet, const std::vector<Material>& materials) {
+    std::string text;
+    for (const std::string* box : {&sheet.txtType1, &sheet.txtType2, &sheet.txtType3, &sheet.txtTest1,
+                                   &sheet.txtFabr1, &sheet.txtFabr2}) {
+        text += lowered(*box) + "\n";
+    }
+    for (const auto& line : sheet.txtRegel) {
+        text += lowered(line) + "\n";
+    }
+    std::string found;
+    std::size_t longest = 0;
+    for (const auto& m : materials) {
+        for (const std::string* name : {&m.colourEn, &m.colourNl}) {
+            if (!name->empty() && name->size() > longest && containsWord(text, lowered(*name))) {
+                longest = name->size();
+                found = m.colourEn;
+            }
+        }
+    }
+    return found;
+}
+
 IdentifyCore OpenIdentifyCore(const DataSheet& sheet, const FileSystem& files) {
     IdentifyCore window;
     window.table = loadMaterialTable(files, JoinPath(sheet.appFolder, std::string(kMaterialTableFile)));
     window.sizes = loadCoreSizeTable(files, JoinPath(sheet.appFolder, std::string(kCoreSizeTableFile)));
     window.curves =
         loadPermeabilityTable(files, JoinPath(sheet.appFolder, std::string(kPermeabilityTableFile)));
+    window.colour = paintColourOnSheet(sheet, window.table.materials);
     window.Form_Load(sheet);
     return window;
 }

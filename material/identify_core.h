@@ -48,9 +48,11 @@ struct LabelledValue {
 
 // A curve on the plot: frequency [Hz] against µ′ and, where known, µ″.
 struct PlotCurve {
-    std::string name;
+    std::string name;  // "… ≈ other" when it lies on an earlier curve
     std::vector<ComplexPermeability> points;
     bool hasImag = false;
+    bool published = false;  // the maker's own points, drawn as dots too
+    int style = 0;           // 0 solid; a curve on an earlier one gets the next line style
 
     bool operator==(const PlotCurve&) const = default;
 };
@@ -60,15 +62,21 @@ struct IdentifyPlot {
     std::string title;
     std::string axisFrequency;
     std::string axisMu;
-    PlotCurve measured;              // one point per line with a frequency and µr
+    PlotCurve measured;               // one point per line with a frequency and µr
+    std::vector<double> measuredLow;  // the range of each measured µ′, from sizes and capacitor
+    std::vector<double> measuredHigh;
     std::string measuredImag;        // the name of the measured µ″ points
-    std::vector<PlotCurve> nearest;  // the three nearest materials with a curve
+    std::vector<PlotCurve> nearest;  // one per row of the shown ranking, nearest first
+    std::string bandName;
+    std::vector<ComplexPermeability> bandLow;  // the band of the nearest material (µ′ only)
+    std::vector<ComplexPermeability> bandHigh;
 
     bool operator==(const IdentifyPlot&) const = default;
 };
 
-// The three nearest materials with a curve are drawn.
-inline constexpr int kPlottedMaterials = 3;
+// A material without a curve is drawn flat over this range. [Hz]
+inline constexpr double kPlotLowestHz = 1.0e4;
+inline constexpr double kPlotHighestHz = 1.0e8;
 
 struct IdentifyCore {
     // ---- the catalogue, loaded by whoever opens the window ----
@@ -100,9 +108,11 @@ struct IdentifyCore {
     std::string frameKandidaten;
     std::array<std::string, kCandidateColumns> candidateHeads;
     std::vector<IdentifyCandidateRow> candidateRows;
+    std::vector<std::size_t> rowCandidates;  // the first candidate of each row, in analysis.candidates
     std::string lblCatalogus;
     std::string lblRangorde;              // what the ranking compared
     std::vector<std::string> groupNotes;  // one per group of materials the measurement cannot tell apart
+    std::vector<std::string> candidateDetails;  // per shown row: µ′ and µ″ expected at each line
     std::string lblKleur;
     ListBox cboKleur;                     // item 0: no colour chosen
     std::vector<std::string> colourKeys;  // the colour of each item in English; "" for item 0
@@ -135,7 +145,13 @@ private:
     void fillPlot(const IdentifyTexts& t);
 };
 
-// The window for a sheet, with the material table read from the sheet's application folder.
+// The paint colour written on the sheet (type, test note, maker or info lines, either
+// language, as a word of its own: "T-50 rood"), in English; the longest name wins, so
+// "rood/wit" before "rood". Empty when none is written there.
+std::string paintColourOnSheet(const DataSheet& sheet, const std::vector<Material>& materials);
+
+// The window for a sheet, with the material table read from the sheet's application folder;
+// a paint colour written on the sheet is chosen from the start.
 IdentifyCore OpenIdentifyCore(const DataSheet& sheet, const FileSystem& files);
 
 }  // namespace kw

@@ -23,9 +23,8 @@ const IdentifyTexts kEnglish = {
     .valueOneLine = "one line only",
     .lblGemiddeldeMu = "Mean µr",
     .frameEigenC = "Stray capacitance",
-    .eigenC = "%1 turns, lines %2 and %3: %4 pF",
-    .eigenCNegative = "%1 turns, lines %2 and %3: none found (the lines give %4 pF; check C and f)",
-    .eigenCNone = "Needs two lines with the same turns and different capacitances.",
+    .eigenC = "%1 turns, lines %2: %3 pF (fitted with %4)",
+    .eigenCNone = "Needs two lines with a capacitor and a frequency; with one line none is assumed.",
     .familyFerrite = "Family: ferrite (µr above about 100)",
     .familyIronPowder = "Family: iron powder (µr below about 100; a few low-µ ferrites lie here too)",
     .familyUnknown = "Family: –",
@@ -77,16 +76,23 @@ const IdentifyTexts kEnglish = {
     .kleurGeen = "(not painted / unknown)",
     .wordOr = " or ",
     .groupNote = "%1: tell them apart by the paint or by Q.",
-    .rankedBySize = "Ranked by the catalogue AL of size %1; mixes not made in that size follow.",
+    .candidateDetail = "%1. %2 expects %3",
+    .candidateStray = "; fitted winding capacitance %1 pF",
+    .lineExpected = "line %1 at %2 MHz: µ′ %3 (%4 to %5), µ″ %6",
+    .lineExpectedNoFreq = "line %1: µ %2 (%3 to %4)",
+    .rankedBySize = "Size %1: the mixes the catalogue lists for it count a little more; no mix is left out.",
     .rankedByMu = "Ranked by the catalogue µ (no catalogue size matches).",
-    .rankedByCurves = "Ferrites compared with their µ′ and µ″ at each line's frequency.",
+    .rankedByCurves =
+        "Every mix compared with its µ′ and µ″ at each line's frequency, with the winding capacitance that "
+        "fits it best.",
     .hintNoColour = "No material in the table is painted %1.",
     .hintCatalogueBadRows = "The catalogue table %1: %2 line(s) left out.",
-    .plotTitle = "Permeability over frequency",
+    .plotTitle = "Permeability over frequency (dots: the maker's points)",
     .plotAxisFrequency = "Frequency (MHz)",
-    .plotAxisMu = "µ′ (solid), µ″ (dashed)",
+    .plotAxisMu = "µ′ (—), µ″ (- -)",
     .plotMeasuredReal = "measured",
     .plotMeasuredImag = "measured µ″",
+    .plotBand = "band of %1",
 };
 
 const IdentifyTexts kDutch = {
@@ -108,10 +114,10 @@ const IdentifyTexts kDutch = {
     .valueOneLine = "slechts één regel",
     .lblGemiddeldeMu = "Gemiddelde µr",
     .frameEigenC = "Eigencapaciteit",
-    .eigenC = "%1 windingen, regels %2 en %3: %4 pF",
-    .eigenCNegative =
-        "%1 windingen, regels %2 en %3: niet gevonden (de regels geven %4 pF; controleer C en f)",
-    .eigenCNone = "Daarvoor zijn twee regels nodig met hetzelfde aantal windingen en een verschillende C.",
+    .eigenC = "%1 windingen, regels %2: %3 pF (gepast bij %4)",
+    .eigenCNone =
+        "Daarvoor zijn twee regels met een C en een frequentie nodig; met één regel wordt er geen "
+        "aangenomen.",
     .familyFerrite = "Familie: ferriet (µr boven ongeveer 100)",
     .familyIronPowder =
         "Familie: ijzerpoeder (µr onder ongeveer 100; ook enkele ferrieten met lage "
@@ -165,17 +171,24 @@ const IdentifyTexts kDutch = {
     .kleurGeen = "(niet geverfd / onbekend)",
     .wordOr = " of ",
     .groupNote = "%1: onderscheid ze aan de verf of aan Q.",
+    .candidateDetail = "%1. %2 verwacht %3",
+    .candidateStray = "; gepaste eigencapaciteit %1 pF",
+    .lineExpected = "regel %1 bij %2 MHz: µ′ %3 (%4 tot %5), µ″ %6",
+    .lineExpectedNoFreq = "regel %1: µ %2 (%3 tot %4)",
     .rankedBySize =
-        "Gerangschikt naar de catalogus-AL van maat %1; mengsels die niet in die maat bestaan volgen.",
+        "Maat %1: de mengsels die de catalogus daarvoor noemt tellen iets zwaarder; geen mengsel valt af.",
     .rankedByMu = "Gerangschikt naar de catalogus-µ (geen catalogusmaat past).",
-    .rankedByCurves = "Ferrieten vergeleken met hun µ′ en µ″ bij de frequentie van elke regel.",
+    .rankedByCurves =
+        "Elk mengsel vergeleken met zijn µ′ en µ″ bij de frequentie van elke regel, met de eigencapaciteit "
+        "die daar het best bij past.",
     .hintNoColour = "Geen materiaal in de tabel is %1 geverfd.",
     .hintCatalogueBadRows = "De catalogustabel %1: %2 regel(s) overgeslagen.",
-    .plotTitle = "Permeabiliteit over de frequentie",
+    .plotTitle = "Permeabiliteit over de frequentie (stippen: punten van de fabrikant)",
     .plotAxisFrequency = "Frequentie (MHz)",
-    .plotAxisMu = "µ′ (doorgetrokken), µ″ (gestreept)",
+    .plotAxisMu = "µ′ (—), µ″ (- -)",
     .plotMeasuredReal = "gemeten",
     .plotMeasuredImag = "gemeten µ″",
+    .plotBand = "band van %1",
 };
 
 }  // namespace

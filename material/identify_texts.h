@@ -29,8 +29,7 @@ struct IdentifyTexts {
     std::string_view valueOneLine;
     std::string_view lblGemiddeldeMu;
     std::string_view frameEigenC;
-    std::string_view eigenC;  // %1 turns, %2 and %3 lines, %4 pF
-    std::string_view eigenCNegative;
+    std::string_view eigenC;  // %1 turns, %2 lines, %3 pF, %4 the material fitted with
     std::string_view eigenCNone;
     std::string_view familyFerrite;
     std::string_view familyIronPowder;
@@ -72,8 +71,12 @@ struct IdentifyTexts {
     std::string_view lblKleur;
     std::string_view kleurGeen;
     std::string_view wordOr;
-    std::string_view groupNote;     // %1 the group's names
-    std::string_view rankedBySize;  // %1 the size
+    std::string_view groupNote;           // %1 the group's names
+    std::string_view candidateDetail;     // %1 rank, %2 material, %3 the lines' expectations
+    std::string_view candidateStray;      // %1 pF: the winding capacitance fitted with it
+    std::string_view lineExpected;        // %1 line, %2 MHz, %3 µ′, %4 lowest, %5 highest, %6 µ″
+    std::string_view lineExpectedNoFreq;  // %1 line, %2 µ, %3 lowest, %4 highest
+    std::string_view rankedBySize;        // %1 the size
     std::string_view rankedByMu;
     std::string_view rankedByCurves;  // shown besides the above when a ferrite was compared over frequency
     std::string_view hintNoColour;    // %1 colour
@@ -84,6 +87,7 @@ struct IdentifyTexts {
     std::string_view plotAxisMu;
     std::string_view plotMeasuredReal;
     std::string_view plotMeasuredImag;
+    std::string_view plotBand;  // %1 the material whose band is drawn
 };
 
 const IdentifyTexts& identifyTexts(bool english);

@@ -59,16 +59,31 @@ std::optional<MaterialFamily> readFamily(std::string_view word);
 std::vector<std::string> splitCsvLine(std::string_view line);
 MaterialTable loadMaterialTable(const FileSystem& files, const std::string& path);
 
+// What a candidate material should show at one line's frequency, and its band.
+struct ExpectedAtLine {
+    int line = 0;
+    double freqHz = 0.0;  // 0 for a line without a frequency: the catalogue value holds
+    double real = 0.0;    // µ′ on this core
+    double imag = 0.0;    // µ″
+    double low = 0.0;     // the band µ′ may lie in
+    double high = 0.0;
+
+    bool operator==(const ExpectedAtLine&) const = default;
+};
+
 // A material compared with the measurement.
 struct Candidate {
     Material material;
-    double distance = 0.0;       // |ln(µr / µ)|: the ranking key
-    double deviation = 0.0;      // (µr − µ) / µ
-    bool likely = false;         // µr within the tolerance band around µ
-    int group = 0;               // 1 for the nearest; materials the measurement cannot tell apart share one
-    bool byCatalogueAl = false;  // compared with the catalogue AL of the matched size, not with µ
-    double expectedMu = 0.0;     // what the material should show on this core at the lines' frequencies
-    int tier = 0;                // 1: not made in the matched size, ranked after those that are
+    double distance = 0.0;   // RMS of ln(µr / expected) over the lines at the best stray C: the ranking key
+    double deviation = 0.0;  // (µr − µ) / µ
+    bool likely = false;     // µr within the tolerance band around µ
+    int group = 0;           // 1 for the nearest; materials the measurement cannot tell apart share one
+    bool byCatalogueAl = false;     // compared with the catalogue AL of the matched size, not with µ
+    double expectedMu = 0.0;        // what the material should show on this core at the lines' frequencies
+    bool listedForSize = false;     // the catalogue lists this mix for the matched size
+    double scale = 1.0;             // the curve times this is what the material shows on this core
+    std::optional<double> strayPf;  // the winding capacitance fitted with this material's curve
+    std::vector<ExpectedAtLine> expected;  // per line with a µr, in sheet order
 
     bool operator==(const Candidate&) const = default;
 };

@@ -78,18 +78,6 @@ std::optional<double> alFromResonance(int turns, double capPf, double freqHz) {
     return finite(henry / (n * n) / kNano);
 }
 
-std::optional<double> strayCapacitancePf(double c1Pf, double f1Hz, double c2Pf, double f2Hz) {
-    if (!positive(c1Pf) || !positive(c2Pf) || !positive(f1Hz) || !positive(f2Hz) || c1Pf == c2Pf) {
-        return std::nullopt;
-    }
-    const double f1Squared = f1Hz * f1Hz;
-    const double f2Squared = f2Hz * f2Hz;
-    if (f1Squared == f2Squared) {
-        return std::nullopt;
-    }
-    return finite((f2Squared * c2Pf - f1Squared * c1Pf) / (f1Squared - f2Squared));
-}
-
 std::optional<Spread> spreadOf(const std::vector<double>& values) {
     if (values.empty() || !std::all_of(values.begin(), values.end(), positive)) {
         return std::nullopt;

@@ -39,11 +39,6 @@ double alNhFromMicroHenryPer100Turns(double alMicroHenryPer100);
 // AL [nH/N²] of a coil of the given turns resonating at freqHz with capPf in parallel.
 std::optional<double> alFromResonance(int turns, double capPf, double freqHz);
 
-// The coil's own (distributed) capacitance [pF] from two resonances with the same turns:
-// Cd = (f2²·C2 − f1²·C1) / (f1² − f2²). nullopt when the two lines cannot tell it (same
-// capacitance or same frequency). The result may be negative when the lines disagree.
-std::optional<double> strayCapacitancePf(double c1Pf, double f1Hz, double c2Pf, double f2Hz);
-
 // How far a set of values lies apart. relative = (max − min) / mean.
 struct Spread {
     double mean = 0.0;

@@ -1,5 +1,6 @@
 #include "platform/identify_window.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -48,8 +49,14 @@ constexpr double kHzPerMHz = 1.0e6;
 constexpr double kPlotLowestMu = 0.1;  // the µ axis is logarithmic; µ″ runs down towards zero
 constexpr double kMarkerSize = 9.0;    // [px]
 // One colour per plotted material; the measured points are black.
-const std::array<QColor, 3> kCurveColours = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
-                                             QColor(0x2c, 0xa0, 0x2c)};
+const std::array<QColor, 8> kCurveColours = {
+    QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd),
+    QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf)};
+// µ′ of a curve lying on an earlier one is drawn in the next of these; µ″ is always dashed.
+const std::array<Qt::PenStyle, 4> kCurveStyles = {Qt::SolidLine, Qt::DashDotLine, Qt::DotLine,
+                                                  Qt::DashDotDotLine};
+constexpr double kPublishedMarkerSize = 5.0;  // [px]
+const QColor kBandColour(0x80, 0x80, 0x80, 0x40);
 
 // Columns that hold numbers, right-aligned.
 constexpr std::array<bool, kLineColumns> kLineNumbers = {true, true, true, true, true, false};
@@ -432,19 +439,62 @@ void IdentifyWindow::renderPlot() {
             }
         }
     };
+    const auto hideMarker = [&](QAbstractSeries* series) {
+        for (QLegendMarker* marker : plot_->legend()->markers(series)) {
+            marker->setVisible(false);
+        }
+    };
+    // The band of the nearest material, under everything else.
+    if (!p.bandLow.empty()) {
+        auto* low = new QLineSeries;
+        auto* high = new QLineSeries;
+        for (std::size_t k = 0; k < p.bandLow.size(); ++k) {
+            if (p.bandLow[k].real >= kPlotLowestMu) {
+                low->append(p.bandLow[k].freqHz / kHzPerMHz, p.bandLow[k].real);
+                high->append(p.bandHigh[k].freqHz / kHzPerMHz, p.bandHigh[k].real);
+                lowest = std::min(lowest, p.bandLow[k].real);
+                highest = std::max(highest, p.bandHigh[k].real);
+            }
+        }
+        auto* band = new QAreaSeries(high, low);
+        band->setName(text(p.bandName));
+        band->setPen(Qt::NoPen);
+        band->setBrush(kBandColour);
+        plot_->addSeries(band);
+        band->attachAxis(frequency);
+        band->attachAxis(mu);
+    }
     for (std::size_t i = 0; i < p.nearest.size(); ++i) {
         const PlotCurve& c = p.nearest[i];
         const QColor colour = kCurveColours[i % kCurveColours.size()];
         auto* real = new QLineSeries;
-        real->setPen(QPen(colour, 2.0));
+        real->setPen(
+            QPen(colour, 2.0, kCurveStyles[static_cast<std::size_t>(c.style) % kCurveStyles.size()]));
         add(real, text(c.name), c.points, false);
         if (c.hasImag) {
             auto* imag = new QLineSeries;
-            imag->setPen(QPen(colour, 2.0, Qt::DashLine));
+            imag->setPen(QPen(colour, 1.5, Qt::DashLine));
             add(imag, text(c.name), c.points, true);
+        }
+        if (c.published) {
+            // The maker's own points, not only the line through them.
+            auto* points = new QScatterSeries;
+            points->setColor(colour);
+            points->setBorderColor(colour);
+            points->setMarkerSize(kPublishedMarkerSize);
+            add(points, text(c.name), c.points, false);
+            hideMarker(points);
         }
     }
     if (!p.measured.points.empty()) {
+        // Each measured µ′ with the range its sizes and capacitor leave.
+        for (std::size_t k = 0; k < p.measured.points.size() && k < p.measuredLow.size(); ++k) {
+            auto* bar = new QLineSeries;
+            bar->setPen(QPen(Qt::black, 1.5));
+            const double f = p.measured.points[k].freqHz;
+            add(bar, QString(), {{f, p.measuredLow[k], 0.0}, {f, p.measuredHigh[k], 0.0}}, false);
+            hideMarker(bar);
+        }
         auto* real = new QScatterSeries;
         real->setColor(Qt::black);
         real->setMarkerSize(kMarkerSize);

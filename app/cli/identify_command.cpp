@@ -160,6 +160,9 @@ void printReport(const IdentifyCore& w, std::ostream& out) {
         for (const auto& note : w.groupNotes) {
             out << note << '\n';
         }
+        for (const auto& detail : w.candidateDetails) {
+            out << kIndent << detail << '\n';
+        }
         out << w.lblRangorde << '\n' << w.lblCatalogus << '\n';
     }
 }
@@ -168,6 +171,19 @@ void printReport(const IdentifyCore& w, std::ostream& out) {
 
 nlohmann::ordered_json numberOrNull(const std::optional<double>& value) {
     return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json expectedJson(const Candidate& c) {
+    auto lines = nlohmann::ordered_json::array();
+    for (const auto& x : c.expected) {
+        lines.push_back({{"line", x.line},
+                         {"frequency_hz", x.freqHz > 0.0 ? nlohmann::ordered_json(x.freqHz) : nullptr},
+                         {"mu_real", x.real},
+                         {"mu_imag", x.imag},
+                         {"mu_real_low", x.low},
+                         {"mu_real_high", x.high}});
+    }
+    return lines;
 }
 
 std::string familyWord(MaterialFamily family) {
@@ -231,8 +247,7 @@ void printJson(const IdentifyCore& w, std::ostream& out) {
     j["family"] = a.family ? nlohmann::ordered_json(familyWord(*a.family)) : nlohmann::ordered_json(nullptr);
     j["stray_capacitance"] = nlohmann::ordered_json::array();
     for (const auto& s : a.stray) {
-        j["stray_capacitance"].push_back(
-            {{"turns", s.turns}, {"lines", {s.firstLine, s.secondLine}}, {"pF", s.capacitancePf}});
+        j["stray_capacitance"].push_back({{"turns", s.turns}, {"lines", s.lines}, {"pF", s.capacitancePf}});
     }
     j["highest_frequency_hz"] = numberOrNull(a.highestFrequencyHz);
     j["ferrite_frequency_warning"] = a.ferriteFrequencyWarning;
@@ -252,7 +267,10 @@ void printJson(const IdentifyCore& w, std::ostream& out) {
              {"compared_with", c.byCatalogueAl ? "catalogue AL of the size" : "catalogue mu"},
              {"expected_mu", c.expectedMu},
              {"likely", c.likely},
-             {"source", c.material.source}});
+             {"source", c.material.source},
+             {"listed_for_size", c.listedForSize},
+             {"stray_capacitance_pF", numberOrNull(c.strayPf)},
+             {"expected", expectedJson(c)}});
     }
     j["group_notes"] = w.groupNotes;
     j["ranking_note"] = w.lblRangorde;
@@ -311,6 +329,8 @@ int runIdentify(const IdentifyOptions& options) {
             return kExitUsage;
         }
         window.colour = painted->colourEn;
+    } else {
+        window.colour = paintColourOnSheet(sheet, window.table.materials);
     }
     window.Form_Load(sheet);
     if (options.json) {
@@ -332,7 +352,8 @@ void addIdentifyCommand(CLI::App& app, int& exitCode) {
     auto* cmd = app.add_subcommand(
         "identify",
         "Relative permeability of a toroid from its AL value and size, AL in both catalogue conventions, "
-        "and the known materials ranked by how near their catalogue µi lies. Hints about missing or "
+        "and the known materials ranked by how well each one's µ′ and µ″ over frequency explain every "
+        "line at its own frequency, with the winding capacitance fitted to each. Hints about missing or "
         "unreadable values go to standard error; exit status 3 then.");
     auto* al = cmd->add_option("--al", options->al,
                                "AL in nH/N² (= mH/1000 turns), or with its unit as catalogues write it "

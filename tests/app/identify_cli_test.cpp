@@ -18,11 +18,13 @@ using kw::test::CliRun;
 using kw::test::readAll;
 using kw::test::writeAll;
 
-// A sheet of an FT-37-43-like core: 10 turns at 100 pF and at 1 nF (35 µH with 4 pF of its own).
+// A sheet of an FT-37-43 core: 25 turns with 4 pF of its own, resonating at 400 kHz with
+// 704.79 pF and at 700 kHz with 222.08 pF, where Fair-Rite's 43 table gives µ′ 810.76 and 830.
 const std::string kFt37Sheet =
-    "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[INOUTOUT]\r\n9,5\r\n[INOUTIN]\r\n4.75 mm\r\n[INOUTHIGH]\r\n3.3mm\r\n"
-    "[M-LINE1]\r\n10\r\n100 pF\r\n2637.9675 kHz\r\n364\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
-    "[M-LINE2]\r\n10\r\n1 nF\r\n849.0226 kHz\r\n351,4\r\n\r\n\r\n\r\n\r\n\r\n\r\n[END]\r\n";
+    "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[INOUTOUT]\r\n9,52\r\n[INOUTIN]\r\n4.75 "
+    "mm\r\n[INOUTHIGH]\r\n3.17mm\r\n"
+    "[M-LINE1]\r\n25\r\n704.79 pF\r\n400 kHz\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+    "[M-LINE2]\r\n25\r\n222.08 pF\r\n700 kHz\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n[END]\r\n";
 
 class IdentifyCliTest : public kw::test::CliFolderTest {
 protected:
@@ -38,7 +40,7 @@ TEST_F(IdentifyCliTest, AnFt37CoreFromItsValuesRanksGrade43First) {
     EXPECT_NE(run.out.find("  Mean \xC2\xB5r                  765\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("  Catalogue size           FT-37\n"), std::string::npos) << run.out;
     // Both makers' 43 are one mix, compared with the FT-37's catalogue AL of 375: 350/375 − 1 = −7 %.
-    EXPECT_NE(run.out.find("  1  Amidon 43 or Fair-Rite 43  ferrite  850 / 800  -7 %       likely\n"),
+    EXPECT_NE(run.out.find("  1  Amidon 43 or Fair-Rite 43     ferrite  850 / 800  -7 %       likely\n"),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("catalogue figures at low frequency"), std::string::npos);
@@ -77,21 +79,38 @@ TEST_F(IdentifyCliTest, ASheetIsReadAsTheWindowReadsIt) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto j = nlohmann::json::parse(run.out);
     ASSERT_EQ(j["lines"].size(), 2u);
-    EXPECT_EQ(j["lines"][1]["turns"], 10);
-    EXPECT_DOUBLE_EQ(j["al_nH_per_turn2"]["mean"].get<double>(), (364.0 + 351.4) / 2.0);
-    // Without its 4 pF of stray capacitance each line gives 350: 364·100/104 and 351.4·1000/1004.
-    EXPECT_NEAR(j["al_corrected_nH_per_turn2"]["mean"].get<double>(), 350.0, 0.01);
+    EXPECT_EQ(j["lines"][1]["turns"], 25);
     EXPECT_EQ(j["candidates"][0]["grade"], "43");
     EXPECT_EQ(j["candidates"][1]["grade"], "43");
     EXPECT_EQ(j["candidates"][1]["group"], 1);
+    // The winding capacitance fitted with 43's curve, about the 4 pF the sheet was made with.
     ASSERT_EQ(j["stray_capacitance"].size(), 1u);
-    EXPECT_NEAR(j["stray_capacitance"][0]["pF"].get<double>(), 4.0, 0.01);
+    EXPECT_EQ(j["stray_capacitance"][0]["lines"], nlohmann::json::array({1, 2}));
+    const double pf = j["stray_capacitance"][0]["pF"].get<double>();
+    EXPECT_NEAR(pf, 4.0, 1.5);
+    EXPECT_EQ(j["candidates"][0]["stray_capacitance_pF"].get<double>(), pf);
+    // Each candidate's µ′ and µ″ at each line's frequency: 43's table at 700 kHz is 830 − j26.
+    const auto& x = j["candidates"][0]["expected"][1];
+    EXPECT_EQ(x["line"], 2);
+    EXPECT_DOUBLE_EQ(x["frequency_hz"].get<double>(), 700.0e3);
+    EXPECT_DOUBLE_EQ(x["mu_real"].get<double>(), 830.0);
+    EXPECT_DOUBLE_EQ(x["mu_imag"].get<double>(), 26.0);
+    EXPECT_DOUBLE_EQ(x["mu_real_low"].get<double>(), 664.0);
+    EXPECT_DOUBLE_EQ(x["mu_real_high"].get<double>(), 996.0);
+    EXPECT_EQ(j["candidates"][0]["listed_for_size"], true);
+    // The line corrected by it: 25 turns with 222.08 pF at 700 kHz are AL 372.44 apparent.
+    EXPECT_NEAR(j["lines"][1]["al_corrected_nH_per_turn2"].get<double>(), 372.44 * 222.08 / (222.08 + pf),
+                0.01);
     // The curves over frequency replace the warning above 1 MHz.
     EXPECT_EQ(j["ferrite_frequency_warning"], false);
 
     const CliRun text = identify({"--sheet", "ft37.tor", "--lang", "UK"});
-    EXPECT_NE(text.out.find("  10 turns, lines 1 and 2: 4 pF\n"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("  Mean AL without stray C  350 nH/N\xC2\xB2\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("  25 turns, lines 1, 2: "), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(" pF (fitted with Amidon 43)\n"), std::string::npos) << text.out;
+    EXPECT_NE(
+        text.out.find("  1. Amidon 43 expects line 1 at 0.4 MHz: \xC2\xB5\xE2\x80\xB2 811 (649 to 973)"),
+        std::string::npos)
+        << text.out;
 }
 
 TEST_F(IdentifyCliTest, ASheetWithGapsGivesHintsAndNoNumber) {

@@ -7,6 +7,9 @@
 #include <cmath>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <numbers>
+#include <random>
 #include <sstream>
 
 #include "material/core_analysis.h"
@@ -57,14 +60,19 @@ std::string number(double v) {
     return out.str();
 }
 
-TEST(IdentificationEvaluationTest, CatalogueCoresAreNamedFirstWithFewLikelyMaterials) {
-    const MaterialTable materials =
+// The shipped tables, as the window reads them.
+struct Shipped {
+    MaterialTable materials =
         parseMaterialTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/materials.csv"));
-    const CoreSizeTable sizes =
-        parseCoreSizeTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/cores.csv"));
-    const PermeabilityTable curves =
+    CoreSizeTable sizes = parseCoreSizeTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/cores.csv"));
+    PermeabilityTable curves =
         parsePermeabilityTable(readText(std::string(KERNWIJS_RESOURCE_DIR) + "/permeability.csv"));
-    IdentifyCatalogue catalogue{&materials.materials, &sizes.cores, &curves.curves, ""};
+    IdentifyCatalogue catalogue{&materials.materials, &sizes.cores, &curves, ""};
+};
+
+TEST(IdentificationEvaluationTest, CatalogueCoresAreNamedFirstWithFewLikelyMaterials) {
+    const Shipped shipped;
+    const auto& [materials, sizes, curves, catalogue] = shipped;
     const auto cores = testCores();
     ASSERT_GE(cores.size(), 80u);
 
@@ -134,6 +142,143 @@ TEST(IdentificationEvaluationTest, CatalogueCoresAreNamedFirstWithFewLikelyMater
     EXPECT_GE(offShare, 0.85);
     EXPECT_GE(static_cast<double>(paintedRight) / paintedCases, 0.95);
     EXPECT_LE(likelyMean, 2.0);
+}
+
+}  // namespace
+}  // namespace kw
+
+namespace kw {
+namespace {
+
+// Sheets as a radio amateur fills them: a core of a known mix and catalogue size, 1 to 3
+// lines of 5 to 25 turns resonated with E12 capacitors at 0.3 to 20 MHz, a few pF of the
+// winding's own capacitance nobody knows of, the frequency read to three figures and Q to
+// two. The truth is the mix's curve in resources/permeability.csv.
+struct Simulated {
+    DataSheet sheet;
+    std::string grade;
+};
+
+double significant(double v, int digits) {
+    const double scale = std::pow(10.0, digits - 1 - static_cast<int>(std::floor(std::log10(std::abs(v)))));
+    return std::round(v * scale) / scale;
+}
+
+std::optional<Simulated> simulate(std::mt19937& rng, const Material& m,
+                                  const std::vector<ComplexPermeability>& curve, const CatalogueCore& size) {
+    static const double kE12[] = {47,  56,  68,  82,  100, 120, 150,  180,  220,  270,
+                                  330, 390, 470, 560, 680, 820, 1000, 1200, 1500, 2200};
+    std::uniform_int_distribution<int> turnsOf(5, 25);
+    std::uniform_int_distribution<int> capOf(0, static_cast<int>(std::size(kE12)) - 1);
+    std::uniform_int_distribution<int> linesOf(1, 3);
+    std::uniform_real_distribution<double> strayOf(0.0, 8.0);
+    Simulated s;
+    s.grade = m.grade;
+    const ToroidSize d = size.dimensions;
+    s.sheet.txtBuiten = number(std::round(d.outerMm * 10.0) / 10.0);
+    s.sheet.txtBinnen = number(std::round(d.innerMm * 10.0) / 10.0);
+    s.sheet.txtHoog = number(std::round(d.heightMm * 10.0) / 10.0);
+    const double stray = strayOf(rng);
+    const int lines = linesOf(rng);
+    const int turns = turnsOf(rng);
+    int filled = 0;
+    for (int tries = 0; tries < 200 && filled < lines; ++tries) {
+        const int n = filled == 0 || tries % 2 == 0 ? turns : turnsOf(rng);
+        const double c = kE12[capOf(rng)];
+        const double alPerMu = 4.0e-7 * std::numbers::pi * d.heightMm * 1e-3 *
+                               std::log(d.outerMm / d.innerMm) /
+                               (2.0 * std::numbers::pi);  // [H] per µ and turn²
+        double f = 1.0e6;
+        bool ok = true;
+        for (int k = 0; k < 60 && ok; ++k) {
+            const auto mu = curveAt(curve, f);
+            ok = mu->real > 0.0;
+            const double l = mu->real * alPerMu * n * n;
+            f = std::sqrt(f / (2.0 * std::numbers::pi * std::sqrt(l * (c + stray) * 1e-12)));
+        }
+        const auto mu = curveAt(curve, f);
+        if (!ok || f < 0.3e6 || f > 20.0e6 || mu->real <= 0.0) {
+            continue;
+        }
+        ++filled;
+        const double qCore = mu->imag > 0.0 ? mu->real / mu->imag : 1e6;
+        const double q = 1.0 / (1.0 / qCore + 1.0 / 150.0);
+        s.sheet.line(filled, LineField::N) = std::to_string(n);
+        s.sheet.line(filled, LineField::C) = number(c) + " pF";
+        s.sheet.line(filled, LineField::Fres) = number(significant(f / 1e3, 3)) + " kHz";
+        s.sheet.line(filled, LineField::Q) = number(significant(q, 2));
+    }
+    return filled > 0 ? std::optional<Simulated>(s) : std::nullopt;
+}
+
+TEST(IdentificationEvaluationTest, SheetsMeasuredAtTheirOwnFrequencyNameTheMix) {
+    const Shipped shipped;
+    const auto& [materials, sizes, curves, catalogue] = shipped;
+    std::mt19937 rng(20261208);
+    struct Score {
+        int first = 0;
+        int top3 = 0;
+        int painted = 0;  // right first with the paint colour chosen
+        int sheets = 0;
+    };
+    std::map<MaterialFamily, Score> scores;
+    for (const auto& m : materials.materials) {
+        // The ferrites with the maker's own curve, every iron-powder mix (Fair-Rite's grade once).
+        const auto curve = curves.curves.find(m.grade);
+        const bool ferrite = m.family == MaterialFamily::Ferrite;
+        if (curve == curves.curves.end() ||
+            (ferrite && (curves.modelled.count(m.grade) || m.maker != "Fair-Rite"))) {
+            continue;
+        }
+        std::vector<const CatalogueCore*> ofFamily;
+        for (const auto& c : sizes.cores) {
+            if (c.family == m.family && (ofFamily.empty() || ofFamily.back()->size != c.size)) {
+                ofFamily.push_back(&c);
+            }
+        }
+        for (int k = 0; k < 12; ++k) {
+            const CatalogueCore& size =
+                *ofFamily[std::uniform_int_distribution<std::size_t>(0, ofFamily.size() - 1)(rng)];
+            const auto s = simulate(rng, m, curve->second, size);
+            if (!s) {
+                continue;
+            }
+            const CoreAnalysis a = analyseSheet(s->sheet, catalogue);
+            Score& score = scores[m.family];
+            ++score.sheets;
+            int rank = 0;
+            for (const auto& c : a.candidates) {
+                if (c.material.grade == s->grade) {
+                    rank = c.group;
+                    break;
+                }
+            }
+            score.first += rank == 1 ? 1 : 0;
+            IdentifyCatalogue painted = catalogue;
+            painted.colour = m.colourEn;
+            const CoreAnalysis p = analyseSheet(s->sheet, painted);
+            score.painted += !p.candidates.empty() && p.candidates.front().material.grade == s->grade ? 1 : 0;
+            score.top3 += rank >= 1 && rank <= 3 ? 1 : 0;
+            if (rank != 1) {
+                std::cout << "  " << size.size << " " << m.grade << ": rank " << rank << ", first "
+                          << a.candidates.front().material.grade << '\n';
+            }
+        }
+    }
+    for (const auto& [family, score] : scores) {
+        const double first = static_cast<double>(score.first) / score.sheets;
+        const double top3 = static_cast<double>(score.top3) / score.sheets;
+        const double painted = static_cast<double>(score.painted) / score.sheets;
+        std::cout << "  " << (family == MaterialFamily::Ferrite ? "ferrite" : "iron powder") << ", "
+                  << score.sheets << " simulated sheets: right first " << first * 100.0
+                  << " %, in the top three " << top3 * 100.0 << " %, right first with the paint chosen "
+                  << painted * 100.0 << " %\n";
+        // Iron-powder mixes -6, -7 and -2 lie 6 % and 11 % apart in µ, less than the sizes
+        // read to 0.1 mm can tell: without the paint they come out in the wrong order often.
+        EXPECT_GE(first, family == MaterialFamily::Ferrite ? 0.90 : 0.80);
+        EXPECT_GE(top3, 0.98);
+        EXPECT_GE(painted, 0.90);
+    }
 }
 
 }  // namespace

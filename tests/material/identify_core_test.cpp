@@ -176,7 +176,8 @@ TEST_F(IdentifyCoreTest, AnEmptySheetAsksForDimensionsAndAMeasurement) {
     EXPECT_EQ(w.gemiddeldeAL.value, "\xE2\x80\x93");
     EXPECT_EQ(w.eigenC,
               (std::vector<std::string>{
-                  "Daarvoor zijn twee regels nodig met hetzelfde aantal windingen en een verschillende C."}));
+                  "Daarvoor zijn twee regels met een C en een frequentie nodig; met één regel wordt er "
+                  "geen aangenomen."}));
 }
 
 TEST_F(IdentifyCoreTest, SwappedDiametersAreReportedNotSwapped) {
@@ -193,23 +194,30 @@ TEST_F(IdentifyCoreTest, SwappedDiametersAreReportedNotSwapped) {
 }
 
 TEST_F(IdentifyCoreTest, SpreadStrayCapacitanceAndTheComputedAlNote) {
+    // µ 800 on 9.5/4.75/3.3 mm is AL 366.0 (36.60 µH at 10 turns); with 4 pF of its own it
+    // resonates at 2579.73 kHz with 100 pF (apparent AL 380.6) and 830.278 kHz with 1 nF
+    // (367.4). Fair-Rite 43 (µ 800) explains both with about 4 pF.
     sheet.selectLanguage(1);
     fillFt37();
     sheet.line(1, LineField::C) = "100 pF";
-    sheet.line(1, LineField::Fres) = "2637.9675 kHz";
-    sheet.line(1, LineField::mH) = "364";
+    sheet.line(1, LineField::Fres) = "2579.727 kHz";
+    sheet.line(1, LineField::mH) = "";
     sheet.line(2, LineField::N) = "10";
     sheet.line(2, LineField::C) = "1 nF";
-    sheet.line(2, LineField::Fres) = "849.0226 kHz";
+    sheet.line(2, LineField::Fres) = "830.2781 kHz";
     sheet.line(2, LineField::mH) = "";
+    sheet.line(3, LineField::N) = "";
+    sheet.line(3, LineField::mH) = "";
     const IdentifyCore w = open();
-    EXPECT_EQ(w.lineRows[1].cells[2], "351");
-    EXPECT_EQ(w.lineRows[1].cells[5], "AL from N, C and f; corrected: 350");
-    EXPECT_EQ(w.spreiding.value, "351 to 364 nH/N\xC2\xB2 (3.5 %)");
-    EXPECT_EQ(w.eigenC, (std::vector<std::string>{"10 turns, lines 1 and 2: 4 pF"}));
-
-    sheet.line(2, LineField::Fres) = "700 kHz";
-    EXPECT_EQ(open().eigenC.at(0).substr(0, 43), "10 turns, lines 1 and 2: none found (the li");
+    EXPECT_EQ(w.lineRows[1].cells[2], "367");
+    EXPECT_EQ(w.spreiding.value, "367 to 381 nH/N\xC2\xB2 (3.5 %)");
+    ASSERT_EQ(w.eigenC.size(), 1u);
+    EXPECT_EQ(w.eigenC[0].substr(0, 22), "10 turns, lines 1, 2: ");
+    EXPECT_NE(w.eigenC[0].find("pF (fitted with Fair-Rite 43)"), std::string::npos) << w.eigenC[0];
+    const double pf = std::stod(w.eigenC[0].substr(22));
+    EXPECT_NEAR(pf, 4.0, 0.5);
+    EXPECT_EQ(w.lineRows[1].cells[5].substr(0, 32), "AL from N, C and f; corrected: 3");
+    EXPECT_EQ(w.analysis.candidates.at(0).material.grade, "43");
 }
 
 TEST_F(IdentifyCoreTest, TheMeanMuGoesIntoTheMuBox) {
@@ -277,6 +285,52 @@ TEST_F(IdentifyCoreTest, IronPowderShowsItsPaintColourInTheSheetsLanguage) {
     EXPECT_EQ(w.candidateRows[0].cells[1], "Micrometals/Amidon -2 (red)");
     EXPECT_EQ(w.lblFamilie,
               "Family: iron powder (\xC2\xB5r below about 100; a few low-\xC2\xB5 ferrites lie here too)");
+}
+
+TEST_F(IdentifyCoreTest, ThePaintWrittenOnTheSheetIsChosenWhenTheWindowOpens) {
+    sheet.txtBuiten = "12.7";
+    sheet.txtBinnen = "7.7";
+    sheet.txtHoog = "4.83";
+    sheet.line(1, LineField::N) = "10";
+    sheet.line(1, LineField::mH) = "4.9";
+    sheet.txtType1 = "T-50 rood";
+    const IdentifyCore w = open();
+    EXPECT_EQ(w.colour, "red");
+    EXPECT_EQ(w.cboKleur.items.at(static_cast<std::size_t>(w.cboKleur.selected)), "rood");
+    for (const auto& c : w.analysis.candidates) {
+        EXPECT_EQ(c.material.colourEn, "red");
+    }
+}
+
+}  // namespace
+}  // namespace kw
+
+namespace kw {
+namespace {
+
+TEST(PaintColourOnSheetTest, APaintNameWrittenOnTheSheetIsFound) {
+    const std::vector<Material> materials = parseMaterialTable(shippedTable()).materials;
+    struct Case {
+        std::string DataSheet::*box;
+        const char* text;
+        const char* colour;
+    };
+    const Case cases[] = {
+        {&DataSheet::txtType1, "T-50 rood", "red"},
+        {&DataSheet::txtType2, "Rood/Wit", "red/white"},  // the longer name wins
+        {&DataSheet::txtTest1, "painted green/yellow", "green/yellow"},
+        {&DataSheet::txtType3, "vuurrood", ""},  // part of another word
+        {&DataSheet::txtFabr1, "rood/", ""},
+        {&DataSheet::txtType1, "T-50-2", ""},
+    };
+    for (const auto& c : cases) {
+        DataSheet sheet;
+        sheet.*c.box = c.text;
+        EXPECT_EQ(paintColourOnSheet(sheet, materials), c.colour) << c.text;
+    }
+    DataSheet sheet;
+    sheet.regel(3) = "kern: geel";
+    EXPECT_EQ(paintColourOnSheet(sheet, materials), "yellow");
 }
 
 }  // namespace

@@ -71,18 +71,6 @@ TEST(PermeabilityTest, AlFromResonanceAgreesWithTheCalculator) {
     EXPECT_FALSE(alFromResonance(10, 100.0, 0.0).has_value());
 }
 
-TEST(PermeabilityTest, StrayCapacitanceFromTwoLinesWithTheSameTurns) {
-    // 10 µH with 5 pF of its own, resonated with 100 pF and with 470 pF.
-    const double f1 = 4911628.17642111;
-    const double f2 = 2309262.626015611;
-    EXPECT_NEAR(*strayCapacitancePf(100.0, f1, 470.0, f2), 5.0, 1e-6);
-    EXPECT_NEAR(*strayCapacitancePf(470.0, f2, 100.0, f1), 5.0, 1e-6);   // order does not matter
-    EXPECT_FALSE(strayCapacitancePf(100.0, f1, 100.0, f2).has_value());  // same capacitance
-    EXPECT_FALSE(strayCapacitancePf(100.0, f1, 470.0, f1).has_value());  // same frequency
-    // Lines that contradict each other give a negative figure, which the window reports as such.
-    EXPECT_LT(*strayCapacitancePf(100.0, f1, 470.0, f2 * 0.9), 0.0);
-}
-
 TEST(PermeabilityTest, SpreadOfAlOverTheLines) {
     const auto s = spreadOf({340.0, 350.0, 360.0});
     ASSERT_TRUE(s.has_value());
