@@ -22,10 +22,10 @@ std::string shipped(const std::string& name) {
 
 void BM_CoilSweepOf1001PointsAnalysedAndRanked(benchmark::State& state) {
     const auto materials = kw::parseMaterialTable(shipped("materials.csv")).materials;
-    const auto curves = kw::parsePermeabilityTable(shipped("permeability.csv")).curves;
+    const auto curves = kw::parsePermeabilityTable(shipped("permeability.csv"));
     const kw::ToroidSize ft50{12.7, 7.15, 4.8};
     kw::test::CoilOnCore c;
-    const auto& curve = curves.at("43");
+    const auto& curve = curves.curves.at("43");
     c.mu = [&](double f) {
         const auto p = *kw::curveAt(curve, f);
         return std::complex<double>(p.real, -p.imag);

@@ -265,7 +265,7 @@ void IdentifySweep::fillResult(char sep) {
     // makers share.
     std::vector<std::string> drawn;
     for (const Candidate& c : result.candidates) {
-        if (static_cast<int>(plot.nearest.size()) >= kPlottedMaterials) {
+        if (static_cast<int>(plot.nearest.size()) >= kSweepCurvesShown) {
             break;
         }
         if (std::find(drawn.begin(), drawn.end(), c.material.grade) != drawn.end()) {
@@ -274,10 +274,11 @@ void IdentifySweep::fillResult(char sep) {
         drawn.push_back(c.material.grade);
         PlotCurve curve;
         curve.name = materialLabel(c.material);
+        curve.hasImag = curves.curves.count(c.material.grade) > 0;
         for (const auto& pt : p.points) {
-            const ExpectedPermeability e = materialPermeabilityAt(c.material, curves, pt.hertz);
-            curve.points.push_back({pt.hertz, e.real, e.imag});
-            curve.hasImag = e.hasImag;
+            if (const auto e = expectedPermeability(curves, c.material, pt.hertz)) {
+                curve.points.push_back({pt.hertz, e->real, e->imag});
+            }
         }
         plot.nearest.push_back(std::move(curve));
     }

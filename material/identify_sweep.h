@@ -19,11 +19,13 @@ namespace kw {
 inline constexpr int kSpotColumns = 3;       // MHz, µ′, µ″
 inline constexpr int kSweepRankColumns = 4;  // rank, material, family, likely
 inline constexpr int kSweepRanksShown = 5;
+// The plot draws the three nearest materials.
+inline constexpr int kSweepCurvesShown = 3;
 
 struct IdentifySweep {
     // ---- the catalogue, set by whoever opens the window ----
     std::vector<Material> materials;
-    PermeabilityCurves curves;
+    PermeabilityTable curves;
 
     // ---- texts and controls ----
     std::string frameSweep;

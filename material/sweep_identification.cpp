@@ -20,32 +20,41 @@ struct Ranked {
     std::string name;
 };
 
-Ranked rankOne(const Material& m, const std::vector<PermeabilityPoint>& points, const PermeabilityCurves& curves,
+std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityPoint>& points, const PermeabilityTable& curves,
                double noise) {
     Ranked r{{}, m.maker + " " + m.grade};
     r.candidate.material = m;
+    const bool hasCurve = curves.curves.count(m.grade) > 0;
     double squares = 0;
     double logSum = 0;
     double expectedLogSum = 0;
+    double bandSum = 0;
+    int n = 0;
     for (const auto& p : points) {
-        const ExpectedPermeability e = materialPermeabilityAt(m, curves, p.hertz);
-        const double d = std::log(p.muReal / e.real);
+        const auto e = expectedPermeability(curves, m, p.hertz);
+        if (!e || !(e->real > 0.0)) {
+            continue;
+        }
+        ++n;
+        const double d = std::log(p.muReal / e->real);
         squares += d * d;
         logSum += d;
-        expectedLogSum += std::log(e.real);
-        if (e.hasImag) {
+        expectedLogSum += std::log(e->real);
+        bandSum += std::log(e->realHigh / e->real);
+        if (hasCurve) {
             const double measured = std::max(p.muImag, 0.0) / p.muReal + kLossTangentFloor;
-            const double wanted = e.imag / e.real + kLossTangentFloor;
+            const double wanted = std::max(e->imag, 0.0) / e->real + kLossTangentFloor;
             const double l = std::log(measured / wanted);
             squares += kLossWeight * l * l;
         }
     }
-    const double n = static_cast<double>(points.size());
+    if (n == 0) {
+        return std::nullopt;
+    }
     r.candidate.distance = std::sqrt(squares / n);
     r.candidate.deviation = std::exp(logSum / n) - 1.0;
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
-    const double tolerance = std::log1p(catalogueTolerance(m.family));
-    r.candidate.likely = r.candidate.distance <= std::hypot(tolerance, noise);
+    r.candidate.likely = r.candidate.distance <= std::hypot(bandSum / n, noise);
     return r;
 }
 
@@ -70,18 +79,8 @@ std::optional<double> windingInductance(int turns, const ToroidSize& size) {
     return static_cast<double>(turns) * turns * kNano / *muForOneNh;
 }
 
-ExpectedPermeability materialPermeabilityAt(const Material& material, const PermeabilityCurves& curves,
-                                            double hertz) {
-    if (const auto found = curves.find(material.grade); found != curves.end()) {
-        if (const auto at = curveAt(found->second, hertz)) {
-            return {at->real, at->imag, true};
-        }
-    }
-    return {material.mu, 0.0, false};
-}
-
 std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
-                                 const std::vector<Material>& materials, const PermeabilityCurves& curves) {
+                                 const std::vector<Material>& materials, const PermeabilityTable& curves) {
     if (points.empty()) {
         return {};
     }
@@ -93,8 +92,8 @@ std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
     const double noise = noises[noises.size() / 2];
     std::vector<Ranked> ranked;
     for (const auto& m : materials) {
-        if (m.mu > 0.0) {
-            ranked.push_back(rankOne(m, points, curves, noise));
+        if (auto r = rankOne(m, points, curves, noise)) {
+            ranked.push_back(std::move(*r));
         }
     }
     std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
@@ -133,7 +132,7 @@ std::optional<PermeabilityPoint> permeabilityAt(const std::vector<PermeabilityPo
 
 SweepIdentificationResult identifySweep(const TouchstoneSweep& sweep, SweepParameter parameter, int turns,
                                         const std::optional<ToroidSize>& size,
-                                        const std::vector<Material>& materials, const PermeabilityCurves& curves) {
+                                        const std::vector<Material>& materials, const PermeabilityTable& curves) {
     const auto l0 = size ? windingInductance(turns, *size) : std::nullopt;
     if (!l0) {
         return CoilError{CoilFault::NoWinding};

@@ -19,24 +19,13 @@ namespace kw {
 // L0 = µ0·N²·h·ln(OD/ID)/(2π): the winding's inductance on a core of µ = 1. [H]
 std::optional<double> windingInductance(int turns, const ToroidSize& size);
 
-// What a material should show at a frequency: its curve where the table has one, else its
-// catalogue µ held flat with no loss known (hasImag false).
-struct ExpectedPermeability {
-    double real = 0;
-    double imag = 0;
-    bool hasImag = false;
-
-    bool operator==(const ExpectedPermeability&) const = default;
-};
-ExpectedPermeability materialPermeabilityAt(const Material& material, const PermeabilityCurves& curves,
-                                            double hertz);
-
 // Every material against the measured points, nearest first; equal distances form one group.
 // distance = rms over the points of ln(µ′/µ′expected) and, where the curve gives µ″, of the
-// loss tangents' ratio (weighted as for the lines of a sheet). A material is likely when the
-// distance lies within its catalogue tolerance together with the measurement's noise.
+// loss tangents' ratio (weighted as for the lines of a sheet); a material without a curve is
+// held at its catalogue µ and compared on µ′ alone. A material is likely when the distance
+// lies within the band of its expected µ′ together with the measurement's noise.
 std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
-                                 const std::vector<Material>& materials, const PermeabilityCurves& curves);
+                                 const std::vector<Material>& materials, const PermeabilityTable& curves);
 
 // The spot frequencies of the bands the table shows. [Hz]
 inline constexpr double kSpotFrequenciesHz[] = {1.0e6, 3.5e6, 7.0e6, 14.0e6, 28.0e6};
@@ -56,7 +45,7 @@ using SweepIdentificationResult = std::variant<SweepIdentification, CoilError>;
 // The whole path from a read sweep: refuses without turns or a valid size.
 SweepIdentificationResult identifySweep(const TouchstoneSweep& sweep, SweepParameter parameter, int turns,
                                         const std::optional<ToroidSize>& size,
-                                        const std::vector<Material>& materials, const PermeabilityCurves& curves);
+                                        const std::vector<Material>& materials, const PermeabilityTable& curves);
 
 // A catalogue size by its name, any letter case, with or without the hyphen and blanks
 // ("FT-240", "ft240"); nullopt when the catalogue has no such size.

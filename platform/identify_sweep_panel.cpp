@@ -140,7 +140,7 @@ SweepPanel::SweepPanel(DataSheetForm& form, Runner run, QWidget* parent)
     render();
 }
 
-void SweepPanel::setCatalogue(const std::vector<Material>& materials, const PermeabilityCurves& curves) {
+void SweepPanel::setCatalogue(const std::vector<Material>& materials, const PermeabilityTable& curves) {
     sweep_.materials = materials;
     sweep_.curves = curves;
 }

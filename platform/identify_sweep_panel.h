@@ -30,7 +30,7 @@ public:
     SweepPanel(DataSheetForm& form, Runner run, QWidget* parent = nullptr);
 
     // The catalogue the ranking uses, as the identify window read it.
-    void setCatalogue(const std::vector<Material>& materials, const PermeabilityCurves& curves);
+    void setCatalogue(const std::vector<Material>& materials, const PermeabilityTable& curves);
     // Captions and turns from the sheet; keeps a sweep already read.
     void follow(const DataSheet& sheet);
     // A dropped sweep file; false when the data holds none.

@@ -314,7 +314,7 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
         return;
     }
     core_ = OpenIdentifyCore(sheet, *sheet.files);
-    sweepPanel_->setCatalogue(core_.table.materials, core_.curves.curves);
+    sweepPanel_->setCatalogue(core_.table.materials, core_.curves);
     sweepPanel_->follow(sheet);
     render();
     renderTips(sheet.english());

@@ -263,13 +263,13 @@ std::optional<Parasitics> fitBelowResonance(const std::vector<double>& f, const 
         !(c[1] > 0.0)) {
         return std::nullopt;
     }
-    const double w0 = kTwoPi * f0;
-    Parasitics p{1.0 / (w0 * w0 * c[1]), 0.0};
+    // A bent line (µ′ falling) tells neither Cd nor the lead.
     const double scatter = std::sqrt(residual / static_cast<double>(y.size())) / (c[0] + c[1]);
-    if (scatter <= kMostPoleFitScatter && c[0] > 0.0 && c[0] < kMostLead) {
-        p.ls = c[0];
+    if (scatter > kMostPoleFitScatter) {
+        return std::nullopt;
     }
-    return p;
+    const double w0 = kTwoPi * f0;
+    return Parasitics{1.0 / (w0 * w0 * c[1]), std::clamp(c[0], 0.0, kMostLead)};
 }
 
 // One decimal, with the language's decimal sign.
@@ -349,7 +349,17 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         } else if (const auto cd = strayFromResonance(f, z, *result.selfResonanceHz)) {
             par.cd = *cd;
         }
-        if (par.cd * 1e12 > kMostStrayPf) {
+        // A tank shows its capacitor both ways: in the fit, and as the capacitance that
+        // resonates with the low end's inductance (a ferrite whose µ′ falls before the
+        // resonance shows less that way, so a winding is not taken for a tank).
+        const double w0 = kTwoPi * *result.selfResonanceHz;
+        std::size_t low = 0;
+        while (low + 1 < f.size() && noiseOhm[low] > kMostNoise * std::abs(z[low])) {
+            ++low;
+        }
+        const double lowEnd = z[low].imag() / (kTwoPi * f[low]);
+        const double resonating = lowEnd > 0.0 ? 1.0 / (w0 * w0 * lowEnd) : 0.0;
+        if (std::min(par.cd, resonating) * 1e12 > kMostWindingPf) {
             return CoilError{CoilFault::Tank, par.cd * 1e12};
         }
         if (par.cd > 0.0) {

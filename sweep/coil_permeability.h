@@ -66,7 +66,7 @@ inline constexpr int kFewestVouchedPoints = 5;
 // µ is vouched up to this share of the self-resonance, where Cd changes it by a third.
 inline constexpr double kVouchedShareOfResonance = 0.5;
 // A capacitance across the coil above this is a tuning capacitor, not a winding's own. [pF]
-inline constexpr double kMostStrayPf = 30.0;
+inline constexpr double kMostWindingPf = 30.0;
 // The leads may have at most this share of the core's inductance.
 inline constexpr double kMostLeadShare = 0.2;
 

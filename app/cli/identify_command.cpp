@@ -399,7 +399,7 @@ void addIdentifyCommand(CLI::App& app, int& exitCode) {
             options->sweep.id = options->id;
             options->sweep.h = options->h;
             options->sweep.json = options->json;
-            exitCode = runIdentifySweep(options->sweep, table.materials, sizes.cores, curves.curves);
+            exitCode = runIdentifySweep(options->sweep, table.materials, sizes.cores, curves);
             return;
         }
         if (options->sheet.empty() && options->al.empty()) {

