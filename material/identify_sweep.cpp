@@ -45,7 +45,7 @@ struct SweepTextTable {
 constexpr SweepTextTable kDutch{
     "Sweep van de spoel alleen",
     "Windingen",
-    "Sweep...",
+    "Sweep…",
     "Opslaan als CSV",
     "Sweep van de spoel openen",
     "Touchstone (*.s1p *.s2p)|*.s1p;*.s2p;*.S1P;*.S2P",
@@ -74,7 +74,7 @@ constexpr SweepTextTable kDutch{
 constexpr SweepTextTable kEnglish{
     "Sweep of the coil alone",
     "Turns",
-    "Sweep...",
+    "Sweep…",
     "Save as CSV",
     "Open a sweep of the coil",
     "Touchstone (*.s1p *.s2p)|*.s1p;*.s2p;*.S1P;*.S2P",

@@ -465,9 +465,9 @@ std::string DescribeCoilError(const CoilError& e, bool english) {
                                  std::to_string(static_cast<int>(e.value)) + ", minstens " + std::to_string(kFewestVouchedPoints) + ").";
         case CoilFault::Tank:
             return english ? "This sweep is a tuned circuit (" + value +
-                                 " pF across the coil), not a coil alone: use the Calculator's Sweep..."
+                                 " pF across the coil), not a coil alone: use the Calculator's Sweep…"
                            : "Deze sweep is een kring (" + value +
-                                 " pF over de spoel), geen losse spoel: gebruik Sweep... in de Calculator.";
+                                 " pF over de spoel), geen losse spoel: gebruik Sweep… in de Calculator.";
         case CoilFault::NotInductive:
             return english ? "The sweep is not inductive at its low end: no coil across the port."
                            : "De sweep is aan de lage kant niet inductief: geen spoel op de poort.";
