@@ -15,7 +15,8 @@ constexpr int kSweepPoints = 10001;
 
 void readAndFind(benchmark::State& state, bool transmission, double resistance = 300, double noiseDb = 0.05) {
     const std::string text = kw::test::idealTankSweep(
-        {.f0 = 7.05e6, .q = 120, .resistance = resistance, .points = kSweepPoints, .noiseDb = noiseDb}, transmission);
+        {.f0 = 7.05e6, .q = 120, .resistance = resistance, .points = kSweepPoints, .noiseDb = noiseDb},
+        transmission);
     for (auto _ : state) {
         const kw::TouchstoneResult read = kw::ReadTouchstone(text, transmission ? 2 : 1);
         benchmark::DoNotOptimize(

@@ -337,10 +337,18 @@ void IdentifyCore::fillColours(const IdentifyTexts& t) {
 // Two curves closer than this over the plotted range look like one line.
 constexpr double kSameCurveShare = 0.03;
 
+// Where µ′ has fallen below this share of its highest the plot's log scale hides the difference.
+constexpr double kVisibleShare = 0.05;
+
 bool liesOn(const PlotCurve& a, const PlotCurve& b) {
+    double highest = 0.0;
+    for (const auto& q : b.points) {
+        highest = std::max(highest, q.real);
+    }
     for (const auto& p : a.points) {
         const auto q = curveAt(b.points, p.freqHz);
-        if (!q || std::abs(p.real - q->real) > kSameCurveShare * std::abs(q->real)) {
+        if (!q ||
+            (q->real > kVisibleShare * highest && std::abs(p.real - q->real) > kSameCurveShare * q->real)) {
             return false;
         }
     }
@@ -377,7 +385,15 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
         }
         drawn.push_back(c->material.grade);
         PlotCurve curve;
-        curve.name = candidateRows[row].cells[1];
+        // Named by the row's grades only, so that the legend stays short: "43", "-6 / -7".
+        std::vector<std::string> grades;
+        for (const Candidate& other : analysis.candidates) {
+            if (other.group == c->group &&
+                std::find(grades.begin(), grades.end(), other.material.grade) == grades.end()) {
+                grades.push_back(other.material.grade);
+                curve.name += (curve.name.empty() ? "" : " / ") + other.material.grade;
+            }
+        }
         const auto found = curves.curves.find(c->material.grade);
         if (found != curves.curves.end() && !found->second.empty()) {
             for (const auto& p : found->second) {

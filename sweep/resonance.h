@@ -50,13 +50,13 @@ struct Resonance {
     double f1 = 0;  // [Hz] lower -3 dB point
     double f2 = 0;  // [Hz] upper -3 dB point
     double q = 0;
-    double peak = 0;      // |S21| in dB at f0, or |Z| in ohm at f0
-    bool fitted = false;  // false: read off the sweep points, the fit did not hold
-    int fitPoints = 0;    // points the fit used
-    double f0Uncertainty = 0;  // [Hz] one standard deviation
-    double qUncertainty = 0;   // one standard deviation
-    int setAside = 0;          // points the fit left out as far beyond the others' scatter
-    double tankToPort = 0;     // S11: the tank's resistance at resonance over the port's
+    double peak = 0;                // |S21| in dB at f0, or |Z| in ohm at f0
+    bool fitted = false;            // false: read off the sweep points, the fit did not hold
+    int fitPoints = 0;              // points the fit used
+    double f0Uncertainty = 0;       // [Hz] one standard deviation
+    double qUncertainty = 0;        // one standard deviation
+    int setAside = 0;               // points the fit left out as far beyond the others' scatter
+    double tankToPort = 0;          // S11: the tank's resistance at resonance over the port's
     double pointsPerBandwidth = 0;  // sweep points between f1 and f2
     SweepAdvice advice = SweepAdvice::None;
 

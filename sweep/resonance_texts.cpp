@@ -19,7 +19,8 @@ constexpr int kFigureDigits = 2;  // of a ratio or a share in an advice
 
 std::string general(double value, int digits) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     return std::string(buffer, result.ptr);
 }
 
@@ -79,7 +80,8 @@ constexpr FaultText kFaultTexts[] = {
      "alleen (of een kring die boven de meting resoneert)."},
     {ResonanceFault::OutOfRange, false,
      "The resonance at %1 MHz lies outside the frequencies the Calculator takes (0.01 kHz to 50000 MHz).",
-     "De resonantie bij %1 MHz ligt buiten de frequenties die de rekenaar aanneemt (0,01 kHz tot 50000 MHz)."},
+     "De resonantie bij %1 MHz ligt buiten de frequenties die de rekenaar aanneemt (0,01 kHz tot 50000 "
+     "MHz)."},
 };
 
 struct AdviceText {
@@ -140,9 +142,9 @@ std::string DescribeResonanceError(const ResonanceError& error, SweepParameter p
     }
     const std::string first =
         error.fault == ResonanceFault::Several ? peakList(error, parameter, english) : megahertz(error.atHz);
-    return FillIn(english ? text->english : text->dutch,
-                  {first, parameter == SweepParameter::S21 ? "|S21|" : "|Z|",
-                   figure(error.stepsPerBandwidth)});
+    return FillIn(
+        english ? text->english : text->dutch,
+        {first, parameter == SweepParameter::S21 ? "|S21|" : "|Z|", figure(error.stepsPerBandwidth)});
 }
 
 std::string DescribeAdvice(const Resonance& found, bool english) {
@@ -153,7 +155,8 @@ std::string DescribeAdvice(const Resonance& found, bool english) {
     }
     const double first =
         found.advice == SweepAdvice::FewPoints ? std::floor(found.pointsPerBandwidth) : found.tankToPort;
-    return FillIn(english ? text->english : text->dutch, {figure(first), figure(100.0 * found.qUncertainty / found.q)});
+    return FillIn(english ? text->english : text->dutch,
+                  {figure(first), figure(100.0 * found.qUncertainty / found.q)});
 }
 
 }  // namespace kw

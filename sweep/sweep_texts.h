@@ -85,7 +85,8 @@ inline constexpr SweepTexts kSweepDutch = {
     .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
     .peakS21 = "Piek %1 dB",
     .peakZ = "Kring %1 Ω",
-    .fitted = "Aangepast aan de ideale kring over %1 punten rond de resonantie; ± geeft een standaardafwijking.",
+    .fitted =
+        "Aangepast aan de ideale kring over %1 punten rond de resonantie; ± geeft een standaardafwijking.",
     .setAside = "%1 punten ver buiten de spreiding van de andere zijn weggelaten.",
     .readOff = "Afgelezen van de meetpunten: de curve van de ideale kring past niet bij deze meting.",
     .close = "Sluiten",

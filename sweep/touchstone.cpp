@@ -375,7 +375,8 @@ private:
             }
             pendingLine_ = lineNo_;
             pendingFirst_ = quoted(ws.front());
-        } else if (ports_ == 2 && !version2_ && pending_.size() == kOnePortValues && ws.size() == kOnePortValues) {
+        } else if (ports_ == 2 && !version2_ && pending_.size() == kOnePortValues &&
+                   ws.size() == kOnePortValues) {
             // A frequency and one pair on each of two lines: one-port data, not a wrapped point.
             failAt(pendingLine_, TouchstoneFault::OnePortInTwoPort);
         }
@@ -454,9 +455,7 @@ private:
     // Where S21 stands: version 1 and 21_12 write S11 S21 S12 S22, 12_21 writes S11 S12 S21
     // S22; a lower matrix holds S11 S21 S22, an upper one S11 S12 S22, where S12 stands for S21
     // of a reciprocal network.
-    std::size_t s21Position() const {
-        return matrix_ == Matrix::Full && version2_ && order12First_ ? 5 : 3;
-    }
+    std::size_t s21Position() const { return matrix_ == Matrix::Full && version2_ && order12First_ ? 5 : 3; }
 
     void finish() {
         if (ports_ == 2 && !version2_ && pending_.size() == kOnePortValues && sweep_.hertz.empty()) {
@@ -473,8 +472,7 @@ private:
             failAt(lastLine_, TouchstoneFault::Empty);
         }
         if (announced_ > 0 && static_cast<std::size_t>(announced_) != pointsRead_) {
-            failAt(lastLine_, TouchstoneFault::CountMismatch, std::to_string(pointsRead_),
-                   announced_);
+            failAt(lastLine_, TouchstoneFault::CountMismatch, std::to_string(pointsRead_), announced_);
         }
         sweep_.ports = ports_;
         sweep_.referenceOhm = reference_;

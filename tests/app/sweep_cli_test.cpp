@@ -57,9 +57,10 @@ TEST_F(SweepCliTest, TheSweepGivesTheFrequenciesAndCalculateItsQ) {
 
 TEST_F(SweepCliTest, AReflectionSweepOfAHighTankSaysHowCertainItsQIs) {
     // 5 kOhm at resonance, 100 × the port impedance, in 0.1 dB of noise.
-    test::writeAll(dir / "high.s1p", test::idealTankSweep({.f0 = 7e6, .q = 100, .resistance = 5000, .points = 201,
-                                                           .noiseDb = 0.1, .seed = 3},
-                                                          false));
+    test::writeAll(
+        dir / "high.s1p",
+        test::idealTankSweep(
+            {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 201, .noiseDb = 0.1, .seed = 3}, false));
     const json j = run({"--touchstone", "high.s1p", "--MHz", "--lang", "UK"}, 0);
     const json& s = j.at("sweep");
     const double q = s.at("q").get<double>();

@@ -172,6 +172,45 @@ TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheC
     EXPECT_TRUE(a.candidates.front().likely);
 }
 
+TEST_F(IdentifyCatalogueSheetTest, ThePlotDrawsEveryShownRowThePublishedPointsAndTheBand) {
+    // The 75 core on FT-50 at 300 kHz: Amidon J's curve is 75's model scaled by 5000/4957.4,
+    // under 1 % off, so it lies on 75's and is drawn in the next line style with a note.
+    DataSheet s;
+    s.selectLanguage(1);
+    s.txtBuiten = "12.7";
+    s.txtBinnen = "7.14";
+    s.txtHoog = "4.78";
+    s.line(1, LineField::N) = "10";
+    s.line(1, LineField::C) = "955.07 pF";
+    s.line(1, LineField::Fres) = "300 kHz";
+    s.line(1, LineField::Q) = "7.2";
+    IdentifyCore w;
+    w.table = materials;
+    w.sizes = sizes;
+    w.curves = curves;
+    w.Form_Load(s);
+    const IdentifyPlot& p = w.plot;
+    ASSERT_EQ(p.nearest.size(), w.candidateRows.size());  // every row a grade of its own here
+    EXPECT_EQ(p.nearest[0].name, "75");
+    EXPECT_TRUE(p.nearest[0].published);
+    EXPECT_EQ(p.nearest[0].points.front(), (ComplexPermeability{10000.0, 4957.0, 23.3}));
+    const auto j = std::find_if(p.nearest.begin(), p.nearest.end(),
+                                [](const PlotCurve& c) { return c.name.starts_with("J"); });
+    ASSERT_NE(j, p.nearest.end());
+    EXPECT_EQ(j->name, "J \xE2\x89\x88 75");
+    EXPECT_EQ(j->style, 1);
+    EXPECT_FALSE(j->published);
+    // 75's band: its published curve ±20 %, point by point.
+    ASSERT_EQ(p.bandLow.size(), p.nearest[0].points.size());
+    EXPECT_DOUBLE_EQ(p.bandLow[0].real, 4957.0 * 0.8);
+    EXPECT_DOUBLE_EQ(p.bandHigh[0].real, 4957.0 * 1.2);
+    EXPECT_EQ(p.bandName, "band of 75");
+    // The measured point with the range of its sizes and capacitor.
+    ASSERT_EQ(p.measured.points.size(), 1u);
+    EXPECT_LT(p.measuredLow[0], p.measured.points[0].real * 0.98);
+    EXPECT_GT(p.measuredHigh[0], p.measured.points[0].real * 1.02);
+}
+
 TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAndFlatMu) {
     // Published 43 at 700 kHz: 830 − j26, ±20 %; µ″ ±50 %.
     const Material fr43{"Fair-Rite", "43", MaterialFamily::Ferrite, 800.0, "", "", "s"};

@@ -25,9 +25,9 @@ struct IdealTank {
     int points = 201;
     double noiseDb = 0;
     unsigned seed = 16;
-    double tilt = 0;        // S21: the power of f/f0
-    double seriesOhm = 0;   // S11: the reactance of a series capacitor at f0 [ohm]
-    int spikeAt = -1;       // the point of the spike, none when negative
+    double tilt = 0;       // S21: the power of f/f0
+    double seriesOhm = 0;  // S11: the reactance of a series capacitor at f0 [ohm]
+    int spikeAt = -1;      // the point of the spike, none when negative
     double spikeDb = 0;
 };
 
@@ -54,8 +54,8 @@ inline std::string idealTankSweep(const IdealTank& t, bool transmission) {
         if (transmission) {
             s = spike * t.peak * std::pow(f / t.f0, t.tilt) / std::complex<double>(1.0, t.q * u);
         } else {
-            const std::complex<double> z =
-                spike * (t.resistance / std::complex<double>(1.0, t.q * u) - std::complex<double>(0, t.seriesOhm * t.f0 / f));
+            const std::complex<double> z = spike * (t.resistance / std::complex<double>(1.0, t.q * u) -
+                                                    std::complex<double>(0, t.seriesOhm * t.f0 / f));
             s = (z - 50.0) / (z + 50.0);
         }
         if (t.noiseDb > 0) {

@@ -33,11 +33,11 @@ TEST(FieldTextsTest, FewestDecimalsThatKeepQInTheUnitThatHoldsThem) {
 TEST(FieldTextsTest, AValueWithItsUncertaintyToTheDeviationsFirstDigit) {
     const std::pair<std::pair<double, double>, const char*> cases[] = {
         {{118.3, 4.2}, "118 ± 4"},
-        {{118.34, 1.43}, "118.3 ± 1.4"},          // a leading 1 keeps two digits
+        {{118.34, 1.43}, "118.3 ± 1.4"},  // a leading 1 keeps two digits
         {{7.050012, 0.0000312}, "7.05001 ± 0.00003"},
         {{1234.5, 56}, "1230 ± 60"},
-        {{99.95, 0}, "99.95"},                    // no deviation: the value alone
-        {{50.0000001, 1e-9}, "50"},               // a noiseless sweep's rounding
+        {{99.95, 0}, "99.95"},       // no deviation: the value alone
+        {{50.0000001, 1e-9}, "50"},  // a noiseless sweep's rounding
     };
     for (const auto& [in, text] : cases) {
         EXPECT_EQ(WithUncertainty(in.first, in.second), text) << in.first;

@@ -40,10 +40,16 @@ struct TankCase {
 // first five are the transmission sweeps that were always read right.
 const TankCase kTanks[] = {
     {true, {.f0 = 1e6, .q = 50, .points = 101, .noiseDb = 0.05}, 0.02},
-    {true, {.f0 = 10e6, .q = 200, .halfSpanInBandwidths = 3, .points = 201, .noiseDb = 0.05, .seed = 2}, 0.02},
-    {true, {.f0 = 455e3, .q = 80, .halfSpanInBandwidths = 8, .points = 401, .noiseDb = 0.05, .seed = 3}, 0.02},
+    {true,
+     {.f0 = 10e6, .q = 200, .halfSpanInBandwidths = 3, .points = 201, .noiseDb = 0.05, .seed = 2},
+     0.02},
+    {true,
+     {.f0 = 455e3, .q = 80, .halfSpanInBandwidths = 8, .points = 401, .noiseDb = 0.05, .seed = 3},
+     0.02},
     {true, {.f0 = 7.05e6, .q = 120, .peak = 0.02, .points = 801, .noiseDb = 0.05, .seed = 4}, 0.02},
-    {true, {.f0 = 30e6, .q = 300, .halfSpanInBandwidths = 4, .points = 1601, .noiseDb = 0.05, .seed = 5}, 0.02},
+    {true,
+     {.f0 = 30e6, .q = 300, .halfSpanInBandwidths = 4, .points = 1601, .noiseDb = 0.05, .seed = 5},
+     0.02},
     {false, {.f0 = 3.5e6, .q = 100, .resistance = 200, .points = 101, .noiseDb = 0.05, .seed = 6}, 0.02},
     {false, {.f0 = 1.8e6, .q = 60, .resistance = 50, .points = 401, .noiseDb = 0.05, .seed = 7}, 0.02},
     {false, {.f0 = 14e6, .q = 150, .resistance = 1000, .points = 1601, .noiseDb = 0.05, .seed = 8}, 0.02},
@@ -54,16 +60,36 @@ const TankCase kTanks[] = {
     {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 1601, .noiseDb = 0.1, .seed = 10}, 0.15},
     {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 101, .noiseDb = 0.05, .seed = 11}, 0.15},
     // Through a series capacitor of 1 kOhm at f0: the impedance's peak moves, the tank does not.
-    {false, {.f0 = 5e6, .q = 80, .resistance = 2000, .points = 401, .noiseDb = 0.05, .seed = 12, .seriesOhm = 1000},
+    {false,
+     {.f0 = 5e6, .q = 80, .resistance = 2000, .points = 401, .noiseDb = 0.05, .seed = 12, .seriesOhm = 1000},
      0.05},
     // Two bandwidths a step: read off the points, Q came out 70 % low.
-    {true, {.f0 = 2e6, .q = 100, .halfSpanInBandwidths = 20, .points = 21, .noiseDb = 0.05, .seed = 13}, 0.05},
-    {false, {.f0 = 2e6, .q = 100, .resistance = 500, .halfSpanInBandwidths = 20, .points = 21, .noiseDb = 0.05,
-             .seed = 14}, 0.05},
+    {true,
+     {.f0 = 2e6, .q = 100, .halfSpanInBandwidths = 20, .points = 21, .noiseDb = 0.05, .seed = 13},
+     0.05},
+    {false,
+     {.f0 = 2e6,
+      .q = 100,
+      .resistance = 500,
+      .halfSpanInBandwidths = 20,
+      .points = 21,
+      .noiseDb = 0.05,
+      .seed = 14},
+     0.05},
     // One point 20 dB up beside the peak moves nothing.
-    {true, {.f0 = 1e6, .q = 50, .points = 201, .noiseDb = 0.05, .seed = 15, .spikeAt = 110, .spikeDb = 20}, 0.02},
-    {false, {.f0 = 1e6, .q = 50, .resistance = 2000, .points = 201, .noiseDb = 0.05, .seed = 16, .spikeAt = 108,
-             .spikeDb = 20}, 0.05},
+    {true,
+     {.f0 = 1e6, .q = 50, .points = 201, .noiseDb = 0.05, .seed = 15, .spikeAt = 110, .spikeDb = 20},
+     0.02},
+    {false,
+     {.f0 = 1e6,
+      .q = 50,
+      .resistance = 2000,
+      .points = 201,
+      .noiseDb = 0.05,
+      .seed = 16,
+      .spikeAt = 108,
+      .spikeDb = 20},
+     0.05},
 };
 
 TEST(ResonanceTest, FitOfANoisyTankFindsItsResonanceAndQWithinTheUncertaintyStated) {
@@ -71,7 +97,8 @@ TEST(ResonanceTest, FitOfANoisyTankFindsItsResonanceAndQWithinTheUncertaintyStat
         const TouchstoneSweep sweep = read(idealTankSweep(c.tank, c.transmission), c.transmission ? 2 : 1);
         const SweepParameter parameter = c.transmission ? SweepParameter::S21 : SweepParameter::S11;
         const ResonanceResult r = FindResonance(sweep, parameter);
-        const std::string what = std::to_string(c.tank.seed) + ": " + std::to_string(c.tank.points) + " points";
+        const std::string what =
+            std::to_string(c.tank.seed) + ": " + std::to_string(c.tank.points) + " points";
         ASSERT_TRUE(std::holds_alternative<Resonance>(r))
             << what << ": " << DescribeResonanceError(std::get<ResonanceError>(r), parameter, true);
         const Resonance& found = std::get<Resonance>(r);
@@ -95,7 +122,9 @@ TEST(ResonanceTest, FewNoisySweepsAreRefusedAndFewerAreSilentlyOff) {
     constexpr int kSweeps = 50;
     std::mt19937 random(2024);
     std::uniform_real_distribution<double> share(0.0, 1.0);
-    const auto logUniform = [&](double low, double high) { return low * std::pow(high / low, share(random)); };
+    const auto logUniform = [&](double low, double high) {
+        return low * std::pow(high / low, share(random));
+    };
     int refused = 0;
     int off = 0;
     for (int k = 0; k < kSweeps; ++k) {
@@ -110,14 +139,16 @@ TEST(ResonanceTest, FewNoisySweepsAreRefusedAndFewerAreSilentlyOff) {
         t.tilt = transmission && share(random) < 0.5 ? 2 : 0;
         t.seed = static_cast<unsigned>(k);
         const SweepParameter parameter = transmission ? SweepParameter::S21 : SweepParameter::S11;
-        const ResonanceResult r = FindResonance(read(idealTankSweep(t, transmission), transmission ? 2 : 1), parameter);
+        const ResonanceResult r =
+            FindResonance(read(idealTankSweep(t, transmission), transmission ? 2 : 1), parameter);
         if (!std::holds_alternative<Resonance>(r)) {
             ++refused;
             continue;
         }
         const Resonance& found = std::get<Resonance>(r);
         const double qOff = std::fabs(found.q - t.q);
-        if (std::fabs(found.f0 - t.f0) > 0.1 * t.f0 / t.q || (qOff > 0.05 * t.q && qOff > 2 * found.qUncertainty)) {
+        if (std::fabs(found.f0 - t.f0) > 0.1 * t.f0 / t.q ||
+            (qOff > 0.05 * t.q && qOff > 2 * found.qUncertainty)) {
             ++off;
         }
     }
@@ -148,7 +179,8 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
         "1.02 0 0 0.5 0 0 0 0 0\n1.05 0 0 0.2 0 0 0 0 0\n";
     const ResonanceResult cut = FindResonance(read(upperHalf, 2), SweepParameter::S21);
     ASSERT_TRUE(std::holds_alternative<ResonanceError>(cut));
-    EXPECT_EQ(std::get<ResonanceError>(cut), (ResonanceError{ResonanceFault::NotWhole, 1e6, true, {}, {}, 0}));
+    EXPECT_EQ(std::get<ResonanceError>(cut),
+              (ResonanceError{ResonanceFault::NotWhole, 1e6, true, {}, {}, 0}));
     EXPECT_EQ(DescribeResonanceError(std::get<ResonanceError>(cut), SweepParameter::S21, true),
               "No whole peak: below the highest point (1 MHz) |S21| does not fall 3 dB before the sweep "
               "starts. Start the sweep lower.");
@@ -188,16 +220,23 @@ TEST(ResonanceTest, EveryRefusalAndAdviceIsOneLineInBothLanguages) {
         std::string english;
     };
     const Case cases[] = {
-        {{ResonanceFault::CoilAlone, 0, false, {}, {}, 0}, SweepParameter::S11,
-         "No resonance: the phase of Z stays inductive and never crosses zero. This looks like a coil alone (or a "
+        {{ResonanceFault::CoilAlone, 0, false, {}, {}, 0},
+         SweepParameter::S11,
+         "No resonance: the phase of Z stays inductive and never crosses zero. This looks like a coil alone "
+         "(or a "
          "tank resonating above the sweep)."},
-        {{ResonanceFault::TooNarrow, 7.05e6, false, {}, {}, 0}, SweepParameter::S11,
-         "The sweep is too narrow: |Z| falls less than 3 dB on either side of its highest point (7.05 MHz). Sweep "
+        {{ResonanceFault::TooNarrow, 7.05e6, false, {}, {}, 0},
+         SweepParameter::S11,
+         "The sweep is too narrow: |Z| falls less than 3 dB on either side of its highest point (7.05 MHz). "
+         "Sweep "
          "at least five times as wide."},
-        {{ResonanceFault::TooCoarse, 2e6, false, {}, {}, 2.04}, SweepParameter::S21,
-         "The sweep is too coarse or too noisy to fit the resonance near 2 MHz: one step is 2 × its bandwidth. "
+        {{ResonanceFault::TooCoarse, 2e6, false, {}, {}, 2.04},
+         SweepParameter::S21,
+         "The sweep is too coarse or too noisy to fit the resonance near 2 MHz: one step is 2 × its "
+         "bandwidth. "
          "Sweep narrower or with more points."},
-        {{ResonanceFault::Several, 0, false, {1e6, 2e6, 3e6}, {5000, 4200, 3100}, 0}, SweepParameter::S11,
+        {{ResonanceFault::Several, 0, false, {1e6, 2e6, 3e6}, {5000, 4200, 3100}, 0},
+         SweepParameter::S11,
          "More than one resonance: peaks of about the same height at 1 MHz (5e+03 Ω), 2 MHz (4.2e+03 Ω) and "
          "3 MHz (3.1e+03 Ω). Narrow the sweep to one of them."},
     };
@@ -210,14 +249,16 @@ TEST(ResonanceTest, EveryRefusalAndAdviceIsOneLineInBothLanguages) {
     found.qUncertainty = 15;
     found.tankToPort = 40;
     found.advice = SweepAdvice::TankFarAbovePort;
-    EXPECT_EQ(DescribeAdvice(found, true),
-              "The tank is 40 × the port impedance at resonance: reflection cannot resolve Q better than ±15 %; "
-              "couple it through a small capacitor or measure S21.");
+    EXPECT_EQ(
+        DescribeAdvice(found, true),
+        "The tank is 40 × the port impedance at resonance: reflection cannot resolve Q better than ±15 %; "
+        "couple it through a small capacitor or measure S21.");
     found.advice = SweepAdvice::FewPoints;
     found.pointsPerBandwidth = 2.6;
-    EXPECT_EQ(DescribeAdvice(found, false),
-              "Er liggen maar 2 meetpunten tussen de -3 dB punten: Q is bekend op ±15 %; meet smaller of met meer "
-              "punten.");
+    EXPECT_EQ(
+        DescribeAdvice(found, false),
+        "Er liggen maar 2 meetpunten tussen de -3 dB punten: Q is bekend op ±15 %; meet smaller of met meer "
+        "punten.");
     found.advice = SweepAdvice::None;
     EXPECT_EQ(DescribeAdvice(found, true), "");
 }

@@ -42,9 +42,21 @@ const GoodFile kGoodFiles[] = {
      {}},
     {"no option line: GHz, magnitude and angle", "1.5 0.25 180\n", 1, 1, 50, {1.5e9}, {C(-0.25, 0)}, {}},
     {"a UTF-8 byte-order mark, a negative magnitude as half a turn",
-     "\xEF\xBB\xBF# MHz S MA\n1 -0.5 90\n", 1, 1, 50, {1e6}, {C(0, -0.5)}, {}},
+     "\xEF\xBB\xBF# MHz S MA\n1 -0.5 90\n",
+     1,
+     1,
+     50,
+     {1e6},
+     {C(0, -0.5)},
+     {}},
     {"repeated frequencies averaged into one point",
-     "# MHz S RI\n1 0.1 0\n1 0.3 0.2\n1 0.2 0.1\n2 0 0\n", 1, 1, 50, {1e6, 2e6}, {C(0.2, 0.1), C(0, 0)}, {}},
+     "# MHz S RI\n1 0.1 0\n1 0.3 0.2\n1 0.2 0.1\n2 0 0\n",
+     1,
+     1,
+     50,
+     {1e6, 2e6},
+     {C(0.2, 0.1), C(0, 0)},
+     {}},
     {"two-port in dB, a point wrapped over two lines",
      "# GHz S DB R 50\n0.1 -6.0206 0 0 180\n  -40 0 -6.0206 0\n0.2 0 90 -6.0206 -90 -40 0 0 0\n",
      2,
@@ -160,11 +172,13 @@ TEST(TouchstoneTest, AveragedPointsAreSaidOnce) {
     const TouchstoneResult r = ReadTouchstone("# MHz S RI\n1 0.1 0\n1 0.3 0.2\n1 0.2 0.1\n2 0 0\n2 0 0\n", 1);
     ASSERT_TRUE(std::holds_alternative<TouchstoneSweep>(r));
     EXPECT_EQ(std::get<TouchstoneSweep>(r).averagedPoints, 3);
-    EXPECT_EQ(DescribeAveragedPoints(3, true),
-              "3 points repeated the frequency before them; the points of each frequency were averaged into one.");
+    EXPECT_EQ(
+        DescribeAveragedPoints(3, true),
+        "3 points repeated the frequency before them; the points of each frequency were averaged into one.");
     EXPECT_EQ(DescribeAveragedPoints(0, false), "");
     const TouchstoneError late{4, TouchstoneFault::LateOptionLine, "", 0};
-    EXPECT_EQ(DescribeTouchstoneError(late, true), "Line 4: the option line (#) must come before the sweep data.");
+    EXPECT_EQ(DescribeTouchstoneError(late, true),
+              "Line 4: the option line (#) must come before the sweep data.");
 }
 
 TEST(TouchstoneTest, PortCountComesFromTheExtension) {
