@@ -107,6 +107,10 @@ struct Calculator {
     double QRP = 0;  // [ohm]
 
     SweepView sweep;  // the last sweep opened
+    // A sweep with no resonance, of a coil alone, that the user chose to open in the identify
+    // window; the count says when another was chosen.
+    std::string coilSweepFile;
+    int coilSweepsOffered = 0;
 
     bool operator==(const Calculator&) const = default;
 
@@ -159,6 +163,10 @@ struct Calculator {
     // and txtFres2 as typing would; a two-port sweep gives S21, a one-port S11 unless the
     // parameter is given. False, after a message, when it found nothing to set.
     bool openSweep(const std::string& path, std::optional<SweepParameter> parameter = std::nullopt);
+    // A sweep with no resonance that stays inductive throughout is a coil alone: says so and
+    // offers to open it in the identify window. True when it was such a sweep (whatever the
+    // answer).
+    bool offerCoilSweep(const std::string& path, const TouchstoneSweep& sweep, SweepParameter parameter);
 };
 
 }  // namespace kw

@@ -56,6 +56,9 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
         parameter.value_or(sweepRead.ports == 2 ? SweepParameter::S21 : SweepParameter::S11);
     const ResonanceResult found = FindResonance(sweepRead, wanted);
     if (const auto* fault = std::get_if<ResonanceError>(&found)) {
+        if (offerCoilSweep(path, sweepRead, wanted)) {
+            return false;
+        }
         showError(*this, FillIn(t.badFile, {path, DescribeResonanceError(*fault, wanted, english)}));
         return false;
     }

@@ -276,6 +276,17 @@ void DataSheetWindow::openIdentify() {
     });
 }
 
+void DataSheetWindow::openIdentifySweep(const std::string& path) {
+    run_([this, &path] {
+        DataSheet& sheet = form_.getHidden();
+        if (identify_ == nullptr) {
+            identify_ = new IdentifyWindow(form_, run_, this);
+        }
+        identify_->showFor(sheet);
+        identify_->openSweep(path);
+    });
+}
+
 QSize DataSheetWindow::formSize() const {
     return page_->size();
 }

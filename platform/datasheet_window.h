@@ -52,6 +52,13 @@ private:
     void setTabOrder();
     void openIdentify();
 
+public:
+    // Opens the identify window over the sheet (made hidden when there is none) and reads a
+    // coil-alone sweep into it.
+    void openIdentifySweep(const std::string& path);
+
+private:
+
     DataSheetForm& form_;
     Runner run_;
     std::map<std::string, QWidget*, std::less<>> controls_;

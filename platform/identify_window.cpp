@@ -4,6 +4,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +29,7 @@
 
 #include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "platform/identify_sweep_panel.h"
 #include "platform/record_widgets.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
@@ -288,6 +291,9 @@ void IdentifyWindow::buildControls() {
     plotView_->setRenderHint(QPainter::Antialiasing);
     plotView_->setMinimumHeight(kPlotHeight);
     page->addWidget(plotView_);
+    sweepPanel_ = new SweepPanel(form_, run_);
+    page->addWidget(sweepPanel_);
+    setAcceptDrops(true);
     page->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -308,6 +314,8 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
         return;
     }
     core_ = OpenIdentifyCore(sheet, *sheet.files);
+    sweepPanel_->setCatalogue(core_.table.materials, core_.curves);
+    sweepPanel_->follow(sheet);
     render();
     renderTips(sheet.english());
     if (!placed_) {
@@ -358,6 +366,7 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
         return;
     }
     renderTips(sheet.english());
+    sweepPanel_->follow(sheet);
     IdentifyCore next = core_;
     next.Form_Load(sheet);
     if (next == core_) {
@@ -365,6 +374,22 @@ void IdentifyWindow::follow(const DataSheet& sheet) {
     }
     core_ = std::move(next);
     render();
+}
+
+void IdentifyWindow::openSweep(const std::string& path) {
+    sweepPanel_->openFile(path);
+}
+
+void IdentifyWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (SweepPanel::holdsSweep(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void IdentifyWindow::dropEvent(QDropEvent* event) {
+    if (sweepPanel_->drop(event->mimeData())) {
+        event->acceptProposedAction();
+    }
 }
 
 void IdentifyWindow::renderValue(const ValueRow& row, const LabelledValue& shown) {

@@ -25,6 +25,8 @@ class DataSheetForm;
 
 namespace kw::gui {
 
+class SweepPanel;
+
 class IdentifyWindow : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +37,14 @@ public:
     // Reads the sheet again, with the table read at opening; nothing while hidden.
     void follow(const DataSheet& sheet);
     const IdentifyCore& record() const { return core_; }
+    // Reads a coil-alone sweep into the window's sweep part (the Calculator hands it over).
+    void openSweep(const std::string& path);
+    const SweepPanel* sweepPanel() const { return sweepPanel_; }
+
+protected:
+    // A sweep file dropped on the window goes to the sweep panel.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct ValueRow {
@@ -77,6 +87,7 @@ private:
     QChart* plot_ = nullptr;
     QPushButton* cmdMu_ = nullptr;
     QPushButton* cmdSluiten_ = nullptr;
+    SweepPanel* sweepPanel_ = nullptr;
 };
 
 }  // namespace kw::gui

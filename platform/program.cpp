@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <exception>
 
 #include "common/window_placement.h"
@@ -123,6 +124,12 @@ void Program::renderAll() {
         sheetWindow_->render(*sheet);
     }
     followDataSheet();
+    // A coil-alone sweep the user chose to read in µ?: opened once the running operation is done.
+    if (calc_.coilSweepsOffered != coilSweepsOpened_) {
+        coilSweepsOpened_ = calc_.coilSweepsOffered;
+        const std::string path = calc_.coilSweepFile;
+        QTimer::singleShot(0, this, [this, path] { sheetWindow_->openIdentifySweep(path); });
+    }
 }
 
 void Program::followDataSheet() {

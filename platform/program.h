@@ -68,6 +68,7 @@ private:
     std::unique_ptr<DataSheetWindow> sheetWindow_;
     bool calcClosed_ = false;
     bool ended_ = false;
+    int coilSweepsOpened_ = 0;  // the Calculator's coil-alone sweeps handed to the identify window
 };
 
 }  // namespace kw::gui

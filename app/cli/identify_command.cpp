@@ -11,6 +11,7 @@
 
 #include "cli_support.h"
 #include "commands.h"
+#include "identify_sweep.h"
 #include "common/file_system.h"
 #include "material/identify_core.h"
 #include "material/lenient_text.h"
@@ -31,6 +32,7 @@ struct IdentifyOptions {
     std::string colour;
     std::string lang = std::string(kLangDutch);
     bool json = false;
+    SweepOptions sweep;
 };
 
 constexpr const char* kOwnExecutable = "/proc/self/exe";
@@ -368,16 +370,45 @@ void addIdentifyCommand(CLI::App& app, int& exitCode) {
                     "rank only the mixes painted so");
     cmd->add_flag("--json", options->json, "print the figures and the ranked materials as JSON");
     addLangOption(*cmd, options->lang);
-    for (auto* direct : {al, od, id, h}) {
+    auto* touchstone = cmd->add_option("--touchstone", options->sweep.touchstone,
+                                       "a coil-alone sweep (.s1p, .s2p): µ′ and µ″ over the band and the "
+                                       "materials whose curves lie nearest");
+    auto* turns = cmd->add_option("--turns", options->sweep.turns, "turns of the swept coil");
+    auto* size = cmd->add_option("--size", options->sweep.size, "catalogue size of the swept core (\"FT-240\")");
+    auto* parameter = cmd->add_option("--parameter", options->sweep.parameter,
+                                      "S11: the coil across port 1 (default); S21: in series between the ports")
+                          ->check(CLI::IsMember({"S11", "S21", "s11", "s21"}));
+    auto* csv = cmd->add_option("--csv", options->sweep.csv, "write the swept µ′ and µ″ into this CSV file");
+    for (auto* direct : {al, od, id, h, touchstone}) {
         direct->excludes(sheet);
     }
+    for (auto* swept : {turns, size, parameter, csv}) {
+        swept->needs(touchstone);
+    }
+    touchstone->excludes(al);
+    size->excludes(od)->excludes(id)->excludes(h);
     al->needs(od, id, h);
-    od->needs(al);
-    id->needs(al);
-    h->needs(al);
     cmd->callback([options, &exitCode] {
+        if (!options->sweep.touchstone.empty()) {
+            LocalFileSystem disk;
+            const auto table = loadMaterialTable(
+                disk, options->table.empty() ? defaultDataPath(kMaterialTableFile) : options->table);
+            const auto sizes = loadCoreSizeTable(disk, defaultDataPath(kCoreSizeTableFile));
+            const auto curves = loadPermeabilityTable(disk, defaultDataPath(kPermeabilityTableFile));
+            options->sweep.od = options->od;
+            options->sweep.id = options->id;
+            options->sweep.h = options->h;
+            options->sweep.json = options->json;
+            exitCode = runIdentifySweep(options->sweep, table.materials, sizes.cores, curves);
+            return;
+        }
         if (options->sheet.empty() && options->al.empty()) {
-            throw CLI::RequiredError("--al (with --od, --id and --h) or --sheet FILE.tor");
+            throw CLI::RequiredError("--al (with --od, --id and --h), --sheet FILE.tor or --touchstone FILE");
+        }
+        if (options->od.empty() || options->id.empty() || options->h.empty()) {
+            if (!options->al.empty()) {
+                throw CLI::RequiredError("--od, --id and --h");
+            }
         }
         exitCode = runIdentify(*options);
     });

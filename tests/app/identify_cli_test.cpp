@@ -180,7 +180,7 @@ TEST_F(IdentifyCliTest, UsageErrorsAndUnreadableFiles) {
         std::string errStart;
     };
     const Case cases[] = {
-        {{}, 2, "--al (with --od, --id and --h) or --sheet FILE.tor is required"},
+        {{}, 2, "--al (with --od, --id and --h), --sheet FILE.tor or --touchstone FILE is required"},
         {{"--al", "350"}, 2, "--al requires --od"},
         {{"--al", "350", "--od", "big", "--id", "4.75", "--h", "3.3"},
          2,

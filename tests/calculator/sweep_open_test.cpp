@@ -6,6 +6,7 @@
 #include "calculator/number_text.h"
 #include "tests/support/calculator_fixture.h"
 #include "tests/support/fake_file_system.h"
+#include "tests/support/coil_sweep.h"
 #include "tests/support/ideal_tank.h"
 
 namespace kw {
@@ -104,6 +105,37 @@ TEST_F(SweepOpenTest, TheButtonAsksForASweepAndACancelChangesNothing) {
     EXPECT_EQ(platform.openDialogs[0].filter, "Touchstone meting|*.s1p;*.s2p;*.S1P;*.S2P|Alle bestanden|*");
     EXPECT_EQ(calc, before);
     EXPECT_TRUE(platform.shown.empty());
+}
+
+// One turn on a T-68 of µ 10: inductive from 100 kHz to 200 MHz, no resonance to fill in.
+TEST_F(SweepOpenTest, ACoilAloneIsOfferedToTheIdentifyWindow) {
+    test::CoilOnCore coil;
+    coil.mu = [](double) { return std::complex<double>(10, -0.1); };
+    coil.l0 = 6e-10;
+    coil.noise = 0;
+    const std::string text = test::coilSweepText(test::coilSweep(coil));
+    for (const MsgAnswer answer : {MsgAnswer::Ok, MsgAnswer::Cancel}) {
+        restart();
+        calc.optLANG_Click(1);
+        disk.files["/m/coil.s1p"] = text;
+        platform.answers.push_back(answer);
+        const Calculator before = calc;
+        EXPECT_FALSE(calc.openSweep("/m/coil.s1p"));
+        ASSERT_EQ(platform.shown.size(), 1u);
+        EXPECT_EQ(platform.lastMessage(),
+                  (MessageBox{"Sweep",
+                              "coil.s1p has no resonance: the impedance stays inductive from 0.1 to 200 MHz.\r"
+                              "This looks like a sweep of the coil alone, without a capacitor.\r"
+                              "Open it in µ? to read the core's µ′ and µ″?",
+                              MsgIcon::Question, MsgButtons::OkCancel, false}));
+        // Nothing of the Calculator changes; Ok hands the file on.
+        Calculator expected = before;
+        if (answer == MsgAnswer::Ok) {
+            expected.coilSweepFile = "/m/coil.s1p";
+            expected.coilSweepsOffered = 1;
+        }
+        EXPECT_EQ(calc, expected);
+    }
 }
 
 }  // namespace

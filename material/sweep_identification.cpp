@@ -1,0 +1,184 @@
+#include "material/sweep_identification.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cctype>
+#include <cmath>
+
+#include "material/core_analysis.h"
+
+namespace kw {
+
+namespace {
+
+constexpr double kNano = 1e-9;
+// Ties (within rounding) form one group.
+constexpr double kSameDistance = 1e-9;
+
+struct Ranked {
+    Candidate candidate;
+    std::string name;
+};
+
+std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityPoint>& points, const PermeabilityTable& curves,
+               double noise) {
+    Ranked r{{}, m.maker + " " + m.grade};
+    r.candidate.material = m;
+    const bool hasCurve = curves.curves.count(m.grade) > 0;
+    double squares = 0;
+    double logSum = 0;
+    double expectedLogSum = 0;
+    double bandSum = 0;
+    int n = 0;
+    for (const auto& p : points) {
+        const auto e = expectedPermeability(curves, m, p.hertz);
+        if (!e || !(e->real > 0.0)) {
+            continue;
+        }
+        ++n;
+        const double d = std::log(p.muReal / e->real);
+        squares += d * d;
+        logSum += d;
+        expectedLogSum += std::log(e->real);
+        bandSum += std::log(e->realHigh / e->real);
+        if (hasCurve) {
+            const double measured = std::max(p.muImag, 0.0) / p.muReal + kLossTangentFloor;
+            const double wanted = std::max(e->imag, 0.0) / e->real + kLossTangentFloor;
+            const double l = std::log(measured / wanted);
+            squares += kLossWeight * l * l;
+        }
+    }
+    if (n == 0) {
+        return std::nullopt;
+    }
+    r.candidate.distance = std::sqrt(squares / n);
+    r.candidate.deviation = std::exp(logSum / n) - 1.0;
+    r.candidate.expectedMu = std::exp(expectedLogSum / n);
+    r.candidate.likely = r.candidate.distance <= std::hypot(bandSum / n, noise);
+    return r;
+}
+
+std::string number(double value, char separator) {
+    char buffer[40];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    std::string text(buffer, r.ptr);
+    if (separator != '.') {
+        std::replace(text.begin(), text.end(), '.', separator);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<double> windingInductance(int turns, const ToroidSize& size) {
+    // relativePermeability(1 nH) is the µ for which the core's AL is 1 nH/N².
+    const auto muForOneNh = relativePermeability(1.0, size);
+    if (turns <= 0 || !muForOneNh) {
+        return std::nullopt;
+    }
+    return static_cast<double>(turns) * turns * kNano / *muForOneNh;
+}
+
+std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
+                                 const std::vector<Material>& materials, const PermeabilityTable& curves) {
+    if (points.empty()) {
+        return {};
+    }
+    std::vector<double> noises;
+    for (const auto& p : points) {
+        noises.push_back(p.noise);
+    }
+    std::nth_element(noises.begin(), noises.begin() + static_cast<std::ptrdiff_t>(noises.size() / 2), noises.end());
+    const double noise = noises[noises.size() / 2];
+    std::vector<Ranked> ranked;
+    for (const auto& m : materials) {
+        if (auto r = rankOne(m, points, curves, noise)) {
+            ranked.push_back(std::move(*r));
+        }
+    }
+    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+        if (std::abs(a.candidate.distance - b.candidate.distance) > kSameDistance) {
+            return a.candidate.distance < b.candidate.distance;
+        }
+        return a.name < b.name;
+    });
+    std::vector<Candidate> out;
+    int group = 0;
+    for (const auto& r : ranked) {
+        if (out.empty() || std::abs(r.candidate.distance - out.back().distance) > kSameDistance) {
+            ++group;
+        }
+        out.push_back(r.candidate);
+        out.back().group = group;
+    }
+    return out;
+}
+
+std::optional<PermeabilityPoint> permeabilityAt(const std::vector<PermeabilityPoint>& points, double hertz) {
+    if (points.empty() || hertz < points.front().hertz || hertz > points.back().hertz) {
+        return std::nullopt;
+    }
+    const auto above = std::lower_bound(points.begin(), points.end(), hertz,
+                                        [](const PermeabilityPoint& p, double f) { return p.hertz < f; });
+    if (above->hertz == hertz || above == points.begin()) {
+        return *above;
+    }
+    const auto& a = *(above - 1);
+    const auto& b = *above;
+    const double t = (hertz - a.hertz) / (b.hertz - a.hertz);
+    return PermeabilityPoint{hertz, a.muReal + t * (b.muReal - a.muReal), a.muImag + t * (b.muImag - a.muImag),
+                             std::max(a.noise, b.noise)};
+}
+
+SweepIdentificationResult identifySweep(const TouchstoneSweep& sweep, SweepParameter parameter, int turns,
+                                        const std::optional<ToroidSize>& size,
+                                        const std::vector<Material>& materials, const PermeabilityTable& curves) {
+    const auto l0 = size ? windingInductance(turns, *size) : std::nullopt;
+    if (!l0) {
+        return CoilError{CoilFault::NoWinding};
+    }
+    CoilResult analysed = AnalyseCoilSweep(sweep, parameter, *l0);
+    if (const auto* e = std::get_if<CoilError>(&analysed)) {
+        return *e;
+    }
+    SweepIdentification id;
+    id.permeability = std::move(std::get<CoilPermeability>(analysed));
+    id.candidates = rankSweep(id.permeability.points, materials, curves);
+    return id;
+}
+
+namespace {
+
+std::string sizeKey(std::string_view name) {
+    std::string key;
+    for (const char c : name) {
+        if (c != '-' && c != ' ') {
+            key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return key;
+}
+
+}  // namespace
+
+std::optional<ToroidSize> catalogueSizeNamed(const std::vector<CatalogueCore>& cores, std::string_view name) {
+    const std::string wanted = sizeKey(name);
+    for (const auto& c : cores) {
+        if (!wanted.empty() && sizeKey(c.size) == wanted) {
+            return c.dimensions;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string permeabilityCsv(const CoilPermeability& permeability, char separator) {
+    const char field = separator == ',' ? ';' : ',';
+    std::string out = std::string("f_hz") + field + "mu_p" + field + "mu_pp\r\n";
+    for (const auto& p : permeability.points) {
+        out += number(p.hertz, separator) + field + number(p.muReal, separator) + field +
+               number(p.muImag, separator) + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace kw

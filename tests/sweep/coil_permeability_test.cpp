@@ -1,0 +1,180 @@
+#include "sweep/coil_permeability.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "material/core_catalogue.h"
+#include "tests/support/coil_sweep.h"
+
+namespace kw {
+namespace {
+
+std::string shipped(const std::string& name) {
+    std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+double median(std::vector<double> v) {
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+// The first frequency where the coil's reactance turns capacitive, by walking the model.
+double trueSelfResonance(const test::CoilOnCore& c) {
+    for (double f = c.startHz; f < 1e10; f *= 1.0005) {
+        if (coilImpedance(c, f).imag() < 0.0) {
+            return f;
+        }
+    }
+    return 1e10;
+}
+
+test::Permeability fromCurve(const std::vector<ComplexPermeability>& curve) {
+    return [curve](double f) {
+        const auto p = *curveAt(curve, f);
+        return std::complex<double>(p.real, -p.imag);
+    };
+}
+
+test::Permeability flat(double mu, double q) {
+    return [mu, q](double) { return std::complex<double>(mu, -mu / q); };
+}
+
+// FT-50 (12.7 x 7.15 x 4.8 mm) and T-68 (17.5 x 9.4 x 4.83 mm): L0 per turn² = µ0·h·ln(OD/ID)/2π,
+// worked out by hand. [H]
+constexpr double kFt50 = 2e-7 * 4.8e-3 * 0.57446;
+constexpr double kT68 = 2e-7 * 4.83e-3 * 0.62155;
+
+struct SyntheticCase {
+    const char* name;
+    const char* grade;  // from the shipped curves; empty: flat µ
+    double flatMu;
+    double l0;
+    int turns;
+    double cdPf;
+    double leadNh;
+    bool series;
+};
+
+class CoilPermeabilityTest : public ::testing::TestWithParam<SyntheticCase> {};
+
+TEST_P(CoilPermeabilityTest, GivesTheCoresPermeabilityWithinItsNoise) {
+    const SyntheticCase& k = GetParam();
+    const PermeabilityTable table = parsePermeabilityTable(shipped("permeability.csv"));
+    test::CoilOnCore c;
+    c.mu = *k.grade != '\0' ? fromCurve(table.curves.at(k.grade)) : flat(k.flatMu, 150);
+    c.l0 = k.l0 * k.turns * k.turns;
+    c.cd = k.cdPf * 1e-12;
+    c.ls = k.leadNh * 1e-9;
+    c.series = k.series;
+    const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), k.series ? SweepParameter::S21 : SweepParameter::S11, c.l0);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    const CoilPermeability& p = std::get<CoilPermeability>(r);
+    std::vector<double> real;
+    std::vector<double> imag;
+    for (const auto& pt : p.points) {
+        const std::complex<double> mu = c.mu(pt.hertz);
+        real.push_back(std::abs(pt.muReal / mu.real() - 1.0));
+        imag.push_back(std::abs(pt.muImag / -mu.imag() - 1.0));
+    }
+    EXPECT_LT(median(real), 0.03);
+    EXPECT_LT(median(imag), 0.10);
+    const double srf = trueSelfResonance(c);
+    EXPECT_LT(p.validToHz, 0.7 * srf);
+    ASSERT_TRUE(p.selfResonanceHz);
+    EXPECT_NEAR(*p.selfResonanceHz / srf, 1.0, 0.03);
+    ASSERT_TRUE(p.strayPf);
+    // A curve that bends near the resonance leaves Cd less sure than µ below it.
+    EXPECT_NEAR(*p.strayPf / k.cdPf, 1.0, 0.3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CoilPermeabilityTest,
+    ::testing::Values(SyntheticCase{"ferrite43", "43", 0, kFt50, 10, 4.5, 8, false},
+                      SyntheticCase{"ferrite61", "61", 0, kFt50, 5, 7.2, 15, false},
+                      SyntheticCase{"ferrite77", "77", 0, kFt50, 8, 3.1, 6, false},
+                      SyntheticCase{"ferrite31InSeries", "31", 0, kFt50, 12, 6.0, 20, true},
+                      SyntheticCase{"iron2", "", 10, kT68, 20, 5.0, 25, false},
+                      SyntheticCase{"iron6WithLongLeads", "", 8.5, kT68, 12, 4.2, 30, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct Refusal {
+    const char* name;
+    double extraCapPf;  // a capacitor across the coil
+    double l0;
+    double leadNh;
+    int points;
+    double stopHz;
+    CoilFault fault;
+};
+
+class CoilRefusalTest : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(CoilRefusalTest, RefusesInOneSentence) {
+    const Refusal& k = GetParam();
+    test::CoilOnCore c;
+    c.mu = flat(10, 150);
+    c.l0 = k.l0;
+    c.cd = (3 + k.extraCapPf) * 1e-12;
+    c.ls = k.leadNh * 1e-9;
+    c.points = k.points;
+    c.stopHz = k.stopHz;
+    const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
+    ASSERT_TRUE(std::holds_alternative<CoilError>(r));
+    EXPECT_EQ(std::get<CoilError>(r).fault, k.fault);
+    for (const bool english : {true, false}) {
+        const std::string text = DescribeCoilError(std::get<CoilError>(r), english);
+        EXPECT_FALSE(text.empty());
+        EXPECT_EQ(text.find('\n'), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CoilRefusalTest,
+    ::testing::Values(
+        // 100 pF across 10 µH: a tank at 5 MHz.
+        Refusal{"tank", 100, 1e-6, 5, 1001, 200e6, CoilFault::Tank},
+        // 100 nH of core against 30 nH of leads, swept far enough to show them.
+        Refusal{"leadTooLarge", 0, 10e-9, 30, 1001, 1.5e9, CoilFault::LeadTooLarge},
+        // Six points for the whole band.
+        Refusal{"tooFewPoints", 0, 10e-9, 5, 6, 200e6, CoilFault::TooFewPoints}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CoilPermeability, RefusesWhatIsNoCoil) {
+    TouchstoneSweep capacitor;
+    capacitor.ports = 1;
+    for (int i = 1; i <= 50; ++i) {
+        const double f = 1e6 * i;
+        const std::complex<double> z(0.0, -1.0 / (2 * 3.14159265 * f * 100e-12));
+        capacitor.hertz.push_back(f);
+        capacitor.s11.push_back((z - 50.0) / (z + 50.0));
+    }
+    EXPECT_EQ(std::get<CoilError>(AnalyseCoilSweep(capacitor, SweepParameter::S11, 1e-9)).fault,
+              CoilFault::NotInductive);
+    EXPECT_EQ(std::get<CoilError>(AnalyseCoilSweep(capacitor, SweepParameter::S21, 1e-9)).fault, CoilFault::NoS21);
+    EXPECT_EQ(std::get<CoilError>(AnalyseCoilSweep(capacitor, SweepParameter::S11, 0.0)).fault, CoilFault::NoWinding);
+    EXPECT_FALSE(LooksLikeCoilAlone(capacitor, SweepParameter::S11));
+    EXPECT_FALSE(LooksLikeCoilAlone(capacitor, SweepParameter::S21));
+}
+
+TEST(CoilPermeability, ACoilWithoutResonanceInTheSweepLooksLikeACoilAlone) {
+    test::CoilOnCore c;
+    c.mu = flat(10, 150);
+    c.l0 = kT68;  // one turn: the self-resonance lies far above 200 MHz
+    c.noise = 0;
+    EXPECT_TRUE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S11));
+    c.series = true;
+    EXPECT_TRUE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S21));
+    c.l0 = kT68 * 400;  // twenty turns: it lies inside
+    EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S21));
+    c.series = false;
+    EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S11));
+}
+
+}  // namespace
+}  // namespace kw
