@@ -61,6 +61,11 @@ public:
     bool anotherInstanceRunning() override { return inner_.anotherInstanceRunning(); }
     bool openFolder(const std::string& folder) override { return inner_.openFolder(folder); }
     bool showHelp(const std::string& helpFile) override { return inner_.showHelp(helpFile); }
+    void followHelp(const std::string& helpFile) override { inner_.followHelp(helpFile); }
+    std::optional<std::string> setting(std::string_view key) const override { return inner_.setting(key); }
+    void keepSetting(std::string_view key, const std::string& value) override {
+        inner_.keepSetting(key, value);
+    }
     void endProgram() override {
         endRequested_ = true;
         inner_.endProgram();
