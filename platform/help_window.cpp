@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/text_encoding.h"
+#include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 
 namespace kw::gui {
@@ -36,7 +37,7 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool HelpWindow::showFile(const QString& path) {
+bool HelpWindow::showFile(const QString& path, bool toFront) {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     if (canonical.isEmpty() || !info.isFile()) {
@@ -55,8 +56,12 @@ bool HelpWindow::showFile(const QString& path) {
         const QString title = browser_->documentTitle();
         setWindowTitle(title.isEmpty() ? info.fileName() : title);
     }
+    if (!toFront) {
+        return true;
+    }
     if (!placed_) {
-        // First showing: in the middle of the screen, where the window manager allows.
+        // First showing: as large as it was made, as far as the screen lets it, in the middle.
+        resize(fittedToScreen(QSize(kHelpWidth, kHelpHeight)));
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             move(screen->availableGeometry().center() - rect().center());
         }

@@ -88,6 +88,8 @@ Program::Program(Platform& platform, FileSystem& files, Processes* processes)
     calcWindow_ = std::make_unique<CalculatorWindow>(calc_, runner);
     sheetWindow_ = std::make_unique<DataSheetWindow>(form_, runner);
     connect(calcWindow_.get(), &CalculatorWindow::closedByUser, this, &Program::calculatorClosed);
+    connect(sheetWindow_.get(), &DataSheetWindow::helpRequested, this,
+            [this] { run([this] { calc_.cmdHelp_Click(); }); });
     placeWindows();
 }
 
@@ -161,6 +163,17 @@ void Program::showAgain() {
     calcWindow_->showNormal();
     calcWindow_->raise();
     calcWindow_->activateWindow();
+}
+
+void Program::openFiles(const QStringList& files) {
+    for (const QString& file : files) {
+        const std::string path = file.toStdString();
+        run([&] { calc_.openFile(path); });
+    }
+    if (!files.isEmpty() && form_.visible()) {
+        sheetWindow_->raise();
+        sheetWindow_->activateWindow();
+    }
 }
 
 void Program::calculatorClosed() {
