@@ -152,7 +152,9 @@ private slots:
 
         // Ctrl+S is Output; its dialog is answered with a file name.
         run.platform.dialogAnswers.push_back(std::string("/home/ham/ring.tor"));
-        QTest::keySequence(&sheet, QKeySequence::Save);
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        QTest::keySequence(run.sheet("txtFabr1"), QKeySequence::Save);
         QCOMPARE(run.platform.saveDialogs.size(), std::size_t{1});
         QCOMPARE(sheet.windowTitle(), QString::fromUtf8("Ferriet Invul vorm – ring.tor"));
 
@@ -160,7 +162,7 @@ private slots:
         QTest::keyClicks(run.sheet("txtFabr2"), "x");
         run.platform.answers.push_back(MsgAnswer::Cancel);
         sheet.close();
-        QCOMPARE(run.platform.lastMessage().buttons, MsgButtons::SaveDiscardCancel);
+        QCOMPARE(run.platform.lastMessage().buttons, kw::MsgButtons::SaveDiscardCancel);
         QVERIFY(sheet.isVisible());
     }
 
