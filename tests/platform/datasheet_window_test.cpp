@@ -149,7 +149,9 @@ private slots:
         run.platform.answers.push_back(MsgAnswer::Cancel);
         QVERIFY(!run.program.dataSheetWindow().close());
         QCOMPARE(run.platform.shown.size(), std::size_t{1});
-        QCOMPARE(run.platform.lastMessage().text, std::string("Zeker weten?"));
+        // Unsaved: Save, Don't Save or Cancel, in the sheet's language.
+        QCOMPARE(run.platform.lastMessage().title, std::string("Niet opgeslagen"));
+        QCOMPARE(run.platform.lastMessage().buttonTexts.at(1), std::string("Niet opslaan"));
         QVERIFY(run.program.dataSheetWindow().isVisible());
         QCOMPARE(run.program.dataSheet().get()->txtFabr1, std::string("Amidon"));
     }
