@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/text_encoding.h"
 #include "platform/scrolling_page.h"
@@ -63,7 +64,10 @@ bool HelpWindow::showFile(const QString& path, bool toFront) {
         // First showing: as large as it was made, as far as the screen lets it, in the middle.
         resize(fittedToScreen(QSize(kHelpWidth, kHelpHeight)));
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            move(screen->availableGeometry().center() - rect().center());
+            // The window manager's title bar comes on top of the window's own height.
+            const QRect area = screen->availableGeometry();
+            const int free = area.height() - frameAllowance().height() - height();
+            move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, free / 2));
         }
         placed_ = true;
     }

@@ -9,6 +9,7 @@
 #include "platform/datasheet_window.h"
 #include "platform/layout.h"
 #include "platform/scrolling_page.h"
+#include "sweep/touchstone.h"
 
 namespace kw::gui {
 
@@ -169,10 +170,13 @@ void Program::openFiles(const QStringList& files) {
     for (const QString& file : files) {
         const std::string path = file.toStdString();
         run([&] { calc_.openFile(path); });
-    }
-    if (!files.isEmpty() && form_.visible()) {
-        sheetWindow_->raise();
-        sheetWindow_->activateWindow();
+        // A sheet file is read on the sheet, which comes to the front; a sweep's window
+        // comes forward by itself.
+        const int ports = PortsFromFileName(path);
+        if (ports != 1 && ports != 2 && form_.visible()) {
+            sheetWindow_->raise();
+            sheetWindow_->activateWindow();
+        }
     }
 }
 

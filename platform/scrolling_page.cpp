@@ -91,6 +91,10 @@ ScrollingBody addScrollingBody(QWidget* window) {
     return {body, row};
 }
 
+QSize frameAllowance() {
+    return {kBorderAllowance, kTitleBarAllowance};
+}
+
 QSize fittedToScreen(QSize wanted) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {

@@ -32,6 +32,9 @@ ScrollingBody addScrollingBody(QWidget* window);
 // The size a window's inside may take: the wanted size, as far as the free area of the
 // primary screen lets it, less what the window manager adds around it.
 QSize fittedToScreen(QSize wanted);
+// What the window manager adds around a window, generously: both borders, and the title bar
+// with the lower border.
+QSize frameAllowance();
 // Sizes a window made by addScrollingBody to show its whole content where the screen allows,
 // at least `width` wide.
 void fitScrollingWindow(QWidget* window, int width = 0);
