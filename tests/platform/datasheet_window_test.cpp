@@ -7,6 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QApplication>
 #include <QPicture>
 #include <QPushButton>
 #include <QRadioButton>
@@ -203,6 +208,29 @@ private slots:
         QCOMPARE(run.sheet("txtN5")->toolTip(), QString("Turns"));
         QCOMPARE(run.sheet("chkCSV")->toolTip(),
                  QString("Export PS also writes a CSV file for a spreadsheet"));
+    }
+
+    // Onto a box, where the box would paste the file's address.
+    void aTorFileDroppedOnTheSheetOpensIt() {
+        RunningProgram run;
+        run.files.files["/home/ham/ring.tor"] = "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[END]\r\n";
+        QWidget* box = run.sheet("txtRegel3");
+        const auto drop = [&](QMimeData& data) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &event);
+            return enter.isAccepted();
+        };
+        QMimeData file;
+        file.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/ham/ring.tor"))});
+        QVERIFY(drop(file));
+        QCOMPARE(run.sheetText("txtFabr1"), QString("Amidon"));
+        QCOMPARE(run.sheetText("txtRegel3"), QString());
+        QMimeData sweep;
+        sweep.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/ham/a.s2p"))});
+        drop(sweep);
+        QVERIFY(run.platform.shown.empty());  // not a sheet: not opened here
     }
 
     void theCloseButtonAsksAsTheCloseControlDoes() {
