@@ -100,7 +100,7 @@ QSize fittedToScreen(QSize wanted) {
     if (screen == nullptr) {
         return wanted;
     }
-    const QSize room = screen->availableGeometry().size() - QSize(kBorderAllowance, kTitleBarAllowance);
+    const QSize room = screen->availableGeometry().size() - frameAllowance();
     return wanted.boundedTo(room);
 }
 
