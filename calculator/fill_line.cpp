@@ -96,8 +96,9 @@ void Calculator::cmdBestand_Click() {
     // One piece per measurement line: filling a line again replaces its piece.
     const TargetLineTexts& pieces = kFillLineTargets[n - 1];
     if (chkLprn.value == kChecked) {
-        sheet.regel(kLInfoLine) = withPiece(sheet.regel(kLInfoLine), pieces.lPiece, kLPieceEnd,
-                                            std::string(pieces.lPiece) + txtLmH.text + std::string(kLPieceEnd));
+        sheet.regel(kLInfoLine) =
+            withPiece(sheet.regel(kLInfoLine), pieces.lPiece, kLPieceEnd,
+                      std::string(pieces.lPiece) + txtLmH.text + std::string(kLPieceEnd));
     }
     if (chkQRLC.enabled && chkQRLC.value == kChecked && optTOPC.selected == kTopRMethod) {
         sheet.regel(kQlcInfoLine) =
@@ -109,7 +110,8 @@ void Calculator::cmdBestand_Click() {
     for (int step = 1; step < kMeasurementLines; ++step) {
         const int k = (n - 1 + step) % kMeasurementLines + 1;
         if (sheet.line(k, LineField::N).empty()) {
-            if (const int index = listIndexOf(cboKiesregel, kFillLineTargets[k - 1].item); index != kNoSelection) {
+            if (const int index = listIndexOf(cboKiesregel, kFillLineTargets[k - 1].item);
+                index != kNoSelection) {
                 cboKiesregel.selected = index;
             }
             return;

@@ -33,16 +33,16 @@ constexpr double kMaxFrequency = 50000.0;
 constexpr double kMinTop = 1.0;
 constexpr double kMaxTop = 250000.0;
 
-constexpr DecimalRule kCapRule{
-    "txtCap", &Calculator::txtCap, &Calculator::Caantal, kMinCap, kMaxCap, "100", false};
+constexpr DecimalRule kCapRule{"txtCap", &Calculator::txtCap, &Calculator::Caantal, kMinCap, kMaxCap, "100",
+                               false};
 constexpr DecimalRule kFreqRule{
     "txtFreq", &Calculator::txtFreq, &Calculator::Faantal, 0.0, kMaxFrequency, "10", false};
 constexpr DecimalRule kFres1Rule{
     "txtFres1", &Calculator::txtFres1, &Calculator::F1aantal, 0.0, kMaxFrequency, "9.9", true};
 constexpr DecimalRule kFres2Rule{
     "txtFres2", &Calculator::txtFres2, &Calculator::F2aantal, 0.0, kMaxFrequency, "10.1", true};
-constexpr DecimalRule kTopRule{
-    "txtTopR", &Calculator::txtTopR, &Calculator::Raantal, kMinTop, kMaxTop, "100", false};
+constexpr DecimalRule kTopRule{"txtTopR", &Calculator::txtTopR, &Calculator::Raantal, kMinTop, kMaxTop, "100",
+                               false};
 
 // A bound as the user would type it: 0.0001, 50000.
 std::string boundText(double value) {
@@ -52,7 +52,8 @@ std::string boundText(double value) {
 }
 
 // A refused value was put back: beep, and say so at the box, where the user looks.
-void reportPutBack(Calculator& c, std::string_view control, const std::string& range, std::string_view putBack) {
+void reportPutBack(Calculator& c, std::string_view control, const std::string& range,
+                   std::string_view putBack) {
     if (c.platform == nullptr) {
         return;
     }

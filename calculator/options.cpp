@@ -39,7 +39,8 @@ void remember(const Calculator& c, std::string_view key, std::string_view value)
 }
 
 // The option index kept under the key, or kNoSelection when none or no valid one is.
-int rememberedIndex(const Calculator& c, std::string_view key, const std::array<std::string_view, 2>& values) {
+int rememberedIndex(const Calculator& c, std::string_view key,
+                    const std::array<std::string_view, 2>& values) {
     const std::optional<std::string> kept = c.platform->setting(key);
     for (int index = 0; kept && index < 2; ++index) {
         if (*kept == values[index]) {

@@ -202,8 +202,8 @@ bool DataSheet::keepWork(bool inEnglish) {
         return true;
     }
     const UnsavedWording& w = inEnglish ? kUnsavedUK : kUnsavedNL;
-    MessageBox box{std::string(w.title), std::string(w.text), MsgIcon::Question, MsgButtons::SaveDiscardCancel,
-                   false};
+    MessageBox box{std::string(w.title), std::string(w.text), MsgIcon::Question,
+                   MsgButtons::SaveDiscardCancel, false};
     for (const std::string_view caption : w.buttons) {
         box.buttonTexts.emplace_back(caption);
     }

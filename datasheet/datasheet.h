@@ -212,7 +212,7 @@ private:
     FileSystem* files_;
     Processes* processes_;
     std::optional<DataSheet> sheet_;
-    RunFolders folders_;  // kept while the sheet is unloaded
+    RunFolders folders_;        // kept while the sheet is unloaded
     bool foldersRead_ = false;  // the last run's folders are read at the first load
     bool visible_ = false;
 };

@@ -195,7 +195,8 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, Runner run, QWidget* 
     connectControls();
     setTabOrder();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { static_cast<QPushButton*>(control("cmdHelp"))->click(); });
+    connect(help, &QShortcut::activated, this,
+            [this] { static_cast<QPushButton*>(control("cmdHelp"))->click(); });
     render();
 }
 

@@ -127,7 +127,8 @@ void DataSheetWindow::addShortcuts() {
 namespace {
 // The local .tor file a drag carries, or an empty text.
 QString droppedSheet(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile()) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().first().isLocalFile()) {
         return {};
     }
     const QString path = data->urls().first().toLocalFile();

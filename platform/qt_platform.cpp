@@ -198,7 +198,8 @@ MsgAnswer QtPlatform::showMessage(const MessageBox& box) {
                    {QMessageBox::Discard, MsgAnswer::Discard},
                    {QMessageBox::Cancel, MsgAnswer::Cancel}};
     }
-    QMessageBox dialog(icon, fromUtf8(box.title), screenText(box.text), QMessageBox::NoButton, dialogParent());
+    QMessageBox dialog(icon, fromUtf8(box.title), screenText(box.text), QMessageBox::NoButton,
+                       dialogParent());
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         QPushButton* button = dialog.addButton(buttons[i].first);
         if (i < box.buttonTexts.size()) {

@@ -36,7 +36,9 @@ public:
     QString socketPath() const;
     // Called in the running program when a second start has been refused, with the files
     // that start was given (absolute paths; none for a plain start).
-    void onAnotherStart(std::function<void(const QStringList&)> handler) { anotherStart_ = std::move(handler); }
+    void onAnotherStart(std::function<void(const QStringList&)> handler) {
+        anotherStart_ = std::move(handler);
+    }
     // The files this start was given; a refused start hands them to the running program.
     void setFilesToHandOver(QStringList files) { handOver_ = std::move(files); }
     // Hands the files to the running program, which brings its windows to the front; false

@@ -112,8 +112,9 @@ void fitScrollingWindow(QWidget* window, int width) {
     QWidget* body = scroller->widget();
     const QSize content = body->sizeHint().expandedTo(body->minimumSizeHint());
     const int bodyWidth = std::max(width, content.width());
-    const int bodyHeight = body->hasHeightForWidth() ? std::max(content.height(), body->heightForWidth(bodyWidth))
-                                                     : content.height();
+    const int bodyHeight = body->hasHeightForWidth()
+                               ? std::max(content.height(), body->heightForWidth(bodyWidth))
+                               : content.height();
     // The window's own margins and button row around the body, and room for a scroll bar.
     const QSize around = window->sizeHint() - scroller->sizeHint();
     const int bar = scroller->verticalScrollBar()->sizeHint().width();

@@ -2,8 +2,8 @@
 
 #include <map>
 #include <string>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "datasheet/datasheet.h"
 #include "tests/support/calculator_fixture.h"

@@ -144,7 +144,7 @@ TEST_F(FillLineTest, ALineHoldingAMeasurementIsWrittenOverOnlyAfterOk) {
     EXPECT_EQ(form.get()->line(3, LineField::N), calc.txtWikkeling.text);
     EXPECT_EQ(calc.cboKiesregel.selected, 3);  // line 4, the next empty one
     calc.cmdBestand_Click();
-    EXPECT_EQ(platform.shown.size(), 2U);  // line 4 was empty: no question
+    EXPECT_EQ(platform.shown.size(), 2U);      // line 4 was empty: no question
     EXPECT_EQ(calc.cboKiesregel.selected, 5);  // line 5 holds a measurement: on to 6
 }
 

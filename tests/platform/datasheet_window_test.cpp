@@ -1,21 +1,21 @@
 // The data sheet window: Fill Line, the language switch reaching both windows, typing on
 // the sheet, and its own close control.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDataStream>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QUrl>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QApplication>
 #include <QPicture>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUrl>
 
 #include "tests/platform/program_fixture.h"
 

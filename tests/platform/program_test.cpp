@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -15,8 +15,8 @@
 #include <QTest>
 
 #include "common/file_system.h"
-#include "platform/scrolling_page.h"
 #include "platform/identify_window.h"
+#include "platform/scrolling_page.h"
 #include "tests/platform/program_fixture.h"
 
 using kw::MsgAnswer;
