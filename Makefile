@@ -6,7 +6,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES  := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
              nlohmann-json3-dev qt6-base-dev qt6-translations-l10n ghostscript poppler-utils cups-client \
-             xvfb xauth fonts-dejavu-core desktop-file-utils appstream qt6-charts-dev libqt6opengl6-dev
+             xvfb xauth fonts-dejavu-core desktop-file-utils shared-mime-info appstream qt6-charts-dev libqt6opengl6-dev
 # Building the Debian package (make package) needs these as well.
 PKG_PACKAGES := dpkg-dev file
 SUDO      := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)

@@ -4,9 +4,11 @@
 // events trigger. Setting a text through setText runs that field's change rule at once,
 // nested, as a toolkit would.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "common/controls.h"
 #include "common/services.h"
@@ -16,6 +18,15 @@ namespace kw {
 
 class DataSheetForm;
 class FileSystem;
+struct DataSheet;
+
+// Keys of the choices kept from one run to the next; the values are the options' captions
+// ("nF", "MHz"), the method's name and Taal.
+inline constexpr std::string_view kLanguageSetting = "language";
+inline constexpr std::string_view kMethodSetting = "method";
+inline constexpr std::string_view kCapUnitSetting = "capacitance unit";
+inline constexpr std::string_view kFreqUnitSetting = "frequency unit";
+inline constexpr std::array<std::string_view, 2> kMethodNames = {"Top-C", "Top-R"};
 
 struct Calculator {
     // ---- outside world (not drawn) ----
@@ -154,6 +165,19 @@ struct Calculator {
     void Form_Load();
     void cmdHelp_Click();
     void cmdEinde_Click();
+    // The help file of the current language; empty before start-up has chosen one.
+    std::string helpFilePath() const;
+    // The data sheet's captions and language buttons in the Calculator's language.
+    void applySheetLanguage(DataSheet& sheet) const;
+    // Shows the data sheet; one made anew gets the Calculator's language.
+    DataSheet& showSheet();
+    // A file handed to the program (its command line, a second start): a sweep into the
+    // Calculator, anything else as a .tor file into the data sheet.
+    void openFile(const std::string& path);
+    // The method, units and language kept from the last run, as option indexes (kNoSelection
+    // where none is kept); start-up reads them before it sets its own and selects them after.
+    std::array<int, 4> keptChoices() const;
+    void restoreChoices(const std::array<int, 4>& kept);
 
     // ---- a network analyser's sweep ----
     void cmdSweep_Click();

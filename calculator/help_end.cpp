@@ -26,13 +26,18 @@ MessageBox helpNotFound(bool english) {
 
 }  // namespace
 
-void Calculator::cmdHelp_Click() {
-    std::string helpFile;
+std::string Calculator::helpFilePath() const {
     if (Taal == kTaalNL) {
-        helpFile = JoinPath(platform->applicationFolder(), std::string(kHelpFileNL));
-    } else if (Taal == kTaalUK) {
-        helpFile = JoinPath(platform->applicationFolder(), std::string(kHelpFileUK));
+        return JoinPath(platform->applicationFolder(), std::string(kHelpFileNL));
     }
+    if (Taal == kTaalUK) {
+        return JoinPath(platform->applicationFolder(), std::string(kHelpFileUK));
+    }
+    return {};
+}
+
+void Calculator::cmdHelp_Click() {
+    const std::string helpFile = helpFilePath();
     if (!helpFile.empty() && FileExists(helpFile) && platform->showHelp(helpFile)) {
         return;
     }
@@ -40,7 +45,9 @@ void Calculator::cmdHelp_Click() {
 }
 
 void Calculator::cmdEinde_Click() {
-    if (!confirm(*platform, Taal == kTaalUK)) {
+    // Unsaved texts on the sheet are offered for saving instead of "You're sure?".
+    const bool english = Taal == kTaalUK;
+    if (dataSheet != nullptr ? !dataSheet->mayEnd(english) : !confirm(*platform, english)) {
         return;
     }
     // Files are read and written whole inside one operation, so none is open here.

@@ -1,4 +1,6 @@
+#include <charconv>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 #include "calculator/calculator.h"
@@ -16,6 +18,7 @@ constexpr std::string_view kNoPoint = "-";
 
 // Range and reset text of a decimal input field; bounds inclusive, the same in every unit.
 struct DecimalRule {
+    std::string_view control;
     TextBox Calculator::*field;
     double Calculator::*value;
     double min;
@@ -30,13 +33,33 @@ constexpr double kMaxFrequency = 50000.0;
 constexpr double kMinTop = 1.0;
 constexpr double kMaxTop = 250000.0;
 
-constexpr DecimalRule kCapRule{&Calculator::txtCap, &Calculator::Caantal, kMinCap, kMaxCap, "100", false};
-constexpr DecimalRule kFreqRule{&Calculator::txtFreq, &Calculator::Faantal, 0.0, kMaxFrequency, "10", false};
+constexpr DecimalRule kCapRule{"txtCap", &Calculator::txtCap, &Calculator::Caantal, kMinCap, kMaxCap, "100",
+                               false};
+constexpr DecimalRule kFreqRule{
+    "txtFreq", &Calculator::txtFreq, &Calculator::Faantal, 0.0, kMaxFrequency, "10", false};
 constexpr DecimalRule kFres1Rule{
-    &Calculator::txtFres1, &Calculator::F1aantal, 0.0, kMaxFrequency, "9.9", true};
+    "txtFres1", &Calculator::txtFres1, &Calculator::F1aantal, 0.0, kMaxFrequency, "9.9", true};
 constexpr DecimalRule kFres2Rule{
-    &Calculator::txtFres2, &Calculator::F2aantal, 0.0, kMaxFrequency, "10.1", true};
-constexpr DecimalRule kTopRule{&Calculator::txtTopR, &Calculator::Raantal, kMinTop, kMaxTop, "100", false};
+    "txtFres2", &Calculator::txtFres2, &Calculator::F2aantal, 0.0, kMaxFrequency, "10.1", true};
+constexpr DecimalRule kTopRule{"txtTopR", &Calculator::txtTopR, &Calculator::Raantal, kMinTop, kMaxTop, "100",
+                               false};
+
+// A bound as the user would type it: 0.0001, 50000.
+std::string boundText(double value) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
+    return std::string(buffer, end);
+}
+
+// A refused value was put back: beep, and say so at the box, where the user looks.
+void reportPutBack(Calculator& c, std::string_view control, const std::string& range,
+                   std::string_view putBack) {
+    if (c.platform == nullptr) {
+        return;
+    }
+    c.platform->beep();
+    c.platform->showHint(control, RangeHint(range, putBack, c.Taal == kTaalUK));
+}
 
 constexpr double kMinTurns = 1.0;
 constexpr double kMaxTurns = 101.0;  // one more than the hint label says
@@ -55,9 +78,7 @@ void runDecimalRule(Calculator& c, const DecimalRule& rule) {
     c.*rule.value = value;
     if (!(value >= rule.min && value <= rule.max)) {
         c.setText(rule.field, std::string(rule.resetText));
-        if (c.platform != nullptr) {
-            c.platform->beep();
-        }
+        reportPutBack(c, rule.control, boundText(rule.min) + " - " + boundText(rule.max), rule.resetText);
     }
     c.ClearResults();
 }
@@ -160,9 +181,8 @@ void Calculator::txtWikkeling_Change() {
     } else {
         setText(&Calculator::txtWikkeling, std::string(kTurnsReset));
         Naantal = kTurnsAfterReset;
-        if (platform != nullptr) {
-            platform->beep();
-        }
+        // The range the label beside the box gives.
+        reportPutBack(*this, "txtWikkeling", Label4, kTurnsReset);
     }
     ClearResults();
 }

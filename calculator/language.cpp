@@ -41,10 +41,18 @@ void Calculator::optLANG_Click(std::int16_t Index) {
     cmdEinde.caption = c.cmdEinde;
     cmdSweep.caption = sweepTexts(english).cmdSweep;
 
-    if (dataSheet == nullptr) {
-        return;
+    if (platform != nullptr) {
+        platform->keepSetting(kLanguageSetting, Taal);
+        // An open help window changes language with the windows.
+        platform->followHelp(helpFilePath());
     }
-    DataSheet& sheet = dataSheet->getHidden();
+    if (dataSheet != nullptr) {
+        applySheetLanguage(dataSheet->getHidden());
+    }
+}
+
+void Calculator::applySheetLanguage(DataSheet& sheet) const {
+    const bool english = Taal == kTaalUK;
     if (english) {
         sheet.selectLanguage(kEnglishIndex);
     } else {

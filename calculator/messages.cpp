@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/path_text.h"
 #include "common/shared_messages.h"
 
 namespace kw {
@@ -83,6 +84,19 @@ std::string_view KeyHint(std::string_view control, bool english) {
         }
     }
     return {};
+}
+
+MessageBox OverwriteLineBox(int line, bool english) {
+    const std::string text = FillIn(english ? "Line %1 already holds a measurement.\rOverwrite it?"
+                                            : "Regel %1 bevat al een meting.\rOverschrijven?",
+                                    {std::to_string(line)});
+    return MessageBox{english ? "Confirmation" : "Bevestiging", text, MsgIcon::Question, MsgButtons::OkCancel,
+                      false};
+}
+
+std::string RangeHint(std::string_view range, std::string_view putBack, bool english) {
+    return FillIn(english ? "Out of range (%1): %2 put back" : "Buiten het bereik (%1): %2 teruggezet",
+                  {std::string(range), std::string(putBack)});
 }
 
 MessageBox AlreadyRunningBox() {

@@ -2,6 +2,7 @@
 
 // The Calculator's message boxes, in both languages.
 
+#include <string>
 #include <string_view>
 
 #include "common/services.h"
@@ -16,6 +17,13 @@ MessageBox CalcErrorBox(CalcError error, bool english);
 
 // Start-up refusal of a second instance; the same in both languages.
 MessageBox AlreadyRunningBox();
+
+// Fill Line's question before it writes over a line that holds a measurement (1..7).
+MessageBox OverwriteLineBox(int line, bool english);
+
+// Shown at an input box whose change rule put its default back: the range it takes and the
+// text put back.
+std::string RangeHint(std::string_view range, std::string_view putBack, bool english);
 
 // What an input or result box accepts, shown at the box after a refused key; empty for a
 // box without a key filter.

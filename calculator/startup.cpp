@@ -20,6 +20,9 @@ void Calculator::Form_Load() {
         return;
     }
 
+    // Read before the steps below keep their own choices.
+    const std::array<int, 4> kept = keptChoices();
+
     // Every control to its design state; only the outside world is kept.
     Calculator design;
     design.platform = platform;
@@ -57,6 +60,8 @@ void Calculator::Form_Load() {
     setCheck(&Calculator::chkLprn, kChecked);
     chkQaan.enabled = true;
     setCheck(&Calculator::chkQaan, kChecked);
+
+    restoreChoices(kept);
 
     if (dataSheet != nullptr) {
         dataSheet->show();

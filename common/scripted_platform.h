@@ -2,10 +2,12 @@
 
 // A platform without a screen, for the command-line tool and the tests: it records every
 // call and replays queued answers (message box buttons, file dialog names). Unscripted
-// message boxes are answered OK, unscripted dialogs are cancelled.
+// message boxes are answered OK (Discard where the box offers Save / Discard / Cancel: go on,
+// as OK does), unscripted dialogs are cancelled.
 
 #include <algorithm>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,6 +32,7 @@ public:
     bool otherInstance = false;
     bool helpWorks = true;
     bool folderOpens = true;
+    std::map<std::string, std::string, std::less<>> settings;  // kept between runs
 
     // ---- what happened ----
     std::vector<MessageBox> shown;
@@ -41,12 +44,13 @@ public:
     std::vector<std::string> printDialogs;  // the document names
     std::vector<std::string> openedFolders;
     std::vector<std::string> helpShown;
+    std::vector<std::string> helpFollowed;
     int endRequests = 0;
 
     MsgAnswer showMessage(const MessageBox& box) override {
         shown.push_back(box);
         if (answers.empty()) {
-            return MsgAnswer::Ok;
+            return box.buttons == MsgButtons::SaveDiscardCancel ? MsgAnswer::Discard : MsgAnswer::Ok;
         }
         const MsgAnswer a = answers.front();
         answers.pop_front();
@@ -82,7 +86,15 @@ public:
         helpShown.push_back(helpFile);
         return helpWorks;
     }
+    void followHelp(const std::string& helpFile) override { helpFollowed.push_back(helpFile); }
     void endProgram() override { ++endRequests; }
+    std::optional<std::string> setting(std::string_view key) const override {
+        const auto it = settings.find(key);
+        return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    void keepSetting(std::string_view key, const std::string& value) override {
+        settings.insert_or_assign(std::string(key), value);
+    }
     std::optional<PrintChoice> choosePrinter(const std::string& documentName) override {
         printDialogs.push_back(documentName);
         if (printAnswers.empty()) {

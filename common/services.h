@@ -12,8 +12,8 @@
 namespace kw {
 
 enum class MsgIcon { None, Critical, Question };
-enum class MsgButtons { Ok, OkCancel };
-enum class MsgAnswer { Ok, Cancel };
+enum class MsgButtons { Ok, OkCancel, SaveDiscardCancel };
+enum class MsgAnswer { Ok, Cancel, Save, Discard };
 
 struct MessageBox {
     std::string title;
@@ -21,6 +21,8 @@ struct MessageBox {
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
     bool systemModal = false;
+    // The buttons' captions in their order, in the language of the text; empty: the toolkit's.
+    std::vector<std::string> buttonTexts = {};
 
     bool operator==(const MessageBox&) const = default;
 };
@@ -102,6 +104,9 @@ public:
     virtual bool openFolder(const std::string& folder) = 0;
     // Makes the given help file the one on display; false when it could not be shown.
     virtual bool showHelp(const std::string& helpFile) = 0;
+    // An open help window changes to the given file, staying where it is; nothing when no
+    // help window is open.
+    virtual void followHelp(const std::string& helpFile) = 0;
     // Ends the whole program once the current operation has returned.
     virtual void endProgram() = 0;
 };
@@ -142,6 +147,16 @@ public:
                               int timeoutSeconds) = 0;
 };
 
+// The user's choices kept from one run to the next, under plain keys ("language"); values
+// are texts. A first run has none.
+class Settings {
+public:
+    virtual ~Settings() = default;
+    // The value kept under the key, or nullopt when none is.
+    virtual std::optional<std::string> setting(std::string_view key) const = 0;
+    virtual void keepSetting(std::string_view key, const std::string& value) = 0;
+};
+
 // All services of one running program.
 class Platform : public Messages,
                  public Focus,
@@ -149,6 +164,7 @@ class Platform : public Messages,
                  public Clock,
                  public FileDialogs,
                  public Desktop,
-                 public PrintDialogs {};
+                 public PrintDialogs,
+                 public Settings {};
 
 }  // namespace kw

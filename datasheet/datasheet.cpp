@@ -1,9 +1,11 @@
 #include "datasheet/datasheet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
 #include "calculator/messages.h"
+#include "common/path_text.h"
 #include "common/shared_messages.h"
 
 namespace kw {
@@ -50,6 +52,28 @@ MessageBox NoFileManagerBox(const std::string& folder, bool english) {
                       std::string(english ? kNoFileManagerUK : kNoFileManagerNL) + folder, MsgIcon::None,
                       MsgButtons::Ok, false};
 }
+
+// The question before unsaved texts go; the buttons in the order Save, Discard, Cancel.
+struct UnsavedWording {
+    std::string_view title;
+    std::string_view text;
+    std::array<std::string_view, 3> buttons;
+};
+constexpr UnsavedWording kUnsavedNL = {
+    "Niet opgeslagen",
+    "Het invulblad is veranderd sinds het laatst werd opgeslagen.\rWilt u de veranderingen opslaan?",
+    {"Opslaan", "Niet opslaan", "Annuleren"}};
+constexpr UnsavedWording kUnsavedUK = {
+    "Unsaved changes",
+    "The data sheet has changed since it was last saved.\rDo you want to save the changes?",
+    {"Save", "Don't Save", "Cancel"}};
+
+// Between the caption and the file's name, and after the name while something is unsaved.
+constexpr std::string_view kTitleSeparator = " \u2013 ";
+constexpr std::string_view kUnsavedMark = " *";
+
+constexpr std::string_view kTorFolderKey = "folders/tor";
+constexpr std::string_view kExportFolderKey = "folders/export";
 
 void clearMeasurements(DataSheet& sheet) {
     for (auto& measurement : sheet.lines) {
@@ -139,6 +163,76 @@ const std::vector<std::string>& DataSheet::textFieldNames() {
     return names;
 }
 
+std::vector<std::string> DataSheet::texts() const {
+    std::vector<std::string> all;
+    for (const std::string& name : textFieldNames()) {
+        all.push_back(*field(name));
+    }
+    return all;
+}
+
+bool DataSheet::unsaved() const {
+    const std::vector<std::string> now = texts();
+    if (savedTexts.empty()) {
+        return std::any_of(now.begin(), now.end(), [](const std::string& t) { return !t.empty(); });
+    }
+    return now != savedTexts;
+}
+
+void DataSheet::markSaved() {
+    savedTexts = texts();
+    if (std::all_of(savedTexts.begin(), savedTexts.end(), [](const std::string& t) { return t.empty(); })) {
+        savedTexts.clear();
+    }
+}
+
+std::string DataSheet::windowTitle() const {
+    std::string title = caption;
+    if (!fileName.empty()) {
+        title += std::string(kTitleSeparator) + FileOnly(fileName);
+    }
+    if (unsaved()) {
+        title += kUnsavedMark;
+    }
+    return title;
+}
+
+bool DataSheet::keepWork(bool inEnglish) {
+    if (!unsaved()) {
+        return true;
+    }
+    const UnsavedWording& w = inEnglish ? kUnsavedUK : kUnsavedNL;
+    MessageBox box{std::string(w.title), std::string(w.text), MsgIcon::Question,
+                   MsgButtons::SaveDiscardCancel, false};
+    for (const std::string_view caption : w.buttons) {
+        box.buttonTexts.emplace_back(caption);
+    }
+    switch (platform->showMessage(box)) {
+        case MsgAnswer::Save:
+            // A cancelled or failed save keeps the sheet open.
+            cmdUitvoer_Click();
+            return !unsaved();
+        case MsgAnswer::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void DataSheet::rememberTorFolder(const std::string& file) const {
+    folders->tor = FolderOnly(file);
+    platform->keepSetting(kTorFolderKey, folders->tor);
+}
+
+void DataSheet::rememberExportFolder(const std::string& file) const {
+    folders->postScript = FolderOnly(file);
+    platform->keepSetting(kExportFolderKey, folders->postScript);
+}
+
+void DataSheet::Form_DragDrop(const std::string& path) {
+    openTorFile(path);
+}
+
 bool DataSheet::confirm() {
     return kw::confirm(*platform, english());
 }
@@ -220,6 +314,12 @@ void DataSheet::optLANG_Click(std::int16_t Index) {
 }
 
 DataSheet& DataSheetForm::create() {
+    if (!foldersRead_) {
+        // The folders of the last run, where the dialogs start until this run has its own.
+        foldersRead_ = true;
+        folders_->tor = platform_->setting(kTorFolderKey).value_or("");
+        folders_->postScript = platform_->setting(kExportFolderKey).value_or("");
+    }
     sheet_.emplace();
     sheet_->platform = platform_;
     sheet_->files = files_;
@@ -245,8 +345,15 @@ void DataSheetForm::unload() {
     visible_ = false;
 }
 
+bool DataSheetForm::mayEnd(bool inEnglish) {
+    if (!sheet_) {
+        return confirm(*platform_, inEnglish);
+    }
+    return sheet_->unsaved() ? sheet_->keepWork(inEnglish) : confirm(*platform_, inEnglish);
+}
+
 void DataSheetForm::cmdSluiten_Click() {
-    if (!sheet_ || !sheet_->confirm()) {
+    if (!sheet_ || !mayEnd(sheet_->english())) {
         return;
     }
     // Every file is read or written whole inside one operation, so none is open here.

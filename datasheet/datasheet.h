@@ -97,6 +97,10 @@ struct DataSheet {
     std::string appFolder;  // the program's own files (template), taken at Form_Load
     RunFolders folders;     // where the file dialogs start
 
+    // ---- the sheet as a document ----
+    std::string fileName;                 // the .tor file last saved or loaded; empty: none
+    std::vector<std::string> savedTexts;  // every text field then (textFieldNames order); empty: all empty
+
     bool operator==(const DataSheet&) const = default;
 
     // ---- field access ----
@@ -124,6 +128,20 @@ struct DataSheet {
 
     // English while "UK" is selected, Dutch otherwise (also with neither selected).
     bool english() const { return optLANG.selected == 1; }
+
+    // Every text field, in the order of textFieldNames.
+    std::vector<std::string> texts() const;
+    // True while a text differs from the file last saved or loaded (from the empty sheet
+    // before either).
+    bool unsaved() const;
+    // The texts as they stand are the ones in fileName.
+    void markSaved();
+    // The window's title: the caption, then the file's name and a mark for unsaved changes.
+    std::string windowTitle() const;
+    // Before the texts go (Close, End, loading a file): with unsaved changes asks Save /
+    // Discard / Cancel in the language given; Save runs Output. True when the caller may go
+    // on: nothing unsaved, discarded, or saved.
+    bool keepWork(bool inEnglish);
     // The question box shared by Delete Datalines, Delete All and Close; true on OK.
     bool confirm();
 
@@ -141,9 +159,19 @@ struct DataSheet {
     void optLANG_Click(std::int16_t Index);
     void cmdUitvoer_Click();  // save a .tor file
     void cmdInvoer_Click();   // load a .tor file
+    // Loads the given .tor file as Input does after its dialog, once unsaved changes are
+    // saved or given up (a file named on the command line, or dropped onto the sheet).
+    void openTorFile(const std::string& path);
+    void Form_DragDrop(const std::string& path);
+    // The folder of a .tor file or of an exported page, kept for this run and the next.
+    void rememberTorFolder(const std::string& file) const;
+    void rememberExportFolder(const std::string& file) const;
     void cmdVoorVul_Click();  // prefill from VOORVUL.INI
     void cmdExport_Click();   // PostScript page, and CSV with "+CSV", PDF with "+PDF"
     void cmdPrint_Click();    // the page on a printer, through the print dialog
+
+    // Reads the file into the sheet, with the messages of Input; no question, no dialog.
+    void loadTorFile(const std::string& path);
 
     // Every measurement field holding its placeholder, as a loaded file may.
     static std::array<MeasurementLine, kMeasurementLines> placeholderLines();
@@ -169,9 +197,13 @@ public:
     // Closes the window and discards every text.
     void unload();
 
-    // The Close button, and the window's own close control: confirm, then unload.
+    // The Close button, and the window's own close control: Save / Discard / Cancel with
+    // unsaved changes, "You're sure?" without; then unload.
     void cmdSluiten_Click();
     void closeRequested() { cmdSluiten_Click(); }
+    // Before the program ends: as Close asks, in the language given; true when it may end.
+    // Nothing is unloaded.
+    bool mayEnd(bool inEnglish);
 
 private:
     DataSheet& create();
@@ -180,7 +212,8 @@ private:
     FileSystem* files_;
     Processes* processes_;
     std::optional<DataSheet> sheet_;
-    RunFolders folders_;  // kept while the sheet is unloaded
+    RunFolders folders_;        // kept while the sheet is unloaded
+    bool foldersRead_ = false;  // the last run's folders are read at the first load
     bool visible_ = false;
 };
 

@@ -373,7 +373,7 @@ ExportOutcome dialogSteps(const DataSheet& sheet) {
     }
     const ExportOutcome outcome = exportSteps(sheet, *chosen, {});
     if (outcome == ExportOutcome::Written) {
-        sheet.folders->postScript = FolderOnly(*chosen);
+        sheet.rememberExportFolder(*chosen);
     }
     return outcome;
 }

@@ -260,11 +260,16 @@ void DataSheet::cmdUitvoer_Click() {
         show(*this, kSaveFailed, *chosen, written.error);
         return;
     }
-    folders->tor = FolderOnly(*chosen);
+    rememberTorFolder(*chosen);
+    fileName = *chosen;
+    markSaved();
     show(*this, kSaved);
 }
 
 void DataSheet::cmdInvoer_Click() {
+    if (!keepWork(english())) {
+        return;
+    }
     const std::string folder = torFolder();
     const FileDialogRequest request{std::string(kDialogTitle),
                                     std::string(kOpenFilter),
@@ -280,15 +285,35 @@ void DataSheet::cmdInvoer_Click() {
         show(*this, kRefusedName);
         return;
     }
-    const ReadResult read = files->readFile(*chosen);
+    loadTorFile(*chosen);
+}
+
+void DataSheet::openTorFile(const std::string& path) {
+    if (keepWork(english())) {
+        loadTorFile(path);
+    }
+}
+
+void DataSheet::loadTorFile(const std::string& path) {
+    const ReadResult read = files->readFile(path);
     if (!read.ok) {
-        show(*this, kReadFailed, *chosen, read.error);
+        show(*this, kReadFailed, path, read.error);
         return;
     }
-    folders->tor = FolderOnly(*chosen);
-    // A file that ends inside a block keeps what it assigned, without a message.
-    if (ApplyTorText(DecodeFileText(read.bytes), *this) == TorReadOutcome::WrongStart) {
-        show(*this, kWrongStart);
+    rememberTorFolder(path);
+    // A file that ends inside a block keeps what it assigned, without a message; the sheet
+    // then holds what no file holds, so it counts as unsaved.
+    switch (ApplyTorText(DecodeFileText(read.bytes), *this)) {
+        case TorReadOutcome::WrongStart:
+            show(*this, kWrongStart);
+            break;
+        case TorReadOutcome::Loaded:
+            fileName = path;
+            markSaved();
+            break;
+        case TorReadOutcome::EndedInsideBlock:
+            fileName = path;
+            break;
     }
 }
 

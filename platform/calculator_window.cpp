@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -193,6 +194,9 @@ CalculatorWindow::CalculatorWindow(Calculator& calculator, Runner run, QWidget* 
     buildControls();
     connectControls();
     setTabOrder();
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this,
+            [this] { static_cast<QPushButton*>(control("cmdHelp"))->click(); });
     render();
 }
 
@@ -410,9 +414,11 @@ void CalculatorWindow::renderSweep() {
     const bool fresh = calc_.sweep.opened != sweepShown_;
     if (sweepWindow_ == nullptr) {
         sweepWindow_ = new SweepWindow(this);
+        sweepWindow_->render(calc_.sweep, english);
+        fitScrollingWindow(sweepWindow_);
         // Beside the Calculator, whose fields the sweep has just filled, as far as the screen lets it.
         const QRect area = screen()->availableGeometry();
-        const QSize size = sweepWindow_->sizeHint();
+        const QSize size = sweepWindow_->frameGeometry().size();
         const int x = std::max(
             area.left(), std::min(frameGeometry().right() + kSweepWindowGap, area.right() - size.width()));
         const int y = std::max(area.top(), std::min(frameGeometry().top(), area.bottom() - size.height()));

@@ -6,6 +6,7 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -100,9 +101,84 @@ DataSheetWindow::DataSheetWindow(DataSheetForm& form, Runner run, QWidget* paren
     page_ = addScrollingPage(this, kSheetClientSize);
     setWindowIcon(toroidIcon());
     setFont(controlFont(TextStyle::Normal));
+    setAcceptDrops(true);
     buildControls();
     connectControls();
     setTabOrder();
+    addShortcuts();
+}
+
+void DataSheetWindow::addShortcuts() {
+    // The standard keys of a document window: save, open, help.
+    const auto pressing = [this](QKeySequence keys, std::string_view button) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, button] {
+            if (auto* target = static_cast<QPushButton*>(control(button)); target->isEnabled()) {
+                target->click();
+            }
+        });
+    };
+    pressing(QKeySequence::Save, "cmdUitvoer");
+    pressing(QKeySequence::Open, "cmdInvoer");
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &DataSheetWindow::helpRequested);
+}
+
+namespace {
+// The local .tor file a drag carries, or an empty text.
+QString droppedSheet(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().first().isLocalFile()) {
+        return {};
+    }
+    const QString path = data->urls().first().toLocalFile();
+    return path.endsWith(QStringLiteral(".tor"), Qt::CaseInsensitive) ? path : QString();
+}
+}  // namespace
+
+bool DataSheetWindow::takeSheetDrop(QDropEvent* event, bool drop) {
+    const QString path = droppedSheet(event->mimeData());
+    if (path.isEmpty()) {
+        return false;
+    }
+    event->acceptProposedAction();
+    if (drop) {
+        const std::string file = path.toStdString();
+        run_([&] {
+            if (DataSheet* sheet = form_.get()) {
+                sheet->Form_DragDrop(file);
+            }
+        });
+    }
+    return true;
+}
+
+void DataSheetWindow::dragEnterEvent(QDragEnterEvent* event) {
+    takeSheetDrop(event, false);
+}
+
+void DataSheetWindow::dropEvent(QDropEvent* event) {
+    takeSheetDrop(event, true);
+}
+
+bool DataSheetWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A box would take the file's address as text; the sheet opens the file instead.
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            if (takeSheetDrop(static_cast<QDropEvent*>(event), false)) {
+                return true;
+            }
+            break;
+        case QEvent::Drop:
+            if (takeSheetDrop(static_cast<QDropEvent*>(event), true)) {
+                return true;
+            }
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* DataSheetWindow::control(std::string_view name) const {
@@ -141,6 +217,7 @@ void DataSheetWindow::buildControls() {
         edit->setPalette(onPaper);
         edit->setFont(controlFont(TextStyle::Normal));
         edit->setTextMargins(1, 0, 1, 0);
+        edit->installEventFilter(this);
     };
     for (const Place& header : kSheetPlaces) {
         if (header.name.starts_with("txt")) {
@@ -298,7 +375,7 @@ void DataSheetWindow::focusFirst() {
 }
 
 void DataSheetWindow::render(const DataSheet& sheet) {
-    setWindowTitle(QString::fromStdString(sheet.caption));
+    setWindowTitle(QString::fromStdString(sheet.windowTitle()));
     for (const std::string& name : DataSheet::textFieldNames()) {
         auto* edit = static_cast<QLineEdit*>(control(name));
         renderText(edit, *sheet.field(name));

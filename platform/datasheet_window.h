@@ -36,9 +36,17 @@ public:
     // The identify window, once the µ? button has opened it; nullptr before.
     IdentifyWindow* identifyWindow() const { return identify_; }
 
+signals:
+    // F1: the help of the program's language.
+    void helpRequested();
+
 protected:
     // The window's own close control asks as the Close button does.
     void closeEvent(QCloseEvent* event) override;
+    // A .tor file dropped anywhere on the sheet, its boxes too, opens as Input would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The identify window belongs to the sheet on display and goes with it.
     void hideEvent(QHideEvent* event) override;
 
@@ -51,6 +59,9 @@ private:
     void connectControls();
     void setTabOrder();
     void openIdentify();
+    void addShortcuts();
+    // True when the drag carries a .tor file, which it then opens on the drop.
+    bool takeSheetDrop(QDropEvent* event, bool drop);
 
 public:
     // Opens the identify window over the sheet (made hidden when there is none) and reads a

@@ -7,8 +7,10 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/text_encoding.h"
+#include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 
 namespace kw::gui {
@@ -36,7 +38,7 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool HelpWindow::showFile(const QString& path) {
+bool HelpWindow::showFile(const QString& path, bool toFront) {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
     if (canonical.isEmpty() || !info.isFile()) {
@@ -55,10 +57,17 @@ bool HelpWindow::showFile(const QString& path) {
         const QString title = browser_->documentTitle();
         setWindowTitle(title.isEmpty() ? info.fileName() : title);
     }
+    if (!toFront) {
+        return true;
+    }
     if (!placed_) {
-        // First showing: in the middle of the screen, where the window manager allows.
+        // First showing: as large as it was made, as far as the screen lets it, in the middle.
+        resize(fittedToScreen(QSize(kHelpWidth, kHelpHeight)));
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            move(screen->availableGeometry().center() - rect().center());
+            // The window manager's title bar comes on top of the window's own height.
+            const QRect area = screen->availableGeometry();
+            const int free = area.height() - frameAllowance().height() - height();
+            move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, free / 2));
         }
         placed_ = true;
     }

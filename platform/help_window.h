@@ -14,9 +14,9 @@ class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
-    // Makes the file the one on display and brings the window to the front; a file that is
-    // already on display is not reloaded. False when the file cannot be read.
-    bool showFile(const QString& path);
+    // Makes the file the one on display and, with toFront, brings the window to the front; a
+    // file that is already on display is not reloaded. False when the file cannot be read.
+    bool showFile(const QString& path, bool toFront = true);
     QString shownFile() const { return shown_; }
 
 protected:

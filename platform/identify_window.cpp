@@ -31,6 +31,7 @@
 #include "datasheet/datasheet.h"
 #include "platform/identify_sweep_panel.h"
 #include "platform/record_widgets.h"
+#include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 #include "platform/widget_text.h"
 
@@ -204,7 +205,9 @@ IdentifyWindow::IdentifyWindow(DataSheetForm& form, Runner run, QWidget* parent)
 }
 
 void IdentifyWindow::buildControls() {
-    auto* page = new QVBoxLayout(this);
+    // Everything but the buttons scrolls where the screen is too small for it.
+    const ScrollingBody scrolling = addScrollingBody(this);
+    auto* page = new QVBoxLayout(scrolling.body);
     page->setSizeConstraint(QLayout::SetMinimumSize);
 
     hints_ = wrappingLabel("hints");
@@ -306,7 +309,7 @@ void IdentifyWindow::buildControls() {
     buttons->addWidget(cmdMu_);
     buttons->addStretch(1);
     buttons->addWidget(cmdSluiten_);
-    page->addLayout(buttons);
+    scrolling.buttonRow->addLayout(buttons);
 }
 
 void IdentifyWindow::showFor(const DataSheet& sheet) {
@@ -338,9 +341,9 @@ void IdentifyWindow::renderTips(bool english) {
 }
 
 void IdentifyWindow::placeBesideSheet() {
-    // Wide enough that the hints need few lines.
-    const int width = std::max(sizeHint().width(), kPreferredWidth);
-    resize(width, std::max(minimumHeight(), heightForWidth(width)));
+    // Wide enough that the hints need few lines, as high as the screen lets it.
+    fitScrollingWindow(this, kPreferredWidth);
+    const int width = this->width();
     const QWidget* sheet = parentWidget();
     const QScreen* screen = sheet != nullptr ? sheet->screen() : nullptr;
     if (screen == nullptr) {

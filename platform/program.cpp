@@ -10,6 +10,7 @@
 #include "platform/datasheet_window.h"
 #include "platform/layout.h"
 #include "platform/scrolling_page.h"
+#include "sweep/touchstone.h"
 
 namespace kw::gui {
 
@@ -62,6 +63,11 @@ public:
     bool anotherInstanceRunning() override { return inner_.anotherInstanceRunning(); }
     bool openFolder(const std::string& folder) override { return inner_.openFolder(folder); }
     bool showHelp(const std::string& helpFile) override { return inner_.showHelp(helpFile); }
+    void followHelp(const std::string& helpFile) override { inner_.followHelp(helpFile); }
+    std::optional<std::string> setting(std::string_view key) const override { return inner_.setting(key); }
+    void keepSetting(std::string_view key, const std::string& value) override {
+        inner_.keepSetting(key, value);
+    }
     void endProgram() override {
         endRequested_ = true;
         inner_.endProgram();
@@ -84,6 +90,8 @@ Program::Program(Platform& platform, FileSystem& files, Processes* processes)
     calcWindow_ = std::make_unique<CalculatorWindow>(calc_, runner);
     sheetWindow_ = std::make_unique<DataSheetWindow>(form_, runner);
     connect(calcWindow_.get(), &CalculatorWindow::closedByUser, this, &Program::calculatorClosed);
+    connect(sheetWindow_.get(), &DataSheetWindow::helpRequested, this,
+            [this] { run([this] { calc_.cmdHelp_Click(); }); });
     placeWindows();
 }
 
@@ -163,6 +171,20 @@ void Program::showAgain() {
     calcWindow_->showNormal();
     calcWindow_->raise();
     calcWindow_->activateWindow();
+}
+
+void Program::openFiles(const QStringList& files) {
+    for (const QString& file : files) {
+        const std::string path = file.toStdString();
+        run([&] { calc_.openFile(path); });
+        // A sheet file is read on the sheet, which comes to the front; a sweep's window
+        // comes forward by itself.
+        const int ports = PortsFromFileName(path);
+        if (ports != 1 && ports != 2 && form_.visible()) {
+            sheetWindow_->raise();
+            sheetWindow_->activateWindow();
+        }
+    }
 }
 
 void Program::calculatorClosed() {

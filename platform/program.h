@@ -4,6 +4,7 @@
 // start-up to end.
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -43,6 +44,9 @@ public:
     // A second start was refused: the windows come to the front, the Calculator also when
     // it was closed.
     void showAgain();
+    // Files given on the command line or handed over by a second start: each opens where
+    // it belongs (a sweep in the Calculator, a .tor file on the sheet).
+    void openFiles(const QStringList& files);
 
 signals:
     // The program has ended: by End, by a fault that ends it, or because its last window

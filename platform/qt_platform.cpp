@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QToolTip>
 #include <QUrl>
@@ -133,6 +134,24 @@ QStringList qtNameFilters(const std::string& filter) {
     return result;
 }
 
+QByteArray handOverMessage(const QStringList& files) {
+    QByteArray message;
+    for (const QString& file : files) {
+        message += file.toUtf8() + '\n';
+    }
+    return message;
+}
+
+QStringList handedOverFiles(const QByteArray& message) {
+    QStringList files;
+    for (const QByteArray& line : message.split('\n')) {
+        if (!line.isEmpty()) {
+            files << QString::fromUtf8(line);
+        }
+    }
+    return files;
+}
+
 QString findApplicationFolder(const QString& programFolder, const QStringList& dataFolders) {
     QStringList candidates{programFolder};
     candidates << dataFolders;
@@ -170,16 +189,36 @@ MsgAnswer QtPlatform::showMessage(const MessageBox& box) {
         case MsgIcon::None:
             break;
     }
-    const bool withCancel = box.buttons == MsgButtons::OkCancel;
-    QMessageBox dialog(icon, fromUtf8(box.title), screenText(box.text),
-                       withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, dialogParent());
+    // The buttons in the order of MessageBox::buttonTexts, with the answer each gives.
+    std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> buttons{{QMessageBox::Ok, MsgAnswer::Ok}};
+    if (box.buttons == MsgButtons::OkCancel) {
+        buttons.emplace_back(QMessageBox::Cancel, MsgAnswer::Cancel);
+    } else if (box.buttons == MsgButtons::SaveDiscardCancel) {
+        buttons = {{QMessageBox::Save, MsgAnswer::Save},
+                   {QMessageBox::Discard, MsgAnswer::Discard},
+                   {QMessageBox::Cancel, MsgAnswer::Cancel}};
+    }
+    QMessageBox dialog(icon, fromUtf8(box.title), screenText(box.text), QMessageBox::NoButton,
+                       dialogParent());
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        QPushButton* button = dialog.addButton(buttons[i].first);
+        if (i < box.buttonTexts.size()) {
+            button->setText(fromUtf8(box.buttonTexts[i]));
+        }
+    }
     dialog.setTextFormat(Qt::PlainText);
     dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setDefaultButton(QMessageBox::Ok);
+    dialog.setDefaultButton(buttons.front().first);
+    const bool withCancel = buttons.size() > 1;
     dialog.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::Ok);
     dialog.exec();
     // Closing the box by its frame counts as Cancel where there is one.
-    return dialog.clickedButton() == dialog.button(QMessageBox::Ok) ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    for (const auto& [standard, answer] : buttons) {
+        if (dialog.clickedButton() == dialog.button(standard)) {
+            return answer;
+        }
+    }
+    return withCancel ? MsgAnswer::Cancel : MsgAnswer::Ok;
 }
 
 void QtPlatform::beep() {
@@ -268,24 +307,34 @@ void QtPlatform::listenForOtherStarts() {
     }
     QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(), [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            socket->disconnectFromServer();
-            if (anotherStart_) {
-                anotherStart_();
+            // The second start writes its files, if any, and hangs up; then they are all here.
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, [this, socket] {
+                const QStringList files = handedOverFiles(socket->readAll());
+                socket->deleteLater();
+                if (anotherStart_) {
+                    anotherStart_(files);
+                }
+            });
+            if (socket->state() == QLocalSocket::UnconnectedState) {
+                socket->disconnected();
             }
         }
     });
 }
 
-void QtPlatform::tellRunningProgram() const {
+bool QtPlatform::handOverToRunningProgram() const {
     QLocalSocket socket;
     socket.connectToServer(socketPath());
-    if (socket.waitForConnected(kOtherStartTimeoutMs)) {
-        socket.disconnectFromServer();
-        if (socket.state() != QLocalSocket::UnconnectedState) {
-            socket.waitForDisconnected(kOtherStartTimeoutMs);
-        }
+    if (!socket.waitForConnected(kOtherStartTimeoutMs)) {
+        return false;
     }
+    socket.write(handOverMessage(handOver_));
+    socket.waitForBytesWritten(kOtherStartTimeoutMs);
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState) {
+        socket.waitForDisconnected(kOtherStartTimeoutMs);
+    }
+    return true;
 }
 
 bool QtPlatform::anotherInstanceRunning() {
@@ -342,10 +391,30 @@ bool QtPlatform::showHelp(const std::string& helpFile) {
     return help_->showFile(fromUtf8(helpFile));
 }
 
+void QtPlatform::followHelp(const std::string& helpFile) {
+    if (help_ && help_->isVisible() && !helpFile.empty()) {
+        help_->showFile(fromUtf8(helpFile), false);
+    }
+}
+
+std::optional<std::string> QtPlatform::setting(std::string_view key) const {
+    const QSettings settings;
+    const QString name = QString::fromUtf8(key.data(), qsizetype(key.size()));
+    if (!settings.contains(name)) {
+        return std::nullopt;
+    }
+    return toUtf8(settings.value(name).toString());
+}
+
+void QtPlatform::keepSetting(std::string_view key, const std::string& value) {
+    QSettings settings;
+    settings.setValue(QString::fromUtf8(key.data(), qsizetype(key.size())), fromUtf8(value));
+}
+
 void QtPlatform::endProgram() {
     if (otherInstance_) {
         // This start was refused; the running program comes to the front instead.
-        tellRunningProgram();
+        handOverToRunningProgram();
     }
     endRequested_ = true;
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -6,6 +6,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -33,8 +34,16 @@ public:
     // The socket beside the lock on which a second start asks the running one to come
     // to the front.
     QString socketPath() const;
-    // Called in the running program when a second start has been refused.
-    void onAnotherStart(std::function<void()> handler) { anotherStart_ = std::move(handler); }
+    // Called in the running program when a second start has been refused, with the files
+    // that start was given (absolute paths; none for a plain start).
+    void onAnotherStart(std::function<void(const QStringList&)> handler) {
+        anotherStart_ = std::move(handler);
+    }
+    // The files this start was given; a refused start hands them to the running program.
+    void setFilesToHandOver(QStringList files) { handOver_ = std::move(files); }
+    // Hands the files to the running program, which brings its windows to the front; false
+    // when no program answered.
+    bool handOverToRunningProgram() const;
     // Closes the help window, if one is open.
     void closeHelp();
 
@@ -59,7 +68,11 @@ public:
     bool anotherInstanceRunning() override;
     bool openFolder(const std::string& folder) override;
     bool showHelp(const std::string& helpFile) override;
+    void followHelp(const std::string& helpFile) override;
     void endProgram() override;
+    // ---- Settings ----
+    std::optional<std::string> setting(std::string_view key) const override;
+    void keepSetting(std::string_view key, const std::string& value) override;
     // ---- PrintDialogs ----
     std::optional<PrintChoice> choosePrinter(const std::string& documentName) override;
 
@@ -71,10 +84,10 @@ private:
     bool endRequested_ = false;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<QLocalServer> server_;
-    std::function<void()> anotherStart_;
+    std::function<void(const QStringList&)> anotherStart_;
+    QStringList handOver_;
 
     void listenForOtherStarts();
-    void tellRunningProgram() const;
 };
 
 // ---- pieces of the services, apart for testing ----
@@ -83,6 +96,9 @@ private:
 QString screenText(const std::string& text);
 // "desc|pattern|desc|pattern" as a Qt name filter list ("desc (pattern)").
 QStringList qtNameFilters(const std::string& filter);
+// The files a second start hands over, one absolute path a line, as the socket carries them.
+QByteArray handOverMessage(const QStringList& files);
+QStringList handedOverFiles(const QByteArray& message);
 // The folder that holds the help files and the template: the program's own folder when
 // they lie beside it (a build tree), otherwise the installed data folder.
 QString findApplicationFolder(const QString& programFolder, const QStringList& dataFolders);

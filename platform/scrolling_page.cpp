@@ -1,9 +1,14 @@
 #include "platform/scrolling_page.h"
 
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 
 namespace kw::gui {
 
@@ -12,6 +17,10 @@ namespace {
 // The least a scrolling window may be made, enough for both scroll bars and a little page.
 constexpr QSize kSmallestWindow{120, 90};
 const QString kPageName = QStringLiteral("page");
+const QString kBodyScroller = QStringLiteral("bodyScroller");
+// What the window manager adds around a window, in logical pixels, generously.
+constexpr int kTitleBarAllowance = 34;
+constexpr int kBorderAllowance = 8;  // both sides together
 
 QScrollArea* scrollerOf(const QWidget* window) {
     return window->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
@@ -63,6 +72,54 @@ void sizeScrollingWindow(QWidget* window, QSize inside) {
     window->setMinimumSize(kSmallestWindow.boundedTo(size));
     window->setMaximumSize(largest);
     window->resize(size);
+}
+
+ScrollingBody addScrollingBody(QWidget* window) {
+    auto* outer = new QVBoxLayout(window);
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(kBodyScroller);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* body = new QWidget;
+    body->setObjectName(QStringLiteral("body"));
+    scroller->setWidget(body);
+    outer->addWidget(scroller, 1);
+    auto* row = new QHBoxLayout;
+    outer->addLayout(row);
+    return {body, row};
+}
+
+QSize frameAllowance() {
+    return {kBorderAllowance, kTitleBarAllowance};
+}
+
+QSize fittedToScreen(QSize wanted) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return wanted;
+    }
+    const QSize room = screen->availableGeometry().size() - frameAllowance();
+    return wanted.boundedTo(room);
+}
+
+void fitScrollingWindow(QWidget* window, int width) {
+    auto* scroller = window->findChild<QScrollArea*>(kBodyScroller);
+    if (scroller == nullptr) {
+        return;
+    }
+    QWidget* body = scroller->widget();
+    const QSize content = body->sizeHint().expandedTo(body->minimumSizeHint());
+    const int bodyWidth = std::max(width, content.width());
+    const int bodyHeight = body->hasHeightForWidth()
+                               ? std::max(content.height(), body->heightForWidth(bodyWidth))
+                               : content.height();
+    // The window's own margins and button row around the body, and room for a scroll bar.
+    const QSize around = window->sizeHint() - scroller->sizeHint();
+    const int bar = scroller->verticalScrollBar()->sizeHint().width();
+    const QSize wanted(bodyWidth + around.width() + bar, bodyHeight + std::max(0, around.height()));
+    window->resize(fittedToScreen(wanted));
 }
 
 }  // namespace kw::gui

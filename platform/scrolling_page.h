@@ -6,6 +6,7 @@
 
 #include <QSize>
 
+class QBoxLayout;
 class QWidget;
 
 namespace kw::gui {
@@ -19,5 +20,23 @@ QWidget* addScrollingPage(QWidget* window, QSize pageSize);
 void sizeScrollingWindow(QWidget* window, QSize inside);
 // The breadth of the window's scroll bars.
 int scrollBarBreadth(const QWidget* window);
+
+// A window whose content may be larger than the screen: the content scrolls in a body above
+// a row that stays in view at the bottom (the window's buttons). Returns the body, on which
+// the content is laid out; the row goes into the layout `buttonRow` gives back.
+struct ScrollingBody {
+    QWidget* body;
+    QBoxLayout* buttonRow;
+};
+ScrollingBody addScrollingBody(QWidget* window);
+// The size a window's inside may take: the wanted size, as far as the free area of the
+// primary screen lets it, less what the window manager adds around it.
+QSize fittedToScreen(QSize wanted);
+// What the window manager adds around a window, generously: both borders, and the title bar
+// with the lower border.
+QSize frameAllowance();
+// Sizes a window made by addScrollingBody to show its whole content where the screen allows,
+// at least `width` wide.
+void fitScrollingWindow(QWidget* window, int width = 0);
 
 }  // namespace kw::gui

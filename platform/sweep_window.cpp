@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 #include "sweep/field_texts.h"
 #include "sweep/sweep_texts.h"
@@ -60,7 +61,9 @@ SweepWindow::SweepWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSweep"));
     setModal(false);
     setWindowIcon(toroidIcon());
-    auto* page = new QVBoxLayout(this);
+    // Everything but the Close button scrolls where the screen is too small for it.
+    const ScrollingBody scrolling = addScrollingBody(this);
+    auto* page = new QVBoxLayout(scrolling.body);
     chartView_ = new QChartView;
     chartView_->setObjectName(QStringLiteral("chart"));
     chartView_->setRenderHint(QPainter::Antialiasing);
@@ -83,7 +86,7 @@ SweepWindow::SweepWindow(QWidget* parent) : QDialog(parent) {
     close_->setObjectName(QStringLiteral("cmdSluiten"));
     close_->setDefault(true);
     buttons->addWidget(close_);
-    page->addLayout(buttons);
+    scrolling.buttonRow->addLayout(buttons);
     connect(close_, &QPushButton::clicked, this, &QDialog::close);
 }
 

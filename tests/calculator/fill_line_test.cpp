@@ -43,7 +43,8 @@ TEST_F(FillLineTest, TheChosenLineGetsInputsWithTheirUnitsAndResultsAsShown) {
     calc.txtFres1.text = "3.6";
     calc.txtFres2.text = "3.4";
     calc.txtTopR.text = "47";
-    const Calculator before = calc;
+    Calculator before = calc;
+    before.cboKiesregel.selected = 4;  // on to line 5, the next empty one
 
     calc.cmdBestand_Click();
 
@@ -107,11 +108,57 @@ TEST_F(FillLineTest, TextsAreCopiedCharacterForCharacter) {
     EXPECT_EQ(sheet.line(1, LineField::Rs), "err");
 }
 
-TEST_F(FillLineTest, InfoLineEightCollectsAnLPiecePerFill) {
+TEST_F(FillLineTest, FillingALineAgainReplacesItsPieceInTheInfoLines) {
+    calc.chkQRLC = {" ", 1, true};
+    form.show().regel(8) = "Note: L1 = x mH, L2 = 0.001 mH, L3 = 0.003 mH, ";
+    form.get()->regel(7) = "Qlc+r2 = 40, ";
     choose(2);
     calc.cmdBestand_Click();
+    calc.txtLmH.text = "0.0025";
+    calc.txtQRLC.text = "45,5";
+    choose(2);
+    calc.cmdBestand_Click();  // asks before writing over line 2; the fake answers OK
+    EXPECT_EQ(form.get()->regel(8), "Note: L1 = x mH, L2 = 0.0025 mH, L3 = 0.003 mH, ");
+    EXPECT_EQ(form.get()->regel(7), "Qlc+r2 = 45,5, ");
+    // A piece the user has cut short is left as it is and a whole one follows.
+    form.get()->regel(8) = "L4 = 0.1";
+    choose(4);
     calc.cmdBestand_Click();
-    EXPECT_EQ(form.get()->regel(8), "L2 = 0.002 mH, L2 = 0.002 mH, ");
+    EXPECT_EQ(form.get()->regel(8), "L4 = 0.1L4 = 0.0025 mH, ");
+}
+
+TEST_F(FillLineTest, ALineHoldingAMeasurementIsWrittenOverOnlyAfterOk) {
+    calc.optLANG_Click(1);
+    form.show().line(3, LineField::N) = "20";
+    form.get()->line(5, LineField::N) = "30";
+    choose(3);
+    platform.answers = {MsgAnswer::Cancel};
+    calc.cmdBestand_Click();
+    ASSERT_EQ(platform.shown.size(), 1U);
+    EXPECT_EQ(platform.lastMessage().text, "Line 3 already holds a measurement.\rOverwrite it?");
+    EXPECT_EQ(platform.lastMessage().buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(form.get()->line(3, LineField::N), "20");
+    EXPECT_EQ(calc.cboKiesregel.selected, 2);
+
+    calc.cmdBestand_Click();  // OK
+    EXPECT_EQ(form.get()->line(3, LineField::N), calc.txtWikkeling.text);
+    EXPECT_EQ(calc.cboKiesregel.selected, 3);  // line 4, the next empty one
+    calc.cmdBestand_Click();
+    EXPECT_EQ(platform.shown.size(), 2U);      // line 4 was empty: no question
+    EXPECT_EQ(calc.cboKiesregel.selected, 5);  // line 5 holds a measurement: on to 6
+}
+
+TEST_F(FillLineTest, TheChoiceWrapsToTheFirstEmptyLineAndStaysWhenNoneIsLeft) {
+    for (int k = 1; k <= 6; ++k) {
+        form.show().line(k, LineField::N) = "x";
+    }
+    form.get()->line(2, LineField::N).clear();
+    choose(7);
+    calc.cmdBestand_Click();
+    EXPECT_EQ(calc.cboKiesregel.selected, 1);
+    calc.cmdBestand_Click();
+    EXPECT_EQ(calc.cboKiesregel.selected, 1);  // every line is full now
+    EXPECT_TRUE(platform.shown.empty());
 }
 
 TEST_F(FillLineTest, InfoLinesGrowOnlyUnderTheirConditions) {
@@ -133,8 +180,8 @@ TEST_F(FillLineTest, InfoLinesGrowOnlyUnderTheirConditions) {
         {1, false, 0, kTopC, "", "L7 = 0.002 mH, "},
         {2, true, 2, kTopR, "", ""},
     };
-    choose(7);
     for (const auto& c : cases) {
+        choose(7);
         form.unload();
         calc.chkLprn.value = c.lprn;
         calc.chkQRLC.enabled = c.qrlcEnabled;
@@ -159,9 +206,10 @@ TEST_F(FillLineTest, AnUnknownOrMissingChoiceShowsTheSheetAndWritesNothing) {
     }
 }
 
-TEST_F(FillLineTest, AfterCloseTheSheetComesBackEmptyWithItsDesignCaptions) {
+TEST_F(FillLineTest, AfterCloseTheSheetComesBackEmptyInTheCalculatorsLanguage) {
     calc.optLANG_Click(1);
     form.show().txtFabr1 = "Amidon";
+    platform.answers = {MsgAnswer::Discard};
     form.cmdSluiten_Click();
     ASSERT_FALSE(form.loaded());
 
@@ -172,8 +220,9 @@ TEST_F(FillLineTest, AfterCloseTheSheetComesBackEmptyWithItsDesignCaptions) {
     EXPECT_EQ(sheet.line(3, LineField::Top), "100 K");
     EXPECT_EQ(sheet.txtFabr1, "");  // the box shows its placeholder again
     EXPECT_EQ(sheet.regel(3), "");
-    EXPECT_EQ(sheet.cmdSluiten.caption, "Sluiten");
-    EXPECT_EQ(sheet.optLANG.selected, kNoSelection);
+    EXPECT_EQ(sheet.cmdSluiten.caption, "Close");
+    EXPECT_EQ(sheet.cmdDatum.caption, "Fill Date");
+    EXPECT_EQ(sheet.optLANG.selected, 1);
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ TEST_F(HelpEndTest, EndWithCancelLeavesBothWindowsAndTheirData) {
     calc.Taal = "UK";
     calc.txtCap.text = "47";
     form.show().txtFabr1 = "Amidon";
+    form.get()->markSaved();
     const Calculator before = calc;
     platform.answers = {MsgAnswer::Cancel};
 

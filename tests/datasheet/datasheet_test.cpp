@@ -203,6 +203,7 @@ TEST_F(DataSheetTest, GoPsFolderOpensTheLastExportsFolderAndSaysWhenNoFileManage
 
 TEST_F(DataSheetTest, CloseDiscardsTheTextsAndTheNextUseStartsFromThePlaceholders) {
     typedSheet().selectLanguage(kUK);
+    form.get()->markSaved();  // nothing unsaved: the plain question
     form.cmdSluiten_Click();
     EXPECT_EQ(platform.lastMessage().text, "You're sure?");
     EXPECT_FALSE(form.loaded());

@@ -63,6 +63,7 @@ protected:
         sheet.files = &disk;
         sheet.appFolder = "/opt/kernwijs";
         test::fillWithPlaceholders(sheet);
+        sheet.markSaved();  // as loaded from a file: loading another asks nothing
         platform.workFolder = "/home/ham";
         disk.files["/opt/kernwijs/RINGBLAD3.PS"] = std::string(kTemplateHead) + "/mm {2.8346 mul} def\r\n" +
                                                    std::string(kMarker) + "\r\nshowpage\r\n";

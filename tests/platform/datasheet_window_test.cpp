@@ -1,16 +1,21 @@
 // The data sheet window: Fill Line, the language switch reaching both windows, typing on
 // the sheet, and its own close control.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDataStream>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPicture>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUrl>
 
 #include "tests/platform/program_fixture.h"
 
@@ -149,7 +154,9 @@ private slots:
         run.platform.answers.push_back(MsgAnswer::Cancel);
         QVERIFY(!run.program.dataSheetWindow().close());
         QCOMPARE(run.platform.shown.size(), std::size_t{1});
-        QCOMPARE(run.platform.lastMessage().text, std::string("Zeker weten?"));
+        // Unsaved: Save, Don't Save or Cancel, in the sheet's language.
+        QCOMPARE(run.platform.lastMessage().title, std::string("Niet opgeslagen"));
+        QCOMPARE(run.platform.lastMessage().buttonTexts.at(1), std::string("Niet opslaan"));
         QVERIFY(run.program.dataSheetWindow().isVisible());
         QCOMPARE(run.program.dataSheet().get()->txtFabr1, std::string("Amidon"));
     }
@@ -201,6 +208,29 @@ private slots:
         QCOMPARE(run.sheet("txtN5")->toolTip(), QString("Turns"));
         QCOMPARE(run.sheet("chkCSV")->toolTip(),
                  QString("Export PS also writes a CSV file for a spreadsheet"));
+    }
+
+    // Onto a box, where the box would paste the file's address.
+    void aTorFileDroppedOnTheSheetOpensIt() {
+        RunningProgram run;
+        run.files.files["/home/ham/ring.tor"] = "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[END]\r\n";
+        QWidget* box = run.sheet("txtRegel3");
+        const auto drop = [&](QMimeData& data) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &event);
+            return enter.isAccepted();
+        };
+        QMimeData file;
+        file.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/ham/ring.tor"))});
+        QVERIFY(drop(file));
+        QCOMPARE(run.sheetText("txtFabr1"), QString("Amidon"));
+        QCOMPARE(run.sheetText("txtRegel3"), QString());
+        QMimeData sweep;
+        sweep.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/ham/a.s2p"))});
+        drop(sweep);
+        QVERIFY(run.platform.shown.empty());  // not a sheet: not opened here
     }
 
     void theCloseButtonAsksAsTheCloseControlDoes() {

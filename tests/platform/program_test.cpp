@@ -4,15 +4,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "common/file_system.h"
+#include "platform/identify_window.h"
 #include "platform/scrolling_page.h"
 #include "tests/platform/program_fixture.h"
 
@@ -138,6 +141,64 @@ private slots:
         QVERIFY(!run.program.ended());
         run.program.calculatorWindow().close();
         QVERIFY(run.program.ended());
+    }
+
+    void theSheetsTitleNamesItsFileAndMarksUnsavedTyping() {
+        RunningProgram run;
+        auto& sheet = run.program.dataSheetWindow();
+        QCOMPARE(sheet.windowTitle(), QString("Ferriet Invul vorm"));
+        QTest::keyClicks(run.sheet("txtFabr1"), "Amidon");
+        QCOMPARE(sheet.windowTitle(), QString("Ferriet Invul vorm *"));
+
+        // Ctrl+S is Output; its dialog is answered with a file name.
+        run.platform.dialogAnswers.push_back(std::string("/home/ham/ring.tor"));
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        QTest::keySequence(run.sheet("txtFabr1"), QKeySequence::Save);
+        QCOMPARE(run.platform.saveDialogs.size(), std::size_t{1});
+        QCOMPARE(sheet.windowTitle(), QString::fromUtf8("Ferriet Invul vorm – ring.tor"));
+
+        // Close after more typing offers Save; Cancel keeps the sheet.
+        QTest::keyClicks(run.sheet("txtFabr2"), "x");
+        run.platform.answers.push_back(MsgAnswer::Cancel);
+        sheet.close();
+        QCOMPARE(run.platform.lastMessage().buttons, kw::MsgButtons::SaveDiscardCancel);
+        QVERIFY(sheet.isVisible());
+    }
+
+    void aFileGivenToTheProgramOpensWhereItBelongs() {
+        RunningProgram run;
+        run.files.files["/home/ham/ring.tor"] = "[KERNWIJS]\r\n[FABR1]\r\nAmidon\r\n[END]\r\n";
+        run.program.openFiles({QStringLiteral("/home/ham/ring.tor")});
+        QCOMPARE(run.sheetText("txtFabr1"), QString("Amidon"));
+        QVERIFY(run.program.dataSheetWindow().windowTitle().endsWith(QStringLiteral("ring.tor")));
+        run.program.openFiles({QStringLiteral("/home/ham/missing.s2p")});
+        QVERIFY(!run.platform.shown.empty());  // the sweep could not be read: the Calculator says so
+    }
+
+    void aReopenedSheetSpeaksTheCalculatorsLanguage() {
+        RunningProgram run;
+        run.clickCalc("optLANG_1");
+        run.clickSheet("cmdSluiten");
+        QVERIFY(!run.program.dataSheetWindow().isVisible());
+        run.clickCalc("cmdBereken");
+        run.clickCalc("cmdBestand");
+        QVERIFY(run.program.dataSheetWindow().isVisible());
+        QCOMPARE(run.sheet<QPushButton>("cmdDatum")->text(), QString("Fill Date"));
+        QCOMPARE(run.sheet<QPushButton>("cmdSluiten")->text(), QString("Close"));
+    }
+
+    // The offscreen screen is 800 x 600: the identify window's plot and tables do not fit it.
+    void theIdentifyWindowFitsTheScreenWithItsButtonsInView() {
+        RunningProgram run;
+        run.clickSheet("cmdKern");
+        auto* identify = run.program.dataSheetWindow().identifyWindow();
+        QVERIFY(identify != nullptr && identify->isVisible());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(identify->height() <= screen.height());
+        auto* close = identify->findChild<QPushButton*>("cmdSluiten");
+        const QRect inWindow(close->mapTo(identify, QPoint(0, 0)), close->size());
+        QVERIFY(identify->rect().contains(inWindow));
     }
 
     // Half the form's size in each direction needs both scroll bars, each able to move half

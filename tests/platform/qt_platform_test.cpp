@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -266,15 +267,35 @@ private slots:
     void aRefusedSecondStartBringsTheRunningProgramToTheFront() {
         const QString name = uniqueLockName();
         QtPlatform running(name);
-        int calls = 0;
-        running.onAnotherStart([&calls] { ++calls; });
+        QList<QStringList> calls;
+        running.onAnotherStart([&calls](const QStringList& files) { calls << files; });
         QVERIFY(!running.anotherInstanceRunning());
         {
             QtPlatform second(name);
             QVERIFY(second.anotherInstanceRunning());
             second.endProgram();
         }
-        QTRY_COMPARE(calls, 1);
+        QTRY_COMPARE(calls.size(), 1);
+        QVERIFY(calls[0].isEmpty());
+        // A start with files hands them over, names with blanks and accents whole.
+        const QStringList files{QStringLiteral("/home/ham/ring één.tor"), QStringLiteral("/tmp/a.s2p")};
+        QtPlatform third(name);
+        QVERIFY(third.anotherInstanceRunning());
+        third.setFilesToHandOver(files);
+        QVERIFY(third.handOverToRunningProgram());
+        QTRY_COMPARE(calls.size(), 2);
+        QCOMPARE(calls[1], files);
+    }
+
+    void theUsersChoicesAreKeptUnderTheirKeys() {
+        QTemporaryDir home;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+        QtPlatform platform(uniqueLockName());
+        QVERIFY(!platform.setting("language").has_value());
+        platform.keepSetting("language", "UK");
+        platform.keepSetting("folders/tor", "/home/ham/ringen é");
+        QCOMPARE(platform.setting("language").value_or(""), std::string("UK"));
+        QCOMPARE(platform.setting("folders/tor").value_or(""), std::string("/home/ham/ringen é"));
     }
 
     void aReadOnlyFolderIsNotWritableAndTheDocumentsFolderExists() {

@@ -22,6 +22,7 @@ class CalculatorFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         calc.platform = &platform;
+        platform.settings.clear();  // a first start: the design's choices
         calc.Form_Load();
         platform.beeps = 0;
     }
