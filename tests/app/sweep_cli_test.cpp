@@ -70,6 +70,8 @@ TEST_F(SweepCliTest, AReflectionSweepOfAHighTankSaysHowCertainItsQIs) {
     EXPECT_GT(s.at("f0_uncertainty_hz").get<double>(), 0.0);
     const std::string advice = s.at("advice");
     EXPECT_EQ(advice.rfind("The tank is ", 0), 0u) << advice;
+    // 5000 / 50 = 100 times the port impedance, as fitted.
+    EXPECT_NEAR(std::stod(advice.substr(std::string("The tank is ").size())), 100.0, 20.0) << advice;
     EXPECT_NE(advice.find(" × the port impedance at resonance: reflection cannot resolve Q better than ±"),
               std::string::npos)
         << advice;

@@ -59,6 +59,9 @@ const TankCase kTanks[] = {
     // or off by several per cent at 101 points.
     {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 1601, .noiseDb = 0.1, .seed = 10}, 0.15},
     {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 101, .noiseDb = 0.05, .seed = 11}, 0.15},
+    // 60 × the port impedance in 0.2 dB of noise: the resistance is lost in the noise, the
+    // admittance's straight line still finds the tank.
+    {false, {.f0 = 1e6, .q = 50, .resistance = 3000, .points = 201, .noiseDb = 0.2, .seed = 5}, 0.15},
     // Through a series capacitor of 1 kOhm at f0: the impedance's peak moves, the tank does not.
     {false,
      {.f0 = 5e6, .q = 80, .resistance = 2000, .points = 401, .noiseDb = 0.05, .seed = 12, .seriesOhm = 1000},
