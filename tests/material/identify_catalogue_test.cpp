@@ -45,6 +45,12 @@ TEST(IdentifyCatalogueTest, ASizeMatchesWithinATenthOfAMillimetrePlusTwoPercent)
     EXPECT_EQ(catalogueAlNh(cores, "Y", amidon), 200.0);  // grade and family, any maker
     EXPECT_EQ(catalogueAlNh(cores, "Y", {"Amidon", "61", MaterialFamily::Ferrite, 125.0, "", "", "s"}),
               std::nullopt);
+    // A row without its size or its grade names nothing and is counted as left out.
+    const CoreSizeTable t = parseCoreSizeTable(
+        "size,family,od_mm,id_mm,h_mm,grade,al_nH,source\nX,ferrite,10,5,2,43,100,s\n"
+        ",ferrite,10,5,2,43,100,s\nX,ferrite,10,5,2,,100,s\n");
+    EXPECT_EQ(t.cores.size(), 1u);
+    EXPECT_EQ(t.badRows, 2);
 }
 
 TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEnds) {
@@ -212,7 +218,7 @@ TEST_F(IdentifyCatalogueSheetTest, ThePlotDrawsEveryShownRowThePublishedPointsAn
 }
 
 TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAndFlatMu) {
-    // Published 43 at 700 kHz: 830 − j26, ±20 %; µ″ ±50 %.
+    // Published 43 at 700 kHz: 830 − j26, ±20 %; µ″ ±50 % (20 % + 30 %).
     const Material fr43{"Fair-Rite", "43", MaterialFamily::Ferrite, 800.0, "", "", "s"};
     const auto e = expectedPermeability(curves, fr43, 700.0e3);
     ASSERT_TRUE(e.has_value());
@@ -221,6 +227,7 @@ TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAnd
     EXPECT_DOUBLE_EQ(e->imag, 26.0);
     EXPECT_DOUBLE_EQ(e->realLow, 830.0 * 0.8);
     EXPECT_DOUBLE_EQ(e->imagHigh, 26.0 * 1.5);
+    EXPECT_DOUBLE_EQ(e->imagLow, 26.0 * 0.5);
     // A model that has lost a third of its µi widens ±5 % by half of that.
     PermeabilityTable t = parsePermeabilityTable(
         "grade,freq_hz,mu_real,mu_imag,kind\n-9,1000,60,0,model\n-9,1000000,40,10,model\n");
@@ -228,6 +235,7 @@ TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAnd
     const auto m = expectedPermeability(t, mix, 1.0e6);
     EXPECT_FALSE(m->published);
     EXPECT_NEAR(m->realHigh, 40.0 * (1.0 + 0.05 + 0.5 / 3.0), 1e-9);
+    EXPECT_NEAR(m->imagLow, 4.8333, 1e-4);  // 10 · (1 − 0.05 − 0.1667 − 0.3)
     // No curve at all: µ held flat, ±5 % + 15 %, no loss.
     const Material other{"M", "-99", MaterialFamily::IronPowder, 20.0, "", "", "s"};
     const auto f = expectedPermeability(t, other, 5.0e6);
