@@ -55,8 +55,9 @@ TEST(IdentifyCatalogueTest, ASizeMatchesWithinATenthOfAMillimetrePlusTwoPercent)
 
 TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEnds) {
     const PermeabilityTable t = parsePermeabilityTable(
-        "# comment\ngrade,mu_imag,freq_hz,mu_real\n43,5,1000000,10\n43,0,10000,100\n43,x,1,1\n");
-    EXPECT_EQ(t.badRows, 1);
+        "# comment\ngrade,mu_imag,freq_hz,mu_real\n43,5,1000000,10\n43,0,10000,100\n43,x,1,1\n43,1,0,1\n"
+        "43,1,1,x\n");
+    EXPECT_EQ(t.badRows, 3);  // µ″, frequency, µ′ unreadable
     const auto& c = t.curves.at("43");
     ASSERT_EQ(c.size(), 2u);
     // 100 kHz lies halfway on a log scale: µ′ = 100·(10/100)^½ = 31.62; µ″ from 0 runs linearly: 2.5.
