@@ -157,8 +157,8 @@ TEST_F(IdentifyCatalogueSheetTest, EachLineIsComparedAtItsOwnFrequencyWhateverTh
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheCurve) {
     // 43 on FT-37, 25 turns, 4 pF of its own. Its published µ′ is 810.76 at 400 kHz (between
-    // 808.55 at 300 kHz and 812.48 at 500 kHz on a log scale) and 830 at 700 kHz: 45.39 µH and
-    // 46.46 µH, resonating at exactly 400 kHz with 704.79 + 4 pF and 700 kHz with 222.08 + 4 pF.
+    // 808.55 at 300 kHz and 812.48 at 500 kHz on a log scale) and 830 at 700 kHz: 223.4 µH and
+    // 228.7 µH, resonating at exactly 400 kHz with 704.79 + 4 pF and 700 kHz with 222.08 + 4 pF.
     // Two lines alone would put the 2.4 % rise of µ′ down to about 50 pF of stray capacitance.
     ring("9.52", "4.75", "3.17");
     line(1, "25", "704.79 pF", "400 kHz", "", "");
