@@ -180,6 +180,8 @@ TEST_F(CoreAnalysisTest, DimensionProblemsAreToldApart) {
     d = analyseSheet(sheet, materials).dimensions;
     EXPECT_TRUE(d.innerNotBelowOuter);
     EXPECT_FALSE(d.size.has_value());
+    sheet.txtBinnen = "4.75";  // equal diameters leave no ring either
+    EXPECT_TRUE(analyseSheet(sheet, materials).dimensions.innerNotBelowOuter);
 }
 
 TEST_F(CoreAnalysisTest, OnlyFilledLinesTakePart) {
@@ -191,6 +193,7 @@ TEST_F(CoreAnalysisTest, OnlyFilledLinesTakePart) {
     EXPECT_EQ(a.lines[0].line, 5);
     EXPECT_EQ(a.lines[1].line, 6);
     EXPECT_FALSE(a.lines[1].alNh.has_value());
+    EXPECT_NE(a.lines[1].alSource, AlSource::Resonance);  // turns alone resonate nothing
     EXPECT_EQ(a.lines[1].alBox.state, BoxState::Missing);
 }
 

@@ -45,12 +45,19 @@ TEST(IdentifyCatalogueTest, ASizeMatchesWithinATenthOfAMillimetrePlusTwoPercent)
     EXPECT_EQ(catalogueAlNh(cores, "Y", amidon), 200.0);  // grade and family, any maker
     EXPECT_EQ(catalogueAlNh(cores, "Y", {"Amidon", "61", MaterialFamily::Ferrite, 125.0, "", "", "s"}),
               std::nullopt);
+    // A row without its size or its grade names nothing and is counted as left out.
+    const CoreSizeTable t = parseCoreSizeTable(
+        "size,family,od_mm,id_mm,h_mm,grade,al_nH,source\nX,ferrite,10,5,2,43,100,s\n"
+        ",ferrite,10,5,2,43,100,s\nX,ferrite,10,5,2,,100,s\n");
+    EXPECT_EQ(t.cores, std::vector<CatalogueCore>{cores[0]});
+    EXPECT_EQ(t.badRows, 2);
 }
 
 TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEnds) {
     const PermeabilityTable t = parsePermeabilityTable(
-        "# comment\ngrade,mu_imag,freq_hz,mu_real\n43,5,1000000,10\n43,0,10000,100\n43,x,1,1\n");
-    EXPECT_EQ(t.badRows, 1);
+        "# comment\ngrade,mu_imag,freq_hz,mu_real\n43,5,1000000,10\n43,0,10000,100\n43,x,1,1\n43,1,0,1\n"
+        "43,1,1,x\n");
+    EXPECT_EQ(t.badRows, 3);  // µ″, frequency, µ′ unreadable
     const auto& c = t.curves.at("43");
     ASSERT_EQ(c.size(), 2u);
     // 100 kHz lies halfway on a log scale: µ′ = 100·(10/100)^½ = 31.62; µ″ from 0 runs linearly: 2.5.
@@ -150,8 +157,8 @@ TEST_F(IdentifyCatalogueSheetTest, EachLineIsComparedAtItsOwnFrequencyWhateverTh
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheCurve) {
     // 43 on FT-37, 25 turns, 4 pF of its own. Its published µ′ is 810.76 at 400 kHz (between
-    // 808.55 at 300 kHz and 812.48 at 500 kHz on a log scale) and 830 at 700 kHz: 45.39 µH and
-    // 46.46 µH, resonating at exactly 400 kHz with 704.79 + 4 pF and 700 kHz with 222.08 + 4 pF.
+    // 808.55 at 300 kHz and 812.48 at 500 kHz on a log scale) and 830 at 700 kHz: 223.4 µH and
+    // 228.7 µH, resonating at exactly 400 kHz with 704.79 + 4 pF and 700 kHz with 222.08 + 4 pF.
     // Two lines alone would put the 2.4 % rise of µ′ down to about 50 pF of stray capacitance.
     ring("9.52", "4.75", "3.17");
     line(1, "25", "704.79 pF", "400 kHz", "", "");
@@ -162,6 +169,8 @@ TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheC
     EXPECT_NEAR(*a.candidates.front().strayPf, 4.0, 1.5);
     ASSERT_EQ(a.stray.size(), 1u);
     EXPECT_EQ(a.stray[0].lines, (std::vector<int>{1, 2}));
+    // Without 4 pF the ALs drop to 704.79/708.79 = 0.9944 and 222.08/226.08 = 0.9823 of the sheet's.
+    EXPECT_NEAR(a.alCorrected->mean / a.al->mean, 0.988, 0.006);
     // The expectation at each line's own frequency, with the band of a published curve (±20 %).
     const auto& x = a.candidates.front().expected;
     ASSERT_EQ(x.size(), 2u);
@@ -212,7 +221,7 @@ TEST_F(IdentifyCatalogueSheetTest, ThePlotDrawsEveryShownRowThePublishedPointsAn
 }
 
 TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAndFlatMu) {
-    // Published 43 at 700 kHz: 830 − j26, ±20 %; µ″ ±50 %.
+    // Published 43 at 700 kHz: 830 − j26, ±20 %; µ″ ±50 % (20 % + 30 %).
     const Material fr43{"Fair-Rite", "43", MaterialFamily::Ferrite, 800.0, "", "", "s"};
     const auto e = expectedPermeability(curves, fr43, 700.0e3);
     ASSERT_TRUE(e.has_value());
@@ -221,6 +230,7 @@ TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAnd
     EXPECT_DOUBLE_EQ(e->imag, 26.0);
     EXPECT_DOUBLE_EQ(e->realLow, 830.0 * 0.8);
     EXPECT_DOUBLE_EQ(e->imagHigh, 26.0 * 1.5);
+    EXPECT_DOUBLE_EQ(e->imagLow, 26.0 * 0.5);
     // A model that has lost a third of its µi widens ±5 % by half of that.
     PermeabilityTable t = parsePermeabilityTable(
         "grade,freq_hz,mu_real,mu_imag,kind\n-9,1000,60,0,model\n-9,1000000,40,10,model\n");
@@ -228,6 +238,7 @@ TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAnd
     const auto m = expectedPermeability(t, mix, 1.0e6);
     EXPECT_FALSE(m->published);
     EXPECT_NEAR(m->realHigh, 40.0 * (1.0 + 0.05 + 0.5 / 3.0), 1e-9);
+    EXPECT_NEAR(m->imagLow, 4.8333, 1e-4);  // 10 · (1 − 0.05 − 0.1667 − 0.3)
     // No curve at all: µ held flat, ±5 % + 15 %, no loss.
     const Material other{"M", "-99", MaterialFamily::IronPowder, 20.0, "", "", "s"};
     const auto f = expectedPermeability(t, other, 5.0e6);
