@@ -40,6 +40,7 @@ const GoodFile kGoodFiles[] = {
      {1e4, 2e4},
      {C(0.1, -0.2), C(0, 0)},
      {}},
+    {"below one hertz", "# Hz S RI\n0.5 0.1 0\n", 1, 1, 50, {0.5}, {C(0.1, 0)}, {}},
     {"no option line: GHz, magnitude and angle", "1.5 0.25 180\n", 1, 1, 50, {1.5e9}, {C(-0.25, 0)}, {}},
     {"a UTF-8 byte-order mark, a negative magnitude as half a turn",
      "\xEF\xBB\xBF# MHz S MA\n1 -0.5 90\n",
