@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <numbers>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/ideal_tank.h"
 
@@ -161,18 +163,69 @@ TEST(ResonanceTest, FewNoisySweepsAreRefusedAndFewerAreSilentlyOff) {
 
 TEST(ResonanceTest, ACoilWithoutItsTankLooksLikeACoilAlone) {
     // A toroid of 10 uH with a loss that grows with frequency, 1 to 100 MHz: inductive throughout,
-    // its resistance rising to the top edge.
-    std::string text = "# Hz S RI R 50\n";
-    for (int i = 0; i <= 200; ++i) {
-        const double f = 1e6 * std::pow(100.0, i / 200.0);
-        const double x = 2 * std::numbers::pi * f * 10e-6;
-        const std::complex<double> z(0.5 + x * x / 2e5, x);
-        const std::complex<double> s = (z - 50.0) / (z + 50.0);
-        text += std::to_string(f) + ' ' + std::to_string(s.real()) + ' ' + std::to_string(s.imag()) + '\n';
+    // its resistance rising to the top edge. Noise may turn a point or two capacitive, even two
+    // beside each other after the running median: still a coil alone. With 8 pF across it the
+    // tank turns capacitive at 18 MHz and stays so; 1 nF alone is capacitive throughout: neither
+    // is a coil alone.
+    struct Case {
+        double henry, farad;
+        std::vector<int> flipped;  // points whose reactance noise turned over
+        bool coilAlone;
+    };
+    const Case cases[] = {{10e-6, 0, {}, true},       {10e-6, 0, {100}, true},
+                          {10e-6, 0, {60, 61}, true}, {10e-6, 0, {60, 62, 63}, true},
+                          {10e-6, 8e-12, {}, false},  {0, 1e-9, {}, false}};
+    for (const Case& c : cases) {
+        std::string text = "# Hz S RI R 50\n";
+        for (int i = 0; i <= 200; ++i) {
+            const double f = 1e6 * std::pow(100.0, i / 200.0);
+            const double w = 2 * std::numbers::pi * f;
+            const double x = w * c.henry;
+            const std::complex<double> coil = c.henry > 0 ? 1.0 / std::complex<double>(0.5 + x * x / 2e5, x)
+                                                          : std::complex<double>(1e-6, 0);
+            std::complex<double> z = 1.0 / (coil + std::complex<double>(0, w * c.farad));
+            if (std::find(c.flipped.begin(), c.flipped.end(), i) != c.flipped.end()) {
+                z = std::conj(z);
+            }
+            const std::complex<double> s = (z - 50.0) / (z + 50.0);
+            text +=
+                std::to_string(f) + ' ' + std::to_string(s.real()) + ' ' + std::to_string(s.imag()) + '\n';
+        }
+        const ResonanceResult r = FindResonance(read(text, 1), SweepParameter::S11);
+        const bool coilAlone = std::holds_alternative<ResonanceError>(r) &&
+                               std::get<ResonanceError>(r).fault == ResonanceFault::CoilAlone;
+        EXPECT_EQ(coilAlone, c.coilAlone)
+            << c.henry << " H, " << c.farad << " F, " << c.flipped.size() << " flipped";
     }
-    const ResonanceResult r = FindResonance(read(text, 1), SweepParameter::S11);
-    ASSERT_TRUE(std::holds_alternative<ResonanceError>(r));
-    EXPECT_EQ(std::get<ResonanceError>(r).fault, ResonanceFault::CoilAlone);
+}
+
+TEST(ResonanceTest, StatedDeviationIsTheScatterOfRepeatsWithAQuarterToSpare) {
+    // The same tank swept again and again in fresh noise: the spread of the f0 and Q read off the
+    // repeats is what a single sweep's deviation stands for. The deviation stated carries a
+    // quarter on top, so it is 1.25 times that spread, give or take the sampling of 400 repeats.
+    constexpr int kRepeats = 400;
+    for (const bool transmission : {true, false}) {
+        double sumF0 = 0, sumF0Sq = 0, sumQ = 0, sumQSq = 0, statedF0Sq = 0, statedQSq = 0;
+        for (int k = 0; k < kRepeats; ++k) {
+            const IdealTank t{.f0 = 1e6, .q = 50, .points = 101, .noiseDb = 0.05, .seed = 1000u + k};
+            const SweepParameter parameter = transmission ? SweepParameter::S21 : SweepParameter::S11;
+            const ResonanceResult r =
+                FindResonance(read(idealTankSweep(t, transmission), transmission ? 2 : 1), parameter);
+            ASSERT_TRUE(std::holds_alternative<Resonance>(r)) << k;
+            const Resonance& found = std::get<Resonance>(r);
+            sumF0 += found.f0 - t.f0;
+            sumF0Sq += (found.f0 - t.f0) * (found.f0 - t.f0);
+            sumQ += found.q - t.q;
+            sumQSq += (found.q - t.q) * (found.q - t.q);
+            statedF0Sq += found.f0Uncertainty * found.f0Uncertainty;
+            statedQSq += found.qUncertainty * found.qUncertainty;
+        }
+        const auto spread = [&](double sum, double sumSq) {
+            return std::sqrt((sumSq - sum * sum / kRepeats) / (kRepeats - 1));
+        };
+        EXPECT_NEAR(std::sqrt(statedF0Sq / kRepeats) / spread(sumF0, sumF0Sq), 1.25, 0.06) << transmission;
+        EXPECT_NEAR(std::sqrt(statedQSq / kRepeats) / spread(sumQ, sumQSq), 1.25, 0.06) << transmission;
+    }
 }
 
 TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
@@ -198,6 +251,13 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
     EXPECT_EQ(DescribeResonanceError(std::get<ResonanceError>(two), SweepParameter::S21, false),
               "Meer dan een resonantie: pieken van ongeveer dezelfde hoogte bij 2 MHz (0 dB) en 4 MHz "
               "(-1.01 dB). Beperk de meting tot een ervan.");
+
+    // A reflection sweep in 3 dB of noise scatters about its fit by more than 1 dB: refused, not
+    // read off the points.
+    const IdealTank noisy{.f0 = 1e6, .q = 50, .resistance = 200, .noiseDb = 3};
+    const ResonanceResult lost = FindResonance(read(idealTankSweep(noisy, false), 1), SweepParameter::S11);
+    ASSERT_TRUE(std::holds_alternative<ResonanceError>(lost));
+    EXPECT_EQ(std::get<ResonanceError>(lost).fault, ResonanceFault::TooCoarse);
 
     // Within 2 dB everywhere: no peak.
     const std::string flat = "# MHz S RI\n1 0 0 1 0 0 0 0 0\n2 0 0 0.9 0 0 0 0 0\n3 0 0 0.8 0 0 0 0 0\n";
