@@ -97,10 +97,7 @@ bool boxIsEmpty(const std::string& text, std::string_view controlName) {
 
 namespace {
 
-struct Ranked {
-    Candidate candidate;
-    std::string name;
-};
+using Ranked = NamedCandidate;
 
 double capacitanceTolerance(const LineAnalysis& l) {
     return l.capPf ? kCapacitanceTolerance : 0.0;
@@ -262,10 +259,6 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
     return r;
 }
 
-// Ties (within rounding) form one group; inside a group the names give the order, never
-// the table's.
-constexpr double kSameDistance = 1e-9;
-
 std::vector<Candidate> rankAll(const std::vector<const LineAnalysis*>& lines, const ToroidSize& size,
                                const IdentifyCatalogue& c, const std::optional<std::string>& matchedSize) {
     std::vector<Ranked> ranked;
@@ -281,23 +274,10 @@ std::vector<Candidate> rankAll(const std::vector<const LineAnalysis*>& lines, co
             ranked.push_back(std::move(*r));
         }
     }
-    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
-        if (std::abs(a.candidate.distance - b.candidate.distance) > kSameDistance) {
-            return a.candidate.distance < b.candidate.distance;
-        }
-        return a.name < b.name;
-    });
-    std::vector<Candidate> out;
-    int group = 0;
-    for (std::size_t i = 0; i < ranked.size(); ++i) {
-        const Candidate& now = ranked[i].candidate;
-        if (i == 0 || std::abs(now.distance - out.back().distance) > kSameDistance) {
-            ++group;
-        }
-        out.push_back(now);
-        out.back().group = group;
+    std::vector<Candidate> out = sortedInGroups(std::move(ranked));
+    for (auto& candidate : out) {
         // A mix the catalogue does not list for the matched size is likely only when nearest.
-        out.back().likely = now.likely && (now.listedForSize || !matchedSize || group == 1);
+        candidate.likely = candidate.likely && (candidate.listedForSize || !matchedSize || candidate.group == 1);
     }
     return out;
 }
@@ -313,6 +293,27 @@ std::optional<Spread> spreadOfLines(const std::vector<LineAnalysis>& lines, bool
 }
 
 }  // namespace
+
+std::vector<Candidate> sortedInGroups(std::vector<NamedCandidate> ranked) {
+    // Ties within rounding.
+    constexpr double kSameDistance = 1e-9;
+    std::sort(ranked.begin(), ranked.end(), [](const NamedCandidate& a, const NamedCandidate& b) {
+        if (std::abs(a.candidate.distance - b.candidate.distance) > kSameDistance) {
+            return a.candidate.distance < b.candidate.distance;
+        }
+        return a.name < b.name;
+    });
+    std::vector<Candidate> out;
+    int group = 0;
+    for (const auto& r : ranked) {
+        if (out.empty() || std::abs(r.candidate.distance - out.back().distance) > kSameDistance) {
+            ++group;
+        }
+        out.push_back(r.candidate);
+        out.back().group = group;
+    }
+    return out;
+}
 
 std::optional<std::pair<double, double>> dimensionFactors(const ToroidSize& size) {
     const auto nominal = relativePermeability(1.0, size);

@@ -126,6 +126,16 @@ bool boxIsEmpty(const std::string& text, std::string_view controlName);
 CoreAnalysis analyseSheet(const DataSheet& sheet, const std::vector<Material>& materials);
 CoreAnalysis analyseSheet(const DataSheet& sheet, const IdentifyCatalogue& catalogue);
 
+// A material's candidate entry together with the name that orders it among equals.
+struct NamedCandidate {
+    Candidate candidate;
+    std::string name;
+};
+
+// Sorts by distance and numbers the groups: ties (within rounding) form one group, inside
+// which the names give the order, never the table's.
+std::vector<Candidate> sortedInGroups(std::vector<NamedCandidate> ranked);
+
 // The factors by which µr may lie below and above its nominal value when every dimension
 // may be off by kDimensionTolerance.
 std::optional<std::pair<double, double>> dimensionFactors(const ToroidSize& size);

@@ -12,13 +12,8 @@ namespace kw {
 namespace {
 
 constexpr double kNano = 1e-9;
-// Ties (within rounding) form one group.
-constexpr double kSameDistance = 1e-9;
 
-struct Ranked {
-    Candidate candidate;
-    std::string name;
-};
+using Ranked = NamedCandidate;
 
 std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityPoint>& points, const PermeabilityTable& curves,
                double noise) {
@@ -96,22 +91,7 @@ std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
             ranked.push_back(std::move(*r));
         }
     }
-    std::sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
-        if (std::abs(a.candidate.distance - b.candidate.distance) > kSameDistance) {
-            return a.candidate.distance < b.candidate.distance;
-        }
-        return a.name < b.name;
-    });
-    std::vector<Candidate> out;
-    int group = 0;
-    for (const auto& r : ranked) {
-        if (out.empty() || std::abs(r.candidate.distance - out.back().distance) > kSameDistance) {
-            ++group;
-        }
-        out.push_back(r.candidate);
-        out.back().group = group;
-    }
-    return out;
+    return sortedInGroups(std::move(ranked));
 }
 
 std::optional<PermeabilityPoint> permeabilityAt(const std::vector<PermeabilityPoint>& points, double hertz) {
