@@ -182,6 +182,22 @@ TEST_F(IdentifyCatalogueSheetTest, EachLineIsComparedAtItsOwnFrequencyWhateverTh
     }
 }
 
+TEST_F(IdentifyCatalogueSheetTest, TheEditionOfTheMakersTableThatFitsIsTaken) {
+    // 43 at 2.5 MHz: 544.2 − j194.4 in the MAS copy, about 853 − j323 in the k6jca copy. On a
+    // 20 × 10 × 5 mm ring (AL = 0.2·5·ln 2 = 0.6931 nH per µ) that is AL 377.21 and Q 2.8.
+    ring("20", "10", "5");
+    line(1, "10", "", "2.5 MHz", "377.21", "2.8");
+    const CoreAnalysis a = analyse();
+    const auto fr43 = std::find_if(a.candidates.begin(), a.candidates.end(), [](const Candidate& c) {
+        return c.material.maker == "Fair-Rite" && c.material.grade == "43";
+    });
+    ASSERT_NE(fr43, a.candidates.end());
+    EXPECT_EQ(fr43->group, 1);
+    EXPECT_EQ(fr43->edition, "MAS-2025");
+    EXPECT_DOUBLE_EQ(fr43->expected.at(0).real, 544.2);
+    EXPECT_DOUBLE_EQ(fr43->expected.at(0).imag, 194.4);
+}
+
 TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheCurve) {
     // 43 on FT-37, 25 turns, 4 pF of its own. Its published µ′ is 810.76 at 400 kHz (between
     // 808.55 at 300 kHz and 812.48 at 500 kHz on a log scale) and 830 at 700 kHz: 223.4 µH and
