@@ -155,7 +155,7 @@ namespace {
 // winding's own capacitance nobody knows of, the frequency read to three figures and Q to
 // two. The truth is every edition of the makers' published tables in
 // resources/permeability.csv, read between its points by this test's own rule.
-constexpr int kSheetsPerTable = 16;
+constexpr int kSheetsPerTable = 32;
 
 struct Simulated {
     DataSheet sheet;
