@@ -196,6 +196,17 @@ TEST_F(IdentifyCatalogueSheetTest, TheEditionOfTheMakersTableThatFitsIsTaken) {
     EXPECT_EQ(fr43->edition, "MAS-2025");
     EXPECT_DOUBLE_EQ(fr43->expected.at(0).real, 544.2);
     EXPECT_DOUBLE_EQ(fr43->expected.at(0).imag, 194.4);
+    // The plot draws that edition, and its band.
+    IdentifyCore w;
+    w.table = materials;
+    w.sizes = sizes;
+    w.curves = curves;
+    w.Form_Load(sheet);
+    ASSERT_FALSE(w.plot.nearest.empty());
+    EXPECT_EQ(w.plot.nearest[0].name, "43");
+    EXPECT_EQ(w.plot.nearest[0].points.front(), (ComplexPermeability{10000.0, 791.5, 3.5}));
+    ASSERT_FALSE(w.plot.bandLow.empty());
+    EXPECT_DOUBLE_EQ(w.plot.bandLow[0].real, 791.5 * 0.8);
 }
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheCurve) {
