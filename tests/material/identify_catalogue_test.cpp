@@ -270,8 +270,11 @@ TEST_F(IdentifyCatalogueSheetTest, ThePlotDrawsEveryShownRowThePublishedPointsAn
     EXPECT_EQ(p.bandName, "band of 75");
     // The measured point with the range of its sizes and capacitor.
     ASSERT_EQ(p.measured.points.size(), 1u);
-    EXPECT_LT(p.measuredLow[0], p.measured.points[0].real * 0.98);
-    EXPECT_GT(p.measuredHigh[0], p.measured.points[0].real * 1.02);
+    const auto dims = dimensionFactors({12.7, 7.14, 4.78});
+    ASSERT_TRUE(dims.has_value());
+    EXPECT_LT(dims->first, 1.0);
+    EXPECT_DOUBLE_EQ(p.measuredLow[0], p.measured.points[0].real * 0.98 * dims->first);
+    EXPECT_DOUBLE_EQ(p.measuredHigh[0], p.measured.points[0].real * 1.02 * dims->second);
 }
 
 TEST_F(IdentifyCatalogueSheetTest, ExpectedPermeabilityWidensItsBandForModelsAndFlatMu) {
