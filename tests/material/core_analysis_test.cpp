@@ -232,5 +232,20 @@ TEST(CoreAnalysisLossTest, AWindingMayAddLossUpToQ100ButLessLossThanTheCoreCosts
     }
 }
 
+TEST(CoreAnalysisDeviationTest, TheDeviationIsTheGeometricMeanOverTheLines) {
+    // µ 110 and 121 against a flat µ 100 on a 20 × 10 × 5 mm ring (0.693147 nH per µ):
+    // the mean of ln 1.1 and ln 1.21 is 1.5·ln 1.1, so the deviation is 1.1^1.5 − 1 = 0.153690.
+    DataSheet sheet;
+    sheet.txtBuiten = "20";
+    sheet.txtBinnen = "10";
+    sheet.txtHoog = "5";
+    setLine(sheet, 1, "10", "", "", "76.24619");
+    setLine(sheet, 2, "10", "", "", "83.87081");
+    const std::vector<Material> one = {{"M", "X", MaterialFamily::Ferrite, 100.0, "", "", "s"}};
+    const CoreAnalysis a = analyseSheet(sheet, one);
+    ASSERT_EQ(a.candidates.size(), 1u);
+    EXPECT_NEAR(a.candidates[0].deviation, 0.153690, 1e-5);
+}
+
 }  // namespace
 }  // namespace kw

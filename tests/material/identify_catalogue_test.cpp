@@ -45,12 +45,12 @@ TEST(IdentifyCatalogueTest, ASizeMatchesWithinATenthOfAMillimetrePlusTwoPercent)
     EXPECT_EQ(catalogueAlNh(cores, "Y", amidon), 200.0);  // grade and family, any maker
     EXPECT_EQ(catalogueAlNh(cores, "Y", {"Amidon", "61", MaterialFamily::Ferrite, 125.0, "", "", "s"}),
               std::nullopt);
-    // A row without its size or its grade names nothing and is counted as left out.
+    // A row without its size, its grade or a readable AL names nothing and is counted as left out.
     const CoreSizeTable t = parseCoreSizeTable(
         "size,family,od_mm,id_mm,h_mm,grade,al_nH,source\nX,ferrite,10,5,2,43,100,s\n"
-        ",ferrite,10,5,2,43,100,s\nX,ferrite,10,5,2,,100,s\n");
+        ",ferrite,10,5,2,43,100,s\nX,ferrite,10,5,2,,100,s\nX,ferrite,10,5,2,43,x,s\n");
     EXPECT_EQ(t.cores, std::vector<CatalogueCore>{cores[0]});
-    EXPECT_EQ(t.badRows, 2);
+    EXPECT_EQ(t.badRows, 3);
 }
 
 TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEnds) {
