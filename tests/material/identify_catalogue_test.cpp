@@ -72,8 +72,8 @@ TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEn
 TEST(IdentifyCatalogueTest, EditionsOfAGradeStayApartTheFirstListedIsTheMain) {
     const PermeabilityTable t = parsePermeabilityTable(
         "grade,freq_hz,mu_real,mu_imag,kind,edition\n43,1000,100,1,published,B\n43,1000,90,2,published,A\n"
-        "43,10,110,0,published,B\n61,5,40,0,model,\n61,9,30,0,model,\n");
-    EXPECT_EQ(t.badRows, 0);
+        "43,10,110,0,published,B\n61,5,40,0,model,\n61,9,30,0,model,\n61,7,1,0,guess,\n");
+    EXPECT_EQ(t.badRows, 1);  // a kind that is neither
     EXPECT_EQ(curveEditions(t, "43"), (std::vector<std::string>{"B", "A"}));
     EXPECT_EQ(curveEditions(t, "77"), std::vector<std::string>{""});
     const std::vector<ComplexPermeability> b = {{10, 110, 0}, {1000, 100, 1}};
@@ -328,6 +328,27 @@ TEST_F(IdentifyCatalogueSheetTest, EqualMuIsOneGroupUntilThePaintTellsThemApart)
     line(1, "10", "", "", "18 uH/100 turns", "");
     EXPECT_EQ(firstGroup(analyse()),
               (std::vector<std::string>{"Micrometals/Amidon -12", "Micrometals/Amidon -17"}));
+}
+
+TEST_F(IdentifyCatalogueSheetTest, TheNearestGroupIsExplainedEvenWhenNoneIsLikely) {
+    // µr 3.3 (AL 1.83 on the 10 × 5 × 4 ring below, µr 20 at 11.09): nearer -12 and -17 (4)
+    // than -0 (1) on a log scale, and below their band of ±5 %.
+    DataSheet s;
+    s.selectLanguage(1);
+    s.txtBuiten = "10";
+    s.txtBinnen = "5";
+    s.txtHoog = "4";
+    s.line(1, LineField::N) = "10";
+    s.line(1, LineField::mH) = "1.83";
+    IdentifyCore w;
+    w.table = materials;
+    w.sizes = sizes;
+    w.curves = curves;
+    w.Form_Load(s);
+    const std::string group = "Micrometals/Amidon -12 (green/white) or Micrometals/Amidon -17 (blue/yellow)";
+    EXPECT_EQ(w.candidateRows[0].cells[1], group);
+    EXPECT_EQ(w.candidateRows[0].cells[5], "");
+    EXPECT_EQ(w.groupNotes, std::vector<std::string>{group + ": tell them apart by the paint or by Q."});
 }
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindowShowsTheGroupTheSizeTheRangeAndTheColours) {
