@@ -122,25 +122,24 @@ std::vector<double> strayGrid(const std::vector<const LineAnalysis*>& lines) {
 }
 
 // The low-frequency µ of a material: where its curve starts, else its catalogue µ.
-double lowFrequencyMu(const Material& m, const PermeabilityTable& table) {
-    const auto found = table.curves.find(m.grade);
-    return found != table.curves.end() && !found->second.empty() && found->second.front().real > 0.0
-               ? found->second.front().real
-               : m.mu;
+double lowFrequencyMu(const Material& m, const PermeabilityTable& table, const std::string& edition) {
+    const auto* curve = editionCurve(table, m.grade, edition);
+    return curve != nullptr && curve->front().real > 0.0 ? curve->front().real : m.mu;
 }
 
 // What the material should show on each line: its curve at the line's frequency; a line
 // without a frequency gets the catalogue µ. With alMu (the µ of the catalogue AL on this
 // size) both are scaled to it.
 std::vector<ExpectedAtLine> expectationsOf(const Material& m, const std::vector<const LineAnalysis*>& lines,
-                                           const PermeabilityTable& table, std::optional<double> alMu) {
-    const double scale = alMu ? *alMu / lowFrequencyMu(m, table) : 1.0;
+                                           const PermeabilityTable& table, const std::string& edition,
+                                           std::optional<double> alMu) {
+    const double scale = alMu ? *alMu / lowFrequencyMu(m, table, edition) : 1.0;
     const double flat = alMu.value_or(m.mu);
     const double t = catalogueTolerance(m.family);
     std::vector<ExpectedAtLine> out;
     for (const LineAnalysis* l : lines) {
         ExpectedAtLine x{l->line, 0.0, flat, 0.0, flat * (1.0 - t), flat * (1.0 + t)};
-        if (const auto e = l->freqHz ? expectedPermeability(table, m, *l->freqHz) : std::nullopt) {
+        if (const auto e = l->freqHz ? expectedPermeability(table, m, *l->freqHz, edition) : std::nullopt) {
             x = {l->line,         e->freqHz,          e->real * scale,
                  e->imag * scale, e->realLow * scale, e->realHigh * scale};
         }
@@ -176,9 +175,12 @@ Fit fitStray(const std::vector<const LineAnalysis*>& lines, const std::vector<Ex
             const double d = std::log(mu / expected[i].real);
             squares += d * d;
             if (lossKnown && l.q) {
+                // A coil's Q holds its winding's loss too: up to kWindingLossTangent more loss
+                // than the core's costs nothing.
                 const double measured = share / *l.q + kLossTangentFloor;
                 const double wanted = expected[i].imag / expected[i].real + kLossTangentFloor;
-                const double e = std::log(measured / wanted);
+                const double e = std::min(0.0, std::log(measured / wanted)) +
+                                 std::max(0.0, std::log(measured / (wanted + kWindingLossTangent)));
                 squares += kLossWeight * e * e;
             }
         }
@@ -210,26 +212,31 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<const LineAna
             options.push_back(*mu);
         }
     }
-    const bool lossKnown = table.curves.count(m.grade) > 0 && table.modelled.count(m.grade) == 0;
     const auto grid = strayGrid(lines);
     const bool resonant =
         std::any_of(lines.begin(), lines.end(), [](const LineAnalysis* l) { return l->freqHz.has_value(); });
     Fit best{std::numeric_limits<double>::infinity(), 0.0};
-    for (const auto& alMu : options) {
-        auto expected = expectationsOf(m, lines, table, alMu);
-        const Fit fit = fitStray(lines, expected, lossKnown, grid);
-        // Away from the matched size's catalogue AL a mix pays for it, and over frequency a
-        // curve that is only a model is trusted less.
-        const double distance =
-            std::sqrt(fit.squares / static_cast<double>(lines.size())) +
-            (matchedSize && !alMu ? (resonant ? kUnlistedPenaltyResonant : kUnlistedPenalty) : 0.0) +
-            (resonant && !lossKnown ? kModelPenalty : 0.0);
-        if (r.candidate.expected.empty() || distance < r.candidate.distance) {
-            r.candidate.distance = distance;
-            best = fit;
-            r.candidate.byCatalogueAl = alMu.has_value();
-            r.candidate.scale = alMu ? *alMu / lowFrequencyMu(m, table) : 1.0;
-            r.candidate.expected = std::move(expected);
+    // Every edition of the grade's table is tried: the maker revised some of them.
+    for (const std::string& edition : curveEditions(table, m.grade)) {
+        const auto* curve = editionCurve(table, m.grade, edition);
+        const bool lossKnown = curve != nullptr && editionPublished(table, m.grade, edition);
+        for (const auto& alMu : options) {
+            auto expected = expectationsOf(m, lines, table, edition, alMu);
+            const Fit fit = fitStray(lines, expected, lossKnown, grid);
+            // Away from the matched size's catalogue AL a mix pays for it, and over frequency a
+            // curve that is only a model is trusted less.
+            const double distance =
+                std::sqrt(fit.squares / static_cast<double>(lines.size())) +
+                (matchedSize && !alMu ? (resonant ? kUnlistedPenaltyResonant : kUnlistedPenalty) : 0.0) +
+                (resonant && !lossKnown ? kModelPenalty : 0.0);
+            if (r.candidate.expected.empty() || distance < r.candidate.distance) {
+                r.candidate.distance = distance;
+                best = fit;
+                r.candidate.byCatalogueAl = alMu.has_value();
+                r.candidate.scale = alMu ? *alMu / lowFrequencyMu(m, table, edition) : 1.0;
+                r.candidate.edition = edition;
+                r.candidate.expected = std::move(expected);
+            }
         }
     }
     const double n = static_cast<double>(lines.size());

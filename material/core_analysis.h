@@ -97,6 +97,8 @@ inline constexpr double kCapacitanceTolerance = 0.02;
 // Below this loss tangent a measured Q mostly tells the winding's own loss.
 inline constexpr double kLossTangentFloor = 0.05;
 inline constexpr double kLossWeight = 0.5;
+// The loss tangent a winding may add to the core's: a winding of Q 100.
+inline constexpr double kWindingLossTangent = 0.01;
 // Each candidate's curve is fitted with a winding capacitance of 0 to this much. [pF]
 inline constexpr double kMostStrayPf = 30.0;
 inline constexpr double kStrayStepPf = 0.25;

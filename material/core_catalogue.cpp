@@ -13,9 +13,12 @@ namespace kw {
 namespace {
 
 // Rows of a comma-separated file by the header's column names; nullopt without a header.
+// The names from `required` on may be missing from the header: their fields read empty.
 template <std::size_t N>
 std::optional<std::vector<std::array<std::string, N>>> readColumns(
-    std::string_view text, const std::array<std::string_view, N>& names, int& badRows) {
+    std::string_view text, const std::array<std::string_view, N>& names, int& badRows,
+    std::size_t required = N) {
+    static constexpr std::size_t kAbsent = std::numeric_limits<std::size_t>::max();
     std::optional<std::array<std::size_t, N>> at;
     std::vector<std::array<std::string, N>> rows;
     for (const auto& raw : SplitLines(text, LineEnds::CrLfOrCrOrLf)) {
@@ -28,10 +31,10 @@ std::optional<std::vector<std::array<std::string, N>>> readColumns(
             std::array<std::size_t, N> found{};
             for (std::size_t c = 0; c < N; ++c) {
                 const auto it = std::find(fields.begin(), fields.end(), names[c]);
-                if (it == fields.end()) {
+                if (it == fields.end() && c < required) {
                     return std::nullopt;
                 }
-                found[c] = static_cast<std::size_t>(it - fields.begin());
+                found[c] = it == fields.end() ? kAbsent : static_cast<std::size_t>(it - fields.begin());
             }
             at = found;
             continue;
@@ -39,6 +42,9 @@ std::optional<std::vector<std::array<std::string, N>>> readColumns(
         std::array<std::string, N> row;
         bool complete = true;
         for (std::size_t c = 0; c < N; ++c) {
+            if ((*at)[c] == kAbsent) {
+                continue;
+            }
             complete = complete && (*at)[c] < fields.size();
             if (complete) {
                 row[c] = fields[(*at)[c]];
@@ -169,24 +175,13 @@ CoreSizeTable parseCoreSizeTable(std::string_view text) {
 }
 
 PermeabilityTable parsePermeabilityTable(std::string_view text) {
-    static constexpr std::array<std::string_view, 5> kNames = {"grade", "freq_hz", "mu_real", "mu_imag",
-                                                               "kind"};
-    static constexpr std::array<std::string_view, 4> kPlainNames = {"grade", "freq_hz", "mu_real", "mu_imag"};
+    static constexpr std::array<std::string_view, 6> kNames = {"grade",   "freq_hz", "mu_real",
+                                                               "mu_imag", "kind",    "edition"};
     PermeabilityTable table;
-    int badRows = 0;
-    auto rows = readColumns(text, kNames, badRows);
+    const auto rows = readColumns(text, kNames, table.badRows, 4);  // kind and edition optional
     if (!rows) {
-        badRows = 0;
-        const auto plain = readColumns(text, kPlainNames, badRows);
-        if (!plain) {
-            return table;
-        }
-        rows.emplace();
-        for (const auto& r : *plain) {
-            rows->push_back({r[0], r[1], r[2], r[3], ""});
-        }
+        return table;
     }
-    table.badRows = badRows;
     for (const auto& r : *rows) {
         const auto f = positiveNumber(r[1]);
         const auto re = finiteNumber(r[2]);
@@ -195,37 +190,93 @@ PermeabilityTable parsePermeabilityTable(std::string_view text) {
             ++table.badRows;
             continue;
         }
-        table.curves[r[0]].push_back({*f, *re, *im});
-        if (r[4] == "model") {
-            table.modelled.insert(r[0]);
+        auto& editions = table.editions[r[0]];
+        auto edition = std::find_if(editions.begin(), editions.end(),
+                                    [&](const CurveEdition& e) { return e.name == r[5]; });
+        if (edition == editions.end()) {
+            edition = editions.insert(editions.end(), CurveEdition{r[5], {}, true});
         }
+        edition->points.push_back({*f, *re, *im});
+        edition->published = edition->published && r[4] != "model";
     }
-    for (auto& [grade, points] : table.curves) {
-        std::sort(
-            points.begin(), points.end(),
-            [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
+    for (auto& [grade, editions] : table.editions) {
+        for (auto& e : editions) {
+            std::sort(
+                e.points.begin(), e.points.end(),
+                [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
+        }
+        table.curves[grade] = editions.front().points;
+        if (!editions.front().published) {
+            table.modelled.insert(grade);
+        }
     }
     return table;
 }
 
+bool editionPublished(const PermeabilityTable& table, const std::string& grade, const std::string& edition) {
+    if (const auto found = table.editions.find(grade); found != table.editions.end()) {
+        for (const auto& e : found->second) {
+            if (e.name == edition) {
+                return e.published;
+            }
+        }
+    }
+    return table.modelled.count(grade) == 0;
+}
+
+std::vector<std::string> curveEditions(const PermeabilityTable& table, const std::string& grade) {
+    std::vector<std::string> names;
+    if (const auto found = table.editions.find(grade); found != table.editions.end()) {
+        for (const auto& e : found->second) {
+            names.push_back(e.name);
+        }
+    }
+    return names.empty() ? std::vector<std::string>{""} : names;
+}
+
+const std::vector<ComplexPermeability>* editionCurve(const PermeabilityTable& table, const std::string& grade,
+                                                     const std::string& edition) {
+    const std::vector<ComplexPermeability>* points = nullptr;
+    if (const auto found = table.editions.find(grade); found != table.editions.end()) {
+        for (const auto& e : found->second) {
+            if (e.name == edition) {
+                points = &e.points;
+            }
+        }
+    } else if (const auto main = table.curves.find(grade); main != table.curves.end() && edition.empty()) {
+        points = &main->second;  // a table built without editions
+    }
+    return points != nullptr && !points->empty() ? points : nullptr;
+}
+
 std::optional<ExpectedPermeability> expectedPermeability(const PermeabilityTable& table,
                                                          const Material& material, double freqHz) {
+    return expectedPermeability(table, material, freqHz, curveEditions(table, material.grade).front());
+}
+
+std::optional<ExpectedPermeability> expectedPermeability(const PermeabilityTable& table,
+                                                         const Material& material, double freqHz,
+                                                         const std::string& edition) {
     if (!(freqHz > 0.0) || !std::isfinite(freqHz)) {
         return std::nullopt;
     }
     ExpectedPermeability e;
     e.freqHz = freqHz;
+    e.edition = edition;
     double band = catalogueTolerance(material.family);
-    const auto found = table.curves.find(material.grade);
-    if (found == table.curves.end() || found->second.empty()) {
+    const auto* curve = editionCurve(table, material.grade, edition);
+    if (curve == nullptr) {
+        if (edition != curveEditions(table, material.grade).front()) {
+            return std::nullopt;
+        }
         e.real = material.mu;
         band += kUncurvedBand;
     } else {
-        const auto at = curveAt(found->second, freqHz);
+        const auto at = curveAt(*curve, freqHz);
         e.real = at->real;
         e.imag = at->imag;
-        e.published = table.modelled.count(material.grade) == 0;
-        const double low = found->second.front().real;
+        e.published = editionPublished(table, material.grade, edition);
+        const double low = curve->front().real;
         if (!e.published && low > 0.0) {
             band += kModelBandShare * std::abs(1.0 - e.real / low);
         }

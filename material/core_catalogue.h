@@ -60,6 +60,16 @@ struct ComplexPermeability {
 // Points of each grade, ascending in frequency.
 using PermeabilityCurves = std::map<std::string, std::vector<ComplexPermeability>>;
 
+// One copy of a maker's table. Makers revise their tables; where two copies of a grade's
+// table differ, both are kept, since a core of either making may be in hand.
+struct CurveEdition {
+    std::string name;  // "" for a table given without an edition
+    std::vector<ComplexPermeability> points;  // ascending in frequency
+    bool published = true;  // the maker's table, not a model
+
+    bool operator==(const CurveEdition&) const = default;
+};
+
 // The curve at a frequency, interpolated on log-log scales and held flat beyond its ends.
 std::optional<ComplexPermeability> curveAt(const std::vector<ComplexPermeability>& curve, double freqHz);
 
@@ -72,8 +82,9 @@ struct CoreSizeTable {
     bool operator==(const CoreSizeTable&) const = default;
 };
 struct PermeabilityTable {
-    PermeabilityCurves curves;
-    std::set<std::string> modelled;  // grades whose curve is a model, not the maker's table
+    PermeabilityCurves curves;  // the main edition of each grade: the first in the file
+    std::set<std::string> modelled;  // grades whose main curve is a model, not the maker's table
+    std::map<std::string, std::vector<CurveEdition>> editions;  // every edition, the main first
     int badRows = 0;
     std::string path;
     bool operator==(const PermeabilityTable&) const = default;
@@ -81,7 +92,8 @@ struct PermeabilityTable {
 
 CoreSizeTable parseCoreSizeTable(std::string_view text);
 // Columns grade, freq_hz, mu_real, mu_imag; an optional column kind says "model" for a row
-// that is not the maker's published data. µ′ may be negative (above a ferrite's resonance).
+// that is not the maker's published data, an optional column edition names the copy of the
+// table the row belongs to. µ′ may be negative (above a ferrite's resonance).
 PermeabilityTable parsePermeabilityTable(std::string_view text);
 
 // What a material should show at one frequency, with the band it may lie in: the maker's
@@ -97,6 +109,7 @@ struct ExpectedPermeability {
     double imagLow = 0.0;
     double imagHigh = 0.0;
     bool published = false;  // from the maker's own table
+    std::string edition;     // of the table it was read from; "" for the only one
 
     bool operator==(const ExpectedPermeability&) const = default;
 };
@@ -110,6 +123,21 @@ inline constexpr double kImagBand = 0.3;        // extra for µ″, which the ma
 // that is not positive and finite. The same grade from another maker shares the curve.
 std::optional<ExpectedPermeability> expectedPermeability(const PermeabilityTable& table,
                                                          const Material& material, double freqHz);
+// The same from one edition of the grade's table; an edition the table lacks gives nullopt.
+std::optional<ExpectedPermeability> expectedPermeability(const PermeabilityTable& table,
+                                                         const Material& material, double freqHz,
+                                                         const std::string& edition);
+
+// The editions of a grade's table, the main first; {""} for a grade with one unnamed table
+// or none.
+std::vector<std::string> curveEditions(const PermeabilityTable& table, const std::string& grade);
+
+// True when the edition is the maker's table, not a model (a grade without one: unless modelled).
+bool editionPublished(const PermeabilityTable& table, const std::string& grade, const std::string& edition);
+
+// The points of one edition of a grade's table; nullptr when there are none.
+const std::vector<ComplexPermeability>* editionCurve(const PermeabilityTable& table, const std::string& grade,
+                                                     const std::string& edition);
 
 // A file that cannot be read gives an empty table: identification then works from µ alone.
 CoreSizeTable loadCoreSizeTable(const FileSystem& files, const std::string& path);

@@ -380,10 +380,11 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
     std::vector<std::string> drawn;
     for (std::size_t row = 0; row < rowCandidates.size(); ++row) {
         const Candidate* c = &analysis.candidates[rowCandidates[row]];
-        if (std::find(drawn.begin(), drawn.end(), c->material.grade) != drawn.end()) {
+        const std::string drawnKey = c->material.grade + "/" + c->edition;
+        if (std::find(drawn.begin(), drawn.end(), drawnKey) != drawn.end()) {
             continue;  // the same grade from another maker draws the same curve
         }
-        drawn.push_back(c->material.grade);
+        drawn.push_back(drawnKey);
         PlotCurve curve;
         // Named by the row's grades only, so that the legend stays short: "43", "-6 / -7".
         std::vector<std::string> grades;
@@ -394,13 +395,13 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
                 curve.name += (curve.name.empty() ? "" : " / ") + other.material.grade;
             }
         }
-        const auto found = curves.curves.find(c->material.grade);
-        if (found != curves.curves.end() && !found->second.empty()) {
-            for (const auto& p : found->second) {
+        // The edition of the maker's table the candidate was compared with.
+        if (const auto* points = editionCurve(curves, c->material.grade, c->edition)) {
+            for (const auto& p : *points) {
                 curve.points.push_back({p.freqHz, p.real * c->scale, p.imag * c->scale});
             }
             curve.hasImag = true;
-            curve.published = curves.modelled.count(c->material.grade) == 0;
+            curve.published = editionPublished(curves, c->material.grade, c->edition);
         } else {
             curve.points = {{kPlotLowestHz, c->material.mu * c->scale, 0.0},
                             {kPlotHighestHz, c->material.mu * c->scale, 0.0}};
@@ -418,7 +419,7 @@ void IdentifyCore::fillPlot(const IdentifyTexts& t) {
         const Candidate& best = analysis.candidates.front();
         plot.bandName = FillIn(t.plotBand, {plot.nearest.front().name});
         for (const auto& p : plot.nearest.front().points) {
-            if (const auto e = expectedPermeability(curves, best.material, p.freqHz)) {
+            if (const auto e = expectedPermeability(curves, best.material, p.freqHz, best.edition)) {
                 plot.bandLow.push_back({p.freqHz, e->realLow * best.scale, 0.0});
                 plot.bandHigh.push_back({p.freqHz, e->realHigh * best.scale, 0.0});
             }

@@ -84,6 +84,7 @@ struct Candidate {
     double scale = 1.0;             // the curve times this is what the material shows on this core
     std::optional<double> strayPf;  // the winding capacitance fitted with this material's curve
     std::vector<ExpectedAtLine> expected;  // per line with a µr, in sheet order
+    std::string edition;  // of the grade's curve table that fitted best; "" for the only one
 
     bool operator==(const Candidate&) const = default;
 };

@@ -181,7 +181,9 @@ nlohmann::ordered_json expectedJson(const Candidate& c) {
                          {"mu_real", x.real},
                          {"mu_imag", x.imag},
                          {"mu_real_low", x.low},
-                         {"mu_real_high", x.high}});
+                         {"mu_real_high", x.high},
+                         {"edition", c.edition.empty() ? nlohmann::ordered_json(nullptr)
+                                                       : nlohmann::ordered_json(c.edition)}});
     }
     return lines;
 }

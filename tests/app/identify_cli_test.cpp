@@ -97,6 +97,7 @@ TEST_F(IdentifyCliTest, ASheetIsReadAsTheWindowReadsIt) {
     EXPECT_DOUBLE_EQ(x["mu_imag"].get<double>(), 26.0);
     EXPECT_DOUBLE_EQ(x["mu_real_low"].get<double>(), 664.0);
     EXPECT_DOUBLE_EQ(x["mu_real_high"].get<double>(), 996.0);
+    EXPECT_EQ(x["edition"], "k6jca-2022");  // the copy of the maker's table that fitted
     EXPECT_EQ(j["candidates"][0]["listed_for_size"], true);
     // The line corrected by it: 25 turns with 222.08 pF at 700 kHz are AL 372.44 apparent.
     EXPECT_NEAR(j["lines"][1]["al_corrected_nH_per_turn2"].get<double>(), 372.44 * 222.08 / (222.08 + pf),

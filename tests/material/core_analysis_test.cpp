@@ -199,3 +199,38 @@ TEST_F(CoreAnalysisTest, OnlyFilledLinesTakePart) {
 
 }  // namespace
 }  // namespace kw
+
+namespace kw {
+namespace {
+
+TEST(CoreAnalysisLossTest, AWindingMayAddLossUpToQ100ButLessLossThanTheCoreCosts) {
+    // A material of µ 100 − j1 (loss tangent 0.01) on a 20 × 10 × 5 mm ring: AL 69.3147 nH
+    // (0.2·5·ln 2 nH per µ). The measured tangent 1/Q plus the floor 0.05 is compared with
+    // 0.06, or up to 0.07 when the winding adds loss; distance = √(½·ln²(measured/edge)).
+    PermeabilityTable table;
+    table.curves["X"] = {{1.0e3, 100.0, 1.0}, {1.0e8, 100.0, 1.0}};
+    const std::vector<Material> one = {{"M", "X", MaterialFamily::Ferrite, 100.0, "", "", "s"}};
+    const struct {
+        const char* q;
+        double distance;
+    } cases[] = {
+        {"100", 0.0},         // just the core's loss
+        {"60", 0.0},          // 0.0667: the winding's share lies within Q 100
+        {"20", 0.252208},     // 0.1 against 0.07
+        {"200", 0.061526},    // 0.055 against 0.06: less loss than the core has
+    };
+    for (const auto& c : cases) {
+        DataSheet sheet;
+        sheet.txtBuiten = "20";
+        sheet.txtBinnen = "10";
+        sheet.txtHoog = "5";
+        setLine(sheet, 1, "10", "", "1 MHz", "69.3147");
+        sheet.line(1, LineField::Q) = c.q;
+        const CoreAnalysis a = analyseSheet(sheet, IdentifyCatalogue{&one, nullptr, &table, ""});
+        ASSERT_EQ(a.candidates.size(), 1u);
+        EXPECT_NEAR(a.candidates[0].distance, c.distance, 1e-4) << c.q;
+    }
+}
+
+}  // namespace
+}  // namespace kw

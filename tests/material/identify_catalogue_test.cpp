@@ -69,6 +69,31 @@ TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEn
     EXPECT_FALSE(curveAt(c, 0.0).has_value());
 }
 
+TEST(IdentifyCatalogueTest, EditionsOfAGradeStayApartTheFirstListedIsTheMain) {
+    const PermeabilityTable t = parsePermeabilityTable(
+        "grade,freq_hz,mu_real,mu_imag,kind,edition\n43,1000,100,1,published,B\n43,1000,90,2,published,A\n"
+        "43,10,110,0,published,B\n61,5,40,0,model,\n61,9,30,0,model,\n");
+    EXPECT_EQ(t.badRows, 0);
+    EXPECT_EQ(curveEditions(t, "43"), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(curveEditions(t, "77"), std::vector<std::string>{""});
+    const std::vector<ComplexPermeability> b = {{10, 110, 0}, {1000, 100, 1}};
+    EXPECT_EQ(t.curves.at("43"), b);
+    EXPECT_EQ(*editionCurve(t, "43", "A"), (std::vector<ComplexPermeability>{{1000, 90, 2}}));
+    EXPECT_EQ(editionCurve(t, "43", "C"), nullptr);
+    EXPECT_EQ(t.modelled, std::set<std::string>{"61"});
+    EXPECT_TRUE(editionPublished(t, "43", "A"));
+    EXPECT_FALSE(editionPublished(t, "61", ""));
+    // Each edition reads its own curve; the plain call reads the main one.
+    const Material fr43{"Fair-Rite", "43", MaterialFamily::Ferrite, 800.0, "", "", ""};
+    EXPECT_EQ(expectedPermeability(t, fr43, 1000.0)->real, 100.0);
+    EXPECT_EQ(expectedPermeability(t, fr43, 1000.0, "A")->real, 90.0);
+    EXPECT_EQ(expectedPermeability(t, fr43, 1000.0, "A")->edition, "A");
+    EXPECT_FALSE(expectedPermeability(t, fr43, 1000.0, "C").has_value());
+    // Without the columns kind and edition the rows still read, as one published edition.
+    const PermeabilityTable plain = parsePermeabilityTable("freq_hz,grade,mu_real,mu_imag\n1000,43,7,1\n");
+    EXPECT_EQ(plain.editions.at("43").front(), (CurveEdition{"", {{1000, 7, 1}}, true}));
+}
+
 TEST(IdentifyCatalogueTest, TheShippedTablesReadWhole) {
     const CoreSizeTable sizes = parseCoreSizeTable(shipped("cores.csv"));
     EXPECT_EQ(sizes.badRows, 0);
@@ -81,10 +106,12 @@ TEST(IdentifyCatalogueTest, TheShippedTablesReadWhole) {
         EXPECT_GE(curves.curves.count(m.grade), 1u) << m.grade;
     }
     // The maker's own tables where one was found; a model elsewhere, marked so.
-    for (const char* grade : {"31", "43", "46", "51", "61", "73", "75", "77"}) {
+    for (const char* grade : {"31", "43", "44", "46", "51", "52", "61", "67", "68", "73", "75", "76", "77",
+                              "78", "79", "80", "97", "98", "-8", "-18", "-26", "-40", "-45"}) {
         EXPECT_EQ(curves.modelled.count(grade), 0u) << grade;
     }
-    EXPECT_EQ(curves.modelled.count("-40"), 1u);
+    EXPECT_EQ(curves.modelled.count("-2"), 1u);
+    EXPECT_EQ(curveEditions(curves, "43"), (std::vector<std::string>{"k6jca-2022", "MAS-2025"}));
 }
 
 class IdentifyCatalogueSheetTest : public ::testing::Test {
@@ -126,7 +153,7 @@ protected:
 TEST_F(IdentifyCatalogueSheetTest, EachLineIsComparedAtItsOwnFrequencyWhateverTheSizeLists) {
     // µ = AL·2π/(µ0·h·ln(OD/ID)); every µ below is a point of the maker's published table
     // (Fair-Rite 75 at 300 kHz: 5352.6 − j739.8, Q 7.2; 31 at 1 MHz: 1400.65 − j463.22, Q 3.0)
-    // or Micrometals' -40 curve (a T-106-40 shows µ′ 37.5 at 3.3 MHz).
+    // or Micrometals' -40 curve (3.51 MHz: 36.78 − j15.13, Q 2.4).
     struct Case {
         const char* od;
         const char* id;
@@ -140,8 +167,8 @@ TEST_F(IdentifyCatalogueSheetTest, EachLineIsComparedAtItsOwnFrequencyWhateverTh
     const Case cases[] = {
         // FT-50 lists J (µ 5000) but not 75; 10 turns with 955.07 pF at 300 kHz.
         {"12.7", "7.14", "4.78", "955.07 pF", "300 kHz", "", "7.2", {"Amidon 75", "Fair-Rite 75"}},
-        // T-106 lists -3 and -26 but not -40: µ′ 37.5 is AL 51.62 nH.
-        {"26.92", "14.48", "11.1", "", "3.3 MHz", "51.62", "100", {"Micrometals/Amidon -40"}},
+        // T-106 lists -3 and -26 but not -40: µ′ 36.78 is AL 50.63 nH.
+        {"26.92", "14.48", "11.1", "", "3.51 MHz", "50.63", "2.4", {"Micrometals/Amidon -40"}},
         // Grade 31 in the FT-240 shape (Fair-Rite makes it; the catalogue lists 43, 61, 77, J …).
         {"60.96", "35.56", "12.7", "", "1 MHz", "1917.6", "3", {"Fair-Rite 31"}},
     };
@@ -153,6 +180,22 @@ TEST_F(IdentifyCatalogueSheetTest, EachLineIsComparedAtItsOwnFrequencyWhateverTh
         EXPECT_FALSE(a.candidates.front().listedForSize) << c.f;
         EXPECT_FALSE(a.candidates.front().strayPf.has_value());  // one line assumes none
     }
+}
+
+TEST_F(IdentifyCatalogueSheetTest, TheEditionOfTheMakersTableThatFitsIsTaken) {
+    // 43 at 2.5 MHz: 544.2 − j194.4 in the MAS copy, about 853 − j323 in the k6jca copy. On a
+    // 20 × 10 × 5 mm ring (AL = 0.2·5·ln 2 = 0.6931 nH per µ) that is AL 377.21 and Q 2.8.
+    ring("20", "10", "5");
+    line(1, "10", "", "2.5 MHz", "377.21", "2.8");
+    const CoreAnalysis a = analyse();
+    const auto fr43 = std::find_if(a.candidates.begin(), a.candidates.end(), [](const Candidate& c) {
+        return c.material.maker == "Fair-Rite" && c.material.grade == "43";
+    });
+    ASSERT_NE(fr43, a.candidates.end());
+    EXPECT_EQ(fr43->group, 1);
+    EXPECT_EQ(fr43->edition, "MAS-2025");
+    EXPECT_DOUBLE_EQ(fr43->expected.at(0).real, 544.2);
+    EXPECT_DOUBLE_EQ(fr43->expected.at(0).imag, 194.4);
 }
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheCurve) {
