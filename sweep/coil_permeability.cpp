@@ -127,6 +127,12 @@ constexpr std::size_t kStaysCapacitive = 3;
 // A tank's inductance at half its resonance reads 4/3 of the low end's; a rise of less than
 // this is a winding's.
 constexpr double kTankRise = 1.1;
+// Above its resonance a tank's capacitance reads 3/4 of its capacitor at twice the resonance
+// and 15/16 at four times.
+constexpr double kNearAboveResonance = 2.0;
+constexpr double kFarAboveResonance = 4.0;
+// A sweep that ends below this many times the resonance shows too little of the rise.
+constexpr double kFarEnoughAboveResonance = 2.5;
 
 // A crossing where the noise is this large against Z is the noise's, not the coil's.
 constexpr double kMostCrossingNoise = 0.5;
@@ -237,6 +243,16 @@ double apparentInductance(const std::vector<double>& f, const std::vector<Comple
     });
     const auto i = static_cast<std::size_t>(near - f.begin());
     return z[i].imag() / (kTwoPi * f[i]);
+}
+
+// Im(Y)/ω with the lead taken out, at the point nearest to a frequency. [F]
+double capacitanceAt(const std::vector<double>& f, const std::vector<Complex>& z, double ls, double hertz) {
+    const auto near = std::min_element(f.begin(), f.end(), [&](double a, double b) {
+        return std::abs(a - hertz) < std::abs(b - hertz);
+    });
+    const auto i = static_cast<std::size_t>(near - f.begin());
+    const double w = kTwoPi * f[i];
+    return (1.0 / (z[i] - Complex(0, w * ls))).imag() / w;
 }
 
 // From the resonance alone: at half of it the apparent inductance is L/(1 − ¼) for a core
@@ -379,7 +395,14 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
             // A tank's capacitor lifts the inductance on the way to the resonance; a core whose
             // µ′ collapses there (and turns capacitive itself) lowers it: that is no tank, and
             // the capacitance read above the resonance is the core's, not the winding's.
-            if (apparentInductance(f, z, kVouchedShareOfResonance * *result.selfResonanceHz) > kTankRise * lowEnd) {
+            // A tank's capacitor is the same all the way up, and the capacitance seen above
+            // the resonance grows towards it; a core's own falls off.
+            const double f0 = *result.selfResonanceHz;
+            const bool rises = apparentInductance(f, z, kVouchedShareOfResonance * f0) > kTankRise * lowEnd;
+            const bool reaches = f.back() >= kFarEnoughAboveResonance * f0;
+            const double far = std::min(kFarAboveResonance * f0, f.back());
+            if (rises && (!reaches || capacitanceAt(f, z, par.ls, far) >=
+                                          capacitanceAt(f, z, par.ls, kNearAboveResonance * f0))) {
                 return CoilError{CoilFault::Tank, par.cd * 1e12};
             }
             const auto cd = strayFromResonance(f, z, *result.selfResonanceHz);

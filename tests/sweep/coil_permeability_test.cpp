@@ -224,5 +224,21 @@ INSTANTIATE_TEST_SUITE_P(
         Fallback{"leadShown", 10, 16 * kT68, 1001, 600e6, 25, true, 2, 230e6}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Mix 98's µ′ rises by a fifth and then collapses below zero near 2 MHz: 7 turns on an FT-50
+// turn capacitive there, and the capacitance seen above falls off. No tank.
+TEST(CoilPermeability, ACoreWhoseMuCollapsesIsNoTank) {
+    const PermeabilityTable table = parsePermeabilityTable(shipped("permeability.csv"));
+    test::CoilOnCore c;
+    c.mu = fromCurve(table.curves.at("98"));
+    c.l0 = 49 * kFt50;
+    c.cd = 4.3e-12;
+    c.ls = 20e-9;
+    c.points = 201;
+    const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    const PermeabilityPoint& first = std::get<CoilPermeability>(r).points.front();
+    EXPECT_NEAR(first.muReal / c.mu(first.hertz).real(), 1.0, 0.03);
+}
+
 }  // namespace
 }  // namespace kw
