@@ -382,32 +382,36 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
             par.cd = *cd;
         }
         // A tank shows its capacitor both ways: in the fit, and as the capacitance that
-        // resonates with the low end's inductance (a ferrite whose µ′ falls before the
-        // resonance shows less that way, so a winding is not taken for a tank).
-        const double w0 = kTwoPi * *result.selfResonanceHz;
+        // resonates with the low end's inductance. A tank's capacitor also lifts the
+        // inductance on the way to the resonance, and it is the same all the way up, so the
+        // capacitance seen above the resonance grows towards it. A core whose µ′ collapses
+        // (and turns capacitive itself) lowers the inductance, and its own capacitance falls
+        // off above: that is no tank, and the fit read the core, not the winding.
+        const double f0 = *result.selfResonanceHz;
+        const double w0 = kTwoPi * f0;
         std::size_t low = 0;
         while (low + 1 < f.size() && noiseOhm[low] > kMostNoise * std::abs(z[low])) {
             ++low;
         }
         const double lowEnd = z[low].imag() / (kTwoPi * f[low]);
         const double resonating = lowEnd > 0.0 ? 1.0 / (w0 * w0 * lowEnd) : 0.0;
+        const bool rises = apparentInductance(f, z, kVouchedShareOfResonance * f0) > kTankRise * lowEnd;
+        const double far = std::min(kFarAboveResonance * f0, f.back());
+        const bool coreTurnsCapacitive =
+            f.back() >= kFarEnoughAboveResonance * f0 &&
+            capacitanceAt(f, z, par.ls, far) < capacitanceAt(f, z, par.ls, kNearAboveResonance * f0);
         if (std::min(par.cd, resonating) * 1e12 > kMostWindingPf) {
-            // A tank's capacitor lifts the inductance on the way to the resonance; a core whose
-            // µ′ collapses there (and turns capacitive itself) lowers it: that is no tank, and
-            // the capacitance read above the resonance is the core's, not the winding's.
-            // A tank's capacitor is the same all the way up, and the capacitance seen above
-            // the resonance grows towards it; a core's own falls off.
-            const double f0 = *result.selfResonanceHz;
-            const bool rises = apparentInductance(f, z, kVouchedShareOfResonance * f0) > kTankRise * lowEnd;
-            const bool reaches = f.back() >= kFarEnoughAboveResonance * f0;
-            const double far = std::min(kFarAboveResonance * f0, f.back());
-            if (rises && (!reaches || capacitanceAt(f, z, par.ls, far) >=
-                                          capacitanceAt(f, z, par.ls, kNearAboveResonance * f0))) {
+            if (rises && !coreTurnsCapacitive) {
                 return CoilError{CoilFault::Tank, par.cd * 1e12};
             }
-            const auto cd = strayFromResonance(f, z, *result.selfResonanceHz);
+            const auto cd = strayFromResonance(f, z, f0);
             par = {cd && *cd * 1e12 <= kMostWindingPf ? *cd : 0.0, 0.0};
             result.leadFitted = false;
+        }
+        if (coreTurnsCapacitive) {
+            // Such a core resonates by itself: no more than a typical winding's capacitance
+            // is taken out.
+            par.cd = std::min(par.cd, kUnseenStray);
         }
         if (par.cd > 0.0) {
             result.strayPf = par.cd * 1e12;

@@ -182,5 +182,17 @@ TEST_F(SweepIdentificationTest, NamesMix43FromARealSweep) {
     EXPECT_LT(permeabilityAt(id.permeability.points, 14e6)->muReal, at1->muReal / 2);
 }
 
+// Fair-Rite revised its 43 table: a core that follows the 2020 edition (k6jca copy, rows at
+// 1, 1.75 and 3.07 MHz) is 43 at no distance, though the main edition reads µ′ 747 at 1 MHz.
+TEST_F(SweepIdentificationTest, ARevisedTableIsMatchedOnTheEditionThatFits) {
+    const std::vector<PermeabilityPoint> points{
+        {1000000, 851.4, 48, 0.01}, {1751453, 910.9, 165.6, 0.01}, {3067588, 767.5, 392.9, 0.01}};
+    const auto ranked = rankSweep(points, materials, curves);
+    ASSERT_FALSE(ranked.empty());
+    EXPECT_EQ(ranked.front().material.grade, "43");
+    EXPECT_NEAR(ranked.front().distance, 0.0, 1e-9);
+    EXPECT_TRUE(ranked.front().likely);
+}
+
 }  // namespace
 }  // namespace kw
