@@ -17,7 +17,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "platform/record_widgets.h"
 #include "platform/widget_text.h"
 #include "sweep/touchstone.h"
 
@@ -199,6 +201,9 @@ void SweepPanel::render() {
     fill(spots_, r.spotHeads, r.hasResult ? r.spotRows : decltype(r.spotRows){});
     fill(ranks_, r.rankHeads, r.rankRows);
     renderPlot();
+    for (QWidget* widget : std::initializer_list<QWidget*>{txtWindingen_, cmdSweep_, cmdOpslaan_, spots_, ranks_, plotView_}) {
+        renderToolTip(widget, ControlTip(TipWindow::Identify, widget->objectName().toStdString(), r.english));
+    }
 }
 
 void SweepPanel::renderPlot() {
