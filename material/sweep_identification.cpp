@@ -37,10 +37,7 @@ std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<Permeab
         expectedLogSum += std::log(e->real);
         bandSum += std::log(e->realHigh / e->real);
         if (hasCurve) {
-            const double measured = std::max(p.muImag, 0.0) / p.muReal + kLossTangentFloor;
-            const double wanted = std::max(e->imag, 0.0) / e->real + kLossTangentFloor;
-            const double l = std::log(measured / wanted);
-            squares += kLossWeight * l * l;
+            squares += lossSquares(std::max(p.muImag, 0.0) / p.muReal, std::max(e->imag, 0.0) / e->real, 0.0);
         }
     }
     if (n == 0) {
