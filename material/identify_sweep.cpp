@@ -122,6 +122,14 @@ void showError(const DataSheet& sheet, const SweepTextTable& t, std::string text
     }
 }
 
+// A table's column heads as the record keeps them.
+template <std::size_t N>
+std::array<std::string, N> texts(const std::array<std::string_view, N>& heads) {
+    std::array<std::string, N> out;
+    std::copy(heads.begin(), heads.end(), out.begin());
+    return out;
+}
+
 std::string materialLabel(const Material& m) {
     return m.maker + " " + m.grade;
 }
@@ -136,12 +144,8 @@ void IdentifySweep::Form_Load(const DataSheet& sheet) {
     cmdSweep.caption = t.sweepButton;
     cmdOpslaan.caption = t.saveButton;
     cmdOpslaan.enabled = hasResult;
-    for (std::size_t c = 0; c < spotHeads.size(); ++c) {
-        spotHeads[c] = t.spotHeads[c];
-    }
-    for (std::size_t c = 0; c < rankHeads.size(); ++c) {
-        rankHeads[c] = t.rankHeads[c];
-    }
+    spotHeads = texts(t.spotHeads);
+    rankHeads = texts(t.rankHeads);
     if (trimBlanks(txtWindingen.text).empty()) {
         for (int k = 1; k <= kMeasurementLines; ++k) {
             if (const auto n = readTurns(sheet.line(k, LineField::N))) {

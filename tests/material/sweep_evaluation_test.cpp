@@ -15,16 +15,12 @@
 
 #include "material/sweep_identification.h"
 #include "tests/support/coil_sweep.h"
+#include "tests/support/shipped.h"
 
 namespace kw {
 namespace {
 
-std::string shipped(const std::string& name) {
-    std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::shipped;
 
 // µ′ − jµ″ between two rows, straight on log-log scales (µ′ linear where it turns negative).
 std::complex<double> truthAt(const std::vector<ComplexPermeability>& rows, double f) {

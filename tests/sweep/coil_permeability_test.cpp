@@ -8,16 +8,12 @@
 
 #include "material/core_catalogue.h"
 #include "tests/support/coil_sweep.h"
+#include "tests/support/shipped.h"
 
 namespace kw {
 namespace {
 
-std::string shipped(const std::string& name) {
-    std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::shipped;
 
 double median(std::vector<double> v) {
     std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
