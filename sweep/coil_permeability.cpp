@@ -36,7 +36,7 @@ constexpr double kFitSpan = 1.35;
 // Leads a sweep does not show (the self-resonance lies above its end) are taken as this
 // much: a few centimetres of wire. [H]
 constexpr double kTypicalLead = 15e-9;
-constexpr double kMostAssumedLeadShare = 0.5;
+constexpr double kMostAssumedLeadShare = 0.25;
 // Lead inductances tried, in steps. [H]
 constexpr double kLeadStep = 0.5e-9;
 constexpr double kMostLead = 150e-9;
@@ -123,6 +123,9 @@ std::vector<Smoothed> smooth(const std::vector<double>& f, const std::vector<Com
 // The first frequency where the reactance turns from inductive to capacitive and stays so
 // for the next few points; interpolated between the two points.
 constexpr std::size_t kStaysCapacitive = 3;
+
+// The low end, for telling a coil from something else: this many points.
+constexpr std::size_t kLowEndPoints = 10;
 
 // A tank's inductance at half its resonance reads 4/3 of the low end's; a rise of less than
 // this is a winding's.
@@ -358,18 +361,30 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     for (std::size_t i = 0; i < f.size(); ++i) {
         noiseOhm.push_back(sigma * impedanceGain(s[i], parameter, r0) / std::sqrt(sm[i].averaged));
     }
-    // The low end must be inductive: the first point that stands out of the noise (a coil
-    // that resonates within the first steps of a coarse sweep is capacitive from there on).
-    std::size_t quiet = 0;
-    while (quiet + 1 < f.size() && noiseOhm[quiet] > kMostCrossingNoise * std::abs(z[quiet])) {
-        ++quiet;
-    }
-    if (!(z[quiet].imag() > 0.0)) {
-        return CoilError{CoilFault::NotInductive};
-    }
-
+    // The low end must be inductive: most of its first points that stand out of the noise,
+    // below the self-resonance (a coil that resonates within the first steps of a coarse
+    // sweep is capacitive from there on).
     CoilPermeability result;
     result.selfResonanceHz = selfResonance(f, z, noiseOhm);
+    std::size_t quiet = 0;
+    std::size_t inductive = 0;
+    std::size_t firstQuiet = f.size();  // the first quiet and inductive point
+    for (std::size_t i = 0; i < f.size() && quiet < kLowEndPoints; ++i) {
+        if (result.selfResonanceHz && f[i] >= *result.selfResonanceHz) {
+            break;
+        }
+        if (noiseOhm[i] <= kMostCrossingNoise * std::abs(z[i])) {
+            ++quiet;
+            if (z[i].imag() > 0.0) {
+                firstQuiet = std::min(firstQuiet, i);
+                ++inductive;
+            }
+        }
+    }
+    if (2 * inductive <= quiet) {
+        return CoilError{CoilFault::NotInductive};
+    }
+    firstQuiet = std::min(firstQuiet, f.size() - 1);
     Parasitics par;
     if (result.selfResonanceHz) {
         if (const auto fit = fitAboveResonance(f, z, *result.selfResonanceHz)) {
@@ -420,7 +435,7 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     // Leads the sweep does not show are still there: short ones are taken out, never more
     // than half of the low end's inductance.
     if (!result.leadFitted) {
-        const double lowEnd = z[quiet].imag() / (kTwoPi * f[quiet]);
+        const double lowEnd = z[firstQuiet].imag() / (kTwoPi * f[firstQuiet]);
         par.ls = std::min(kTypicalLead, kMostAssumedLeadShare * lowEnd);
     }
     result.leadNh = par.ls * 1e9;
