@@ -194,5 +194,17 @@ TEST_F(SweepIdentificationTest, ARevisedTableIsMatchedOnTheEditionThatFits) {
     EXPECT_TRUE(ranked.front().likely);
 }
 
+// Just above zero µ′ (a ferrite's curve crossing it) a material is still compared.
+TEST_F(SweepIdentificationTest, AMaterialIsComparedWhereItsMuIsJustAboveZero) {
+    const PermeabilityTable table = parsePermeabilityTable("grade,freq_hz,mu_real,mu_imag\nX,1000000,0.05,10\n");
+    Material m;
+    m.maker = "Test";
+    m.grade = "X";
+    m.mu = 1;
+    const auto ranked = rankSweep({{1e6, 0.05, 10, 0.01}}, {m}, table);
+    ASSERT_EQ(ranked.size(), 1u);
+    EXPECT_NEAR(ranked[0].distance, 0.0, 1e-12);
+}
+
 }  // namespace
 }  // namespace kw
