@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/coil_sweep.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_platform.h"
 
@@ -28,6 +29,26 @@ TEST(IdentifySweepTest, SaveAsksForAFileOnlyWhenItCanWrite) {
         sweep.cmdOpslaan_Click(sheet);
         EXPECT_EQ(platform.saveDialogs.size(), c.dialogs) << c.hasResult << c.withFiles;
     }
+}
+
+// A sweep read enables Save as CSV.
+TEST(IdentifySweepTest, ASweepReadEnablesSave) {
+    test::FakePlatform platform;
+    test::FakeFileSystem files;
+    DataSheet sheet;
+    sheet.platform = &platform;
+    sheet.files = &files;
+    sheet.txtBuiten = "12.7";
+    sheet.txtBinnen = "7.15";
+    sheet.txtHoog = "4.8";
+    test::CoilOnCore c;
+    c.mu = [](double) { return std::complex<double>(125, -1); };
+    c.l0 = 100 * 2e-7 * 4.8e-3 * 0.57446;  // ten turns on an FT-50
+    files.files["/home/ham/ft50.s1p"] = test::coilSweepText(test::coilSweep(c));
+    IdentifySweep sweep;
+    sweep.txtWindingen.text = "10";
+    ASSERT_TRUE(sweep.openSweep("/home/ham/ft50.s1p", sheet));
+    EXPECT_TRUE(sweep.cmdOpslaan.enabled);
 }
 
 }  // namespace
