@@ -10,15 +10,11 @@
 #include "material/sweep_identification.h"
 #include "sweep/touchstone.h"
 #include "tests/support/coil_sweep.h"
+#include "tests/support/shipped.h"
 
 namespace {
 
-std::string shipped(const std::string& name) {
-    std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using kw::test::shipped;
 
 void BM_CoilSweepOf1001PointsAnalysedAndRanked(benchmark::State& state) {
     const auto materials = kw::parseMaterialTable(shipped("materials.csv")).materials;

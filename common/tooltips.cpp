@@ -165,11 +165,27 @@ constexpr Tip kDataSheetEnglish[] = {
 constexpr Tip kIdentifyDutch[] = {
     {"cmdMu", "Zet de gemiddelde µr in het µ-vak van het invulblad"},
     {"cmdSluiten", "Sluit dit venster (Esc)"},
+    {"txtWindingen", "Windingen van de spoel op de kern; leeg: van de eerste regel van het invulblad"},
+    {"cmdSweep", "Lees een sweep (.s1p/.s2p) van de spoel alleen op poort 1: µ′ en µ″ over de band en de "
+                 "materialen die erbij passen"},
+    {"cmdOpslaan", "Schrijf de gemeten µ′ en µ″ per frequentie in een CSV-bestand"},
+    {"spotRows", "µ′ en µ″ uit de sweep bij 1, 3,5, 7, 14 en 28 MHz; - buiten de band die de sweep toont"},
+    {"rankRows", "De materialen het dichtst bij de sweep; materialen met hetzelfde nummer zijn niet uit "
+                 "elkaar te houden"},
+    {"sweepPlot", "Gemeten µ′ (doorgetrokken) en µ″ (gestreept) in zwart, de drie dichtstbijzijnde "
+                  "materialen in kleur"},
 };
 
 constexpr Tip kIdentifyEnglish[] = {
     {"cmdMu", "Write the mean µr into the µ box of the data sheet"},
     {"cmdSluiten", "Close this window (Esc)"},
+    {"txtWindingen", "Turns of the coil on the core; empty: from the data sheet's first line"},
+    {"cmdSweep", "Read a sweep (.s1p/.s2p) of the coil alone across port 1: µ′ and µ″ over the band and "
+                 "the materials that match"},
+    {"cmdOpslaan", "Write the measured µ′ and µ″ per frequency into a CSV file"},
+    {"spotRows", "µ′ and µ″ from the sweep at 1, 3.5, 7, 14 and 28 MHz; - outside the band the sweep shows"},
+    {"rankRows", "The materials nearest the sweep; materials with the same number cannot be told apart"},
+    {"sweepPlot", "Measured µ′ (solid) and µ″ (dashed) in black, the three nearest materials in colour"},
 };
 
 std::span<const Tip> tableOf(TipWindow window, bool english) {

@@ -177,11 +177,7 @@ Fit fitStray(const std::vector<const LineAnalysis*>& lines, const std::vector<Ex
             if (lossKnown && l.q) {
                 // A coil's Q holds its winding's loss too: up to kWindingLossTangent more loss
                 // than the core's costs nothing.
-                const double measured = share / *l.q + kLossTangentFloor;
-                const double wanted = expected[i].imag / expected[i].real + kLossTangentFloor;
-                const double e = std::min(0.0, std::log(measured / wanted)) +
-                                 std::max(0.0, std::log(measured / (wanted + kWindingLossTangent)));
-                squares += kLossWeight * e * e;
+                squares += lossSquares(share / *l.q, expected[i].imag / expected[i].real, kWindingLossTangent);
             }
         }
         if (squares < best.squares) {
@@ -420,6 +416,13 @@ CoreAnalysis analyseSheet(const DataSheet& sheet, const IdentifyCatalogue& catal
             !curves && ferrite && a.highestFrequencyHz && *a.highestFrequencyHz > kFerriteFrequencyLimitHz;
     }
     return a;
+}
+
+double lossSquares(double measuredTangent, double wantedTangent, double allowance) {
+    const double measured = measuredTangent + kLossTangentFloor;
+    const double wanted = wantedTangent + kLossTangentFloor;
+    const double e = std::min(0.0, std::log(measured / wanted)) + std::max(0.0, std::log(measured / (wanted + allowance)));
+    return kLossWeight * e * e;
 }
 
 }  // namespace kw

@@ -97,6 +97,10 @@ inline constexpr double kCapacitanceTolerance = 0.02;
 // Below this loss tangent a measured Q mostly tells the winding's own loss.
 inline constexpr double kLossTangentFloor = 0.05;
 inline constexpr double kLossWeight = 0.5;
+// What a measured loss tangent adds to a material's squared distance: the log of its ratio to
+// the curve's (both above the floor), weighted; more loss than the curve's by up to
+// `allowance` costs nothing.
+double lossSquares(double measuredTangent, double wantedTangent, double allowance);
 // The loss tangent a winding may add to the core's: a winding of Q 100.
 inline constexpr double kWindingLossTangent = 0.01;
 // Each candidate's curve is fitted with a winding capacitance of 0 to this much. [pF]

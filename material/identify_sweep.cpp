@@ -30,6 +30,7 @@ struct SweepTextTable {
     std::string_view resultWith;  // %1 points, %2 MHz, %3 self-resonance MHz, %4 Cd pF
     std::string_view resultWithout;  // %1 points, %2 MHz
     std::string_view lead;           // %1 nH
+    std::string_view leadAssumed;    // %1 nH
     std::array<std::string_view, kSpotColumns> spotHeads;
     std::array<std::string_view, kSweepRankColumns> rankHeads;
     std::string_view ferrite;
@@ -59,6 +60,7 @@ constexpr SweepTextTable kDutch{
     "%1 punten tot %2 MHz; eigenresonantie %3 MHz, eigen capaciteit %4 pF",
     "%1 punten tot %2 MHz; geen eigenresonantie in de sweep",
     "aansluitdraden %1 nH",
+    "aansluitdraden %1 nH aangenomen",
     {"MHz", "µ′", "µ″"},
     {"#", "Materiaal", "Soort", "Waarschijnlijk"},
     "ferriet",
@@ -88,6 +90,7 @@ constexpr SweepTextTable kEnglish{
     "%1 points up to %2 MHz; self-resonance %3 MHz, own capacitance %4 pF",
     "%1 points up to %2 MHz; no self-resonance in the sweep",
     "leads %1 nH",
+    "leads %1 nH assumed",
     {"MHz", "µ′", "µ″"},
     {"#", "Material", "Family", "Likely"},
     "ferrite",
@@ -119,6 +122,14 @@ void showError(const DataSheet& sheet, const SweepTextTable& t, std::string text
     }
 }
 
+// A table's column heads as the record keeps them.
+template <std::size_t N>
+std::array<std::string, N> texts(const std::array<std::string_view, N>& heads) {
+    std::array<std::string, N> out;
+    std::copy(heads.begin(), heads.end(), out.begin());
+    return out;
+}
+
 std::string materialLabel(const Material& m) {
     return m.maker + " " + m.grade;
 }
@@ -133,12 +144,8 @@ void IdentifySweep::Form_Load(const DataSheet& sheet) {
     cmdSweep.caption = t.sweepButton;
     cmdOpslaan.caption = t.saveButton;
     cmdOpslaan.enabled = hasResult;
-    for (std::size_t c = 0; c < spotHeads.size(); ++c) {
-        spotHeads[c] = t.spotHeads[c];
-    }
-    for (std::size_t c = 0; c < rankHeads.size(); ++c) {
-        rankHeads[c] = t.rankHeads[c];
-    }
+    spotHeads = texts(t.spotHeads);
+    rankHeads = texts(t.rankHeads);
     if (trimBlanks(txtWindingen.text).empty()) {
         for (int k = 1; k <= kMeasurementLines; ++k) {
             if (const auto n = readTurns(sheet.line(k, LineField::N))) {
@@ -233,7 +240,7 @@ void IdentifySweep::fillResult(char sep) {
         lblResultaat = FillIn(t.resultWithout, {points, top});
     }
     if (p.leadNh > 0.0) {
-        lblResultaat += "; " + FillIn(t.lead, {formatDecimals(p.leadNh, kPicoDecimals, sep)});
+        lblResultaat += "; " + FillIn(p.leadFitted ? t.lead : t.leadAssumed, {formatDecimals(p.leadNh, kPicoDecimals, sep)});
     }
 
     spotRows.clear();

@@ -15,8 +15,8 @@ constexpr double kNano = 1e-9;
 
 using Ranked = NamedCandidate;
 
-std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityPoint>& points, const PermeabilityTable& curves,
-               double noise) {
+std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<PermeabilityPoint>& points,
+                                    const PermeabilityTable& curves, double noise, const std::string& edition) {
     Ranked r{{}, m.maker + " " + m.grade};
     r.candidate.material = m;
     const bool hasCurve = curves.curves.count(m.grade) > 0;
@@ -26,7 +26,7 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityP
     double bandSum = 0;
     int n = 0;
     for (const auto& p : points) {
-        const auto e = expectedPermeability(curves, m, p.hertz);
+        const auto e = expectedPermeability(curves, m, p.hertz, edition);
         if (!e || !(e->real > 0.0)) {
             continue;
         }
@@ -37,10 +37,7 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityP
         expectedLogSum += std::log(e->real);
         bandSum += std::log(e->realHigh / e->real);
         if (hasCurve) {
-            const double measured = std::max(p.muImag, 0.0) / p.muReal + kLossTangentFloor;
-            const double wanted = std::max(e->imag, 0.0) / e->real + kLossTangentFloor;
-            const double l = std::log(measured / wanted);
-            squares += kLossWeight * l * l;
+            squares += lossSquares(std::max(p.muImag, 0.0) / p.muReal, std::max(e->imag, 0.0) / e->real, 0.0);
         }
     }
     if (n == 0) {
@@ -51,6 +48,19 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityP
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
     r.candidate.likely = r.candidate.distance <= std::hypot(bandSum / n, noise);
     return r;
+}
+
+// A grade whose table the maker revised is compared with the edition that fits best.
+std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityPoint>& points,
+                              const PermeabilityTable& curves, double noise) {
+    std::optional<Ranked> best;
+    for (const std::string& edition : curveEditions(curves, m.grade)) {
+        auto r = rankOnEdition(m, points, curves, noise, edition);
+        if (r && (!best || r->candidate.distance < best->candidate.distance)) {
+            best = std::move(r);
+        }
+    }
+    return best;
 }
 
 std::string number(double value, char separator) {

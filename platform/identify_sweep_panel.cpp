@@ -5,10 +5,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QMimeData>
 #include <QPen>
 #include <QPushButton>
@@ -17,7 +15,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "platform/mu_plot.h"
+#include "platform/record_widgets.h"
 #include "platform/widget_text.h"
 #include "sweep/touchstone.h"
 
@@ -26,8 +27,6 @@ namespace kw::gui {
 namespace {
 
 constexpr int kPlotHeight = 300;       // [px]
-constexpr double kHzPerMHz = 1.0e6;
-constexpr double kPlotLowestMu = 0.1;  // the µ axis is logarithmic
 const std::array<QColor, 3> kCurveColours = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
                                              QColor(0x2c, 0xa0, 0x2c)};
 
@@ -199,49 +198,23 @@ void SweepPanel::render() {
     fill(spots_, r.spotHeads, r.hasResult ? r.spotRows : decltype(r.spotRows){});
     fill(ranks_, r.rankHeads, r.rankRows);
     renderPlot();
+    for (QWidget* widget : std::initializer_list<QWidget*>{txtWindingen_, cmdSweep_, cmdOpslaan_, spots_, ranks_, plotView_}) {
+        renderToolTip(widget, ControlTip(TipWindow::Identify, widget->objectName().toStdString(), r.english));
+    }
 }
 
 void SweepPanel::renderPlot() {
     const IdentifyPlot& p = sweep_.plot;
-    plot_->removeAllSeries();
-    for (QAbstractAxis* axis : plot_->axes()) {
-        plot_->removeAxis(axis);
-        delete axis;
-    }
+    MuPlot plot(plot_, text(p.title), text(p.axisFrequency), text(p.axisMu));
     plotView_->setVisible(!p.measured.points.empty());
     if (p.measured.points.empty()) {
         return;
     }
-    plot_->setTitle(text(p.title));
-    auto* frequency = new QLogValueAxis;
-    frequency->setTitleText(text(p.axisFrequency));
-    frequency->setLabelFormat(QStringLiteral("%g"));
-    auto* mu = new QLogValueAxis;
-    mu->setTitleText(text(p.axisMu));
-    mu->setLabelFormat(QStringLiteral("%g"));
-    plot_->addAxis(frequency, Qt::AlignBottom);
-    plot_->addAxis(mu, Qt::AlignLeft);
-    double lowest = 1.0;
-    double highest = 10.0;
     const auto add = [&](const QString& name, const std::vector<ComplexPermeability>& points, bool imag,
                          const QPen& pen, bool named) {
         auto* series = new QLineSeries;
-        series->setName(name);
         series->setPen(pen);
-        for (const auto& pt : points) {
-            const double value = imag ? pt.imag : pt.real;
-            if (value >= kPlotLowestMu) {
-                series->append(pt.freqHz / kHzPerMHz, value);
-                lowest = std::min(lowest, value);
-                highest = std::max(highest, value);
-            }
-        }
-        plot_->addSeries(series);
-        series->attachAxis(frequency);
-        series->attachAxis(mu);
-        for (QLegendMarker* marker : plot_->legend()->markers(series)) {
-            marker->setVisible(named);
-        }
+        plot.add(series, name, points, imag, named);
     };
     for (std::size_t i = 0; i < p.nearest.size(); ++i) {
         const QColor colour = kCurveColours[i % kCurveColours.size()];
@@ -254,8 +227,8 @@ void SweepPanel::renderPlot() {
     add(text(p.measuredImag), p.measured.points, true, QPen(Qt::black, 2.5, Qt::DashLine), true);
     const double first = p.measured.points.front().freqHz / kHzPerMHz;
     const double last = p.measured.points.back().freqHz / kHzPerMHz;
-    frequency->setRange(std::pow(10.0, std::floor(std::log10(first))), std::pow(10.0, std::ceil(std::log10(last))));
-    mu->setRange(std::pow(10.0, std::floor(std::log10(lowest))), std::pow(10.0, std::ceil(std::log10(highest))));
+    plot.setFrequencyRange(std::pow(10.0, std::floor(std::log10(first))), std::pow(10.0, std::ceil(std::log10(last))));
+    plot.fitMu();
 }
 
 }  // namespace kw::gui

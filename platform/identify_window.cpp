@@ -12,9 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QPen>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -30,6 +28,7 @@
 #include "common/tooltips.h"
 #include "datasheet/datasheet.h"
 #include "platform/identify_sweep_panel.h"
+#include "platform/mu_plot.h"
 #include "platform/record_widgets.h"
 #include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
@@ -46,8 +45,6 @@ constexpr int kColumnGap = 16;         // [px] between the two columns of dimens
 constexpr int kWindowGap = 16;         // [px] between the sheet and this window
 constexpr int kFrameAllowance = 8;     // [px] for the window manager's borders
 constexpr int kPlotHeight = 340;       // [px]
-constexpr double kHzPerMHz = 1.0e6;
-constexpr double kPlotLowestMu = 0.1;  // the µ axis is logarithmic; µ″ runs down towards zero
 constexpr double kMarkerSize = 9.0;    // [px]
 // One colour per plotted material; the measured points are black.
 const std::array<QColor, 8> kCurveColours = {
@@ -402,51 +399,8 @@ void IdentifyWindow::renderValue(const ValueRow& row, const LabelledValue& shown
 
 void IdentifyWindow::renderPlot() {
     const IdentifyPlot& p = core_.plot;
-    plot_->removeAllSeries();
-    for (QAbstractAxis* axis : plot_->axes()) {
-        plot_->removeAxis(axis);
-        delete axis;
-    }
-    plot_->setTitle(text(p.title));
-    auto* frequency = new QLogValueAxis;
-    frequency->setTitleText(text(p.axisFrequency));
-    frequency->setLabelFormat(QStringLiteral("%g"));
-    frequency->setBase(10.0);
-    frequency->setRange(0.01, 100.0);  // [MHz]: the curves' 10 kHz to 100 MHz
-    auto* mu = new QLogValueAxis;
-    mu->setTitleText(text(p.axisMu));
-    mu->setLabelFormat(QStringLiteral("%g"));
-    mu->setBase(10.0);
-    plot_->addAxis(frequency, Qt::AlignBottom);
-    plot_->addAxis(mu, Qt::AlignLeft);
-
-    double lowest = 1.0;
-    double highest = 10.0;
-    const auto add = [&](QXYSeries* series, const QString& name,
-                         const std::vector<ComplexPermeability>& points, bool imag) {
-        series->setName(name);
-        for (const auto& pt : points) {
-            const double value = imag ? pt.imag : pt.real;
-            if (value >= kPlotLowestMu) {
-                series->append(pt.freqHz / kHzPerMHz, value);
-                lowest = std::min(lowest, value);
-                highest = std::max(highest, value);
-            }
-        }
-        plot_->addSeries(series);
-        series->attachAxis(frequency);
-        series->attachAxis(mu);
-        if (imag) {
-            for (QLegendMarker* marker : plot_->legend()->markers(series)) {
-                marker->setVisible(false);
-            }
-        }
-    };
-    const auto hideMarker = [&](QAbstractSeries* series) {
-        for (QLegendMarker* marker : plot_->legend()->markers(series)) {
-            marker->setVisible(false);
-        }
-    };
+    MuPlot plot(plot_, text(p.title), text(p.axisFrequency), text(p.axisMu));
+    plot.setFrequencyRange(0.01, 100.0);  // [MHz]: the curves' 10 kHz to 100 MHz
     // The band of the nearest material, under everything else.
     if (!p.bandLow.empty()) {
         auto* low = new QLineSeries;
@@ -455,17 +409,15 @@ void IdentifyWindow::renderPlot() {
             if (p.bandLow[k].real >= kPlotLowestMu) {
                 low->append(p.bandLow[k].freqHz / kHzPerMHz, p.bandLow[k].real);
                 high->append(p.bandHigh[k].freqHz / kHzPerMHz, p.bandHigh[k].real);
-                lowest = std::min(lowest, p.bandLow[k].real);
-                highest = std::max(highest, p.bandHigh[k].real);
+                plot.include(p.bandLow[k].real);
+                plot.include(p.bandHigh[k].real);
             }
         }
         auto* band = new QAreaSeries(high, low);
         band->setName(text(p.bandName));
         band->setPen(Qt::NoPen);
         band->setBrush(kBandColour);
-        plot_->addSeries(band);
-        band->attachAxis(frequency);
-        band->attachAxis(mu);
+        plot.attach(band, true);
     }
     for (std::size_t i = 0; i < p.nearest.size(); ++i) {
         const PlotCurve& c = p.nearest[i];
@@ -473,11 +425,11 @@ void IdentifyWindow::renderPlot() {
         auto* real = new QLineSeries;
         real->setPen(
             QPen(colour, 2.0, kCurveStyles[static_cast<std::size_t>(c.style) % kCurveStyles.size()]));
-        add(real, text(c.name), c.points, false);
+        plot.add(real, text(c.name), c.points, false, true);
         if (c.hasImag) {
             auto* imag = new QLineSeries;
             imag->setPen(QPen(colour, 1.5, Qt::DashLine));
-            add(imag, text(c.name), c.points, true);
+            plot.add(imag, text(c.name), c.points, true, false);
         }
         if (c.published) {
             // The maker's own points, not only the line through them.
@@ -485,8 +437,7 @@ void IdentifyWindow::renderPlot() {
             points->setColor(colour);
             points->setBorderColor(colour);
             points->setMarkerSize(kPublishedMarkerSize);
-            add(points, text(c.name), c.points, false);
-            hideMarker(points);
+            plot.add(points, text(c.name), c.points, false, false);
         }
     }
     if (!p.measured.points.empty()) {
@@ -495,24 +446,21 @@ void IdentifyWindow::renderPlot() {
             auto* bar = new QLineSeries;
             bar->setPen(QPen(Qt::black, 1.5));
             const double f = p.measured.points[k].freqHz;
-            add(bar, QString(), {{f, p.measuredLow[k], 0.0}, {f, p.measuredHigh[k], 0.0}}, false);
-            hideMarker(bar);
+            plot.add(bar, QString(), {{f, p.measuredLow[k], 0.0}, {f, p.measuredHigh[k], 0.0}}, false, false);
         }
         auto* real = new QScatterSeries;
         real->setColor(Qt::black);
         real->setMarkerSize(kMarkerSize);
-        add(real, text(p.measured.name), p.measured.points, false);
+        plot.add(real, text(p.measured.name), p.measured.points, false, true);
         if (p.measured.hasImag) {
             auto* imag = new QScatterSeries;
             imag->setColor(Qt::black);
             imag->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
             imag->setMarkerSize(kMarkerSize);
-            add(imag, text(p.measuredImag), p.measured.points, true);
+            plot.add(imag, text(p.measuredImag), p.measured.points, true, false);
         }
     }
-    // Whole decades around everything drawn.
-    mu->setRange(std::pow(10.0, std::floor(std::log10(lowest))),
-                 std::pow(10.0, std::ceil(std::log10(highest))));
+    plot.fitMu();
     plotView_->setVisible(!p.nearest.empty() || !p.measured.points.empty());
 }
 

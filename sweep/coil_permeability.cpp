@@ -33,6 +33,10 @@ constexpr double kFitToResonance = 8.0;
 constexpr int kFewestFitPoints = 6;
 // ... and only over a span of at least this ratio; shorter, Cd and Ls are not told apart.
 constexpr double kFitSpan = 1.35;
+// Leads a sweep does not show (the self-resonance lies above its end) are taken as this
+// much: a few centimetres of wire. [H]
+constexpr double kTypicalLead = 15e-9;
+constexpr double kMostAssumedLeadShare = 0.25;
 // Lead inductances tried, in steps. [H]
 constexpr double kLeadStep = 0.5e-9;
 constexpr double kMostLead = 150e-9;
@@ -40,12 +44,13 @@ constexpr double kMostLead = 150e-9;
 // change µ by the share below. [F]
 constexpr double kUnseenStray = 4e-12;
 constexpr double kMostUnseenCorrection = 0.05;
-// A point is reported when its noise is at most this share of µ.
+// A point is reported when its noise is at most this share of µ ...
 constexpr double kMostNoise = 0.02;
+// ... or, when that leaves fewer than kWantedPoints, this share.
+constexpr int kWantedPoints = 5;
+constexpr double kMostNoiseOfFewPoints = 0.06;
 // The copper resistance is the low end's intercept over this many points.
 constexpr int kCopperPoints = 8;
-// The low end, for telling a coil from something else: this many points.
-constexpr std::size_t kLowEndPoints = 10;
 // Below this the analyser's noise is not told from the sweep's own slope.
 constexpr double kLeastNoise = 1e-5;
 // Spread of a normal number from the median of its absolute value, and the second difference
@@ -118,6 +123,19 @@ std::vector<Smoothed> smooth(const std::vector<double>& f, const std::vector<Com
 // The first frequency where the reactance turns from inductive to capacitive and stays so
 // for the next few points; interpolated between the two points.
 constexpr std::size_t kStaysCapacitive = 3;
+
+// The low end, for telling a coil from something else: this many points.
+constexpr std::size_t kLowEndPoints = 10;
+
+// A tank's inductance at half its resonance reads 4/3 of the low end's; a rise of less than
+// this is a winding's.
+constexpr double kTankRise = 1.1;
+// Above its resonance a tank's capacitance reads 3/4 of its capacitor at twice the resonance
+// and 15/16 at four times.
+constexpr double kNearAboveResonance = 2.0;
+constexpr double kFarAboveResonance = 4.0;
+// A sweep that ends below this many times the resonance shows too little of the rise.
+constexpr double kFarEnoughAboveResonance = 2.5;
 
 // A crossing where the noise is this large against Z is the noise's, not the coil's.
 constexpr double kMostCrossingNoise = 0.5;
@@ -221,6 +239,25 @@ std::optional<Parasitics> fitAboveResonance(const std::vector<double>& f, const 
     return best;
 }
 
+// Im(Z)/ω at the point nearest to a frequency. [H]
+double apparentInductance(const std::vector<double>& f, const std::vector<Complex>& z, double hertz) {
+    const auto near = std::min_element(f.begin(), f.end(), [&](double a, double b) {
+        return std::abs(a - hertz) < std::abs(b - hertz);
+    });
+    const auto i = static_cast<std::size_t>(near - f.begin());
+    return z[i].imag() / (kTwoPi * f[i]);
+}
+
+// Im(Y)/ω with the lead taken out, at the point nearest to a frequency. [F]
+double capacitanceAt(const std::vector<double>& f, const std::vector<Complex>& z, double ls, double hertz) {
+    const auto near = std::min_element(f.begin(), f.end(), [&](double a, double b) {
+        return std::abs(a - hertz) < std::abs(b - hertz);
+    });
+    const auto i = static_cast<std::size_t>(near - f.begin());
+    const double w = kTwoPi * f[i];
+    return (1.0 / (z[i] - Complex(0, w * ls))).imag() / w;
+}
+
 // From the resonance alone: at half of it the apparent inductance is L/(1 − ¼) for a core
 // whose µ holds, and Cd = 1/(ω0²·L).
 std::optional<double> strayFromResonance(const std::vector<double>& f, const std::vector<Complex>& z,
@@ -229,9 +266,8 @@ std::optional<double> strayFromResonance(const std::vector<double>& f, const std
     const auto near = std::min_element(f.begin(), f.end(), [&](double a, double b) {
         return std::abs(a - fa) < std::abs(b - fa);
     });
-    const auto i = static_cast<std::size_t>(near - f.begin());
-    const double u = f[i] / f0;
-    const double l = z[i].imag() / (kTwoPi * f[i]) * (1.0 - u * u);
+    const double u = *near / f0;
+    const double l = apparentInductance(f, z, fa) * (1.0 - u * u);
     if (!(l > 0.0)) {
         return std::nullopt;
     }
@@ -325,89 +361,122 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     for (std::size_t i = 0; i < f.size(); ++i) {
         noiseOhm.push_back(sigma * impedanceGain(s[i], parameter, r0) / std::sqrt(sm[i].averaged));
     }
-    // The low end must be inductive: most of its first points that stand out of the noise.
+    // The low end must be inductive: most of its first points that stand out of the noise,
+    // below the self-resonance (a coil that resonates within the first steps of a coarse
+    // sweep is capacitive from there on).
+    CoilPermeability result;
+    result.selfResonanceHz = selfResonance(f, z, noiseOhm);
     std::size_t quiet = 0;
     std::size_t inductive = 0;
+    std::size_t firstQuiet = f.size();  // the first quiet and inductive point
     for (std::size_t i = 0; i < f.size() && quiet < kLowEndPoints; ++i) {
+        if (result.selfResonanceHz && f[i] >= *result.selfResonanceHz) {
+            break;
+        }
         if (noiseOhm[i] <= kMostCrossingNoise * std::abs(z[i])) {
             ++quiet;
-            inductive += z[i].imag() > 0.0 ? 1 : 0;
+            if (z[i].imag() > 0.0) {
+                firstQuiet = std::min(firstQuiet, i);
+                ++inductive;
+            }
         }
     }
     if (2 * inductive <= quiet) {
         return CoilError{CoilFault::NotInductive};
     }
-
-    CoilPermeability result;
-    result.selfResonanceHz = selfResonance(f, z, noiseOhm);
+    firstQuiet = std::min(firstQuiet, f.size() - 1);
     Parasitics par;
     if (result.selfResonanceHz) {
         if (const auto fit = fitAboveResonance(f, z, *result.selfResonanceHz)) {
             par = *fit;
+            result.leadFitted = true;
         } else if (const auto below = fitBelowResonance(f, z, *result.selfResonanceHz)) {
             par = *below;
+            result.leadFitted = par.ls > 0.0;
         } else if (const auto cd = strayFromResonance(f, z, *result.selfResonanceHz)) {
             par.cd = *cd;
         }
         // A tank shows its capacitor both ways: in the fit, and as the capacitance that
-        // resonates with the low end's inductance (a ferrite whose µ′ falls before the
-        // resonance shows less that way, so a winding is not taken for a tank).
-        const double w0 = kTwoPi * *result.selfResonanceHz;
+        // resonates with the low end's inductance. A tank's capacitor also lifts the
+        // inductance on the way to the resonance, and it is the same all the way up, so the
+        // capacitance seen above the resonance grows towards it. A core whose µ′ collapses
+        // (and turns capacitive itself) lowers the inductance, and its own capacitance falls
+        // off above: that is no tank, and the fit read the core, not the winding.
+        const double f0 = *result.selfResonanceHz;
+        const double w0 = kTwoPi * f0;
         std::size_t low = 0;
         while (low + 1 < f.size() && noiseOhm[low] > kMostNoise * std::abs(z[low])) {
             ++low;
         }
         const double lowEnd = z[low].imag() / (kTwoPi * f[low]);
         const double resonating = lowEnd > 0.0 ? 1.0 / (w0 * w0 * lowEnd) : 0.0;
+        const bool rises = apparentInductance(f, z, kVouchedShareOfResonance * f0) > kTankRise * lowEnd;
+        const double far = std::min(kFarAboveResonance * f0, f.back());
+        const bool coreTurnsCapacitive =
+            f.back() >= kFarEnoughAboveResonance * f0 &&
+            capacitanceAt(f, z, par.ls, far) < capacitanceAt(f, z, par.ls, kNearAboveResonance * f0);
         if (std::min(par.cd, resonating) * 1e12 > kMostWindingPf) {
-            return CoilError{CoilFault::Tank, par.cd * 1e12};
+            if (rises && !coreTurnsCapacitive) {
+                return CoilError{CoilFault::Tank, par.cd * 1e12};
+            }
+            const auto cd = strayFromResonance(f, z, f0);
+            par = {cd && *cd * 1e12 <= kMostWindingPf ? *cd : 0.0, 0.0};
+            result.leadFitted = false;
+        }
+        if (coreTurnsCapacitive) {
+            // Such a core resonates by itself: no more than a typical winding's capacitance
+            // is taken out.
+            par.cd = std::min(par.cd, kUnseenStray);
         }
         if (par.cd > 0.0) {
             result.strayPf = par.cd * 1e12;
         }
-        result.leadNh = par.ls * 1e9;
     }
+    // Leads the sweep does not show are still there: short ones are taken out, never more
+    // than half of the low end's inductance.
+    if (!result.leadFitted) {
+        const double lowEnd = z[firstQuiet].imag() / (kTwoPi * f[firstQuiet]);
+        par.ls = std::min(kTypicalLead, kMostAssumedLeadShare * lowEnd);
+    }
+    result.leadNh = par.ls * 1e9;
 
-    // The core's own impedance at every point, and whether the point is vouched for.
-    struct Core {
-        Complex zc;
-        double noise = 0;
-        bool inBand = false;
-    };
-    std::vector<Core> core(f.size());
+    // The core's own impedance at every point.
+    std::vector<Complex> zc(f.size());
+    std::vector<double> noise(f.size());
     for (std::size_t i = 0; i < f.size(); ++i) {
         const double w = kTwoPi * f[i];
         const Complex zp = z[i] - Complex(0, w * par.ls);
-        core[i].zc = 1.0 / (1.0 / zp - Complex(0, w * par.cd));
-        core[i].noise = noiseOhm[i] / std::abs(core[i].zc);
-        const bool below = result.selfResonanceHz
-                               ? f[i] <= kVouchedShareOfResonance * *result.selfResonanceHz
-                               : w * kUnseenStray * std::abs(zp) <= kMostUnseenCorrection;
-        core[i].inBand = below && core[i].noise <= kMostNoise && core[i].zc.imag() > 0.0;
+        zc[i] = 1.0 / (1.0 / zp - Complex(0, w * par.cd));
+        noise[i] = noiseOhm[i] / std::abs(zc[i]);
     }
-    // The band runs from the first quiet point up to where the corrections grow.
-    std::size_t first = 0;
-    while (first < f.size() && !core[first].inBand) {
-        ++first;
-    }
-    std::size_t end = first;
-    while (end < f.size() && (core[end].inBand || core[end].noise > kMostNoise)) {
-        if (result.selfResonanceHz && f[end] > kVouchedShareOfResonance * *result.selfResonanceHz) {
-            break;
+    // The band runs from the first quiet point up to where the corrections grow. A coil that
+    // resonates within the sweep's first steps leaves few points below half its resonance:
+    // then the band reaches further up and takes noisier points, rather than tell nothing.
+    const auto bandWithin = [&](double share, double mostNoise) {
+        std::vector<std::size_t> band;
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            const double w = kTwoPi * f[i];
+            if (result.selfResonanceHz ? f[i] > share * *result.selfResonanceHz
+                                       : w * kUnseenStray * std::abs(z[i]) > kMostUnseenCorrection) {
+                break;
+            }
+            if (noise[i] <= mostNoise && zc[i].imag() > 0.0) {
+                band.push_back(i);
+            } else if (!band.empty() && noise[i] <= mostNoise) {
+                break;
+            }
         }
-        ++end;
-    }
-    std::vector<std::size_t> band;
-    for (std::size_t i = first; i < end; ++i) {
-        if (core[i].inBand) {
-            band.push_back(i);
-        }
+        return band;
+    };
+    std::vector<std::size_t> band = bandWithin(kVouchedShareOfResonance, kMostNoise);
+    if (band.size() < static_cast<std::size_t>(kWantedPoints)) {
+        band = bandWithin(kFurthestShareOfResonance, kMostNoiseOfFewPoints);
     }
     if (band.size() < static_cast<std::size_t>(kFewestVouchedPoints)) {
         return CoilError{CoilFault::TooFewPoints, static_cast<double>(band.size())};
     }
-    const double lowEndCore = core[band.front()].zc.imag() / (kTwoPi * f[band.front()]);
-    if (par.ls > kMostLeadShare * lowEndCore) {
+    const double lowEndCore = zc[band.front()].imag() / (kTwoPi * f[band.front()]);
+    if (result.leadFitted && par.ls > kMostLeadShare * lowEndCore) {
         return CoilError{CoilFault::LeadTooLarge, par.ls * 1e9, lowEndCore * 1e9};
     }
 
@@ -416,7 +485,7 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     std::vector<double> y;
     for (std::size_t k = 0; k < band.size() && k < static_cast<std::size_t>(kCopperPoints); ++k) {
         x.push_back({1.0, f[band[k]] / f[band.front()]});
-        y.push_back(core[band[k]].zc.real());
+        y.push_back(zc[band[k]].real());
     }
     std::array<double, 2> c{};
     double residual = 0;
@@ -429,8 +498,8 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
     for (const std::size_t i : band) {
         const double wl = kTwoPi * f[i] * l0Henry;
         bandHertz.push_back(f[i]);
-        loss.push_back((core[i].zc.real() - result.copperOhm) / wl);
-        result.points.push_back({f[i], core[i].zc.imag() / wl, 0.0, core[i].noise});
+        loss.push_back((zc[i].real() - result.copperOhm) / wl);
+        result.points.push_back({f[i], zc[i].imag() / wl, 0.0, noise[i]});
     }
     const std::vector<Smoothed> smoothLoss = smooth(bandHertz, loss, kLossSmoothShare, kMostLossNeighbours);
     for (std::size_t k = 0; k < band.size(); ++k) {

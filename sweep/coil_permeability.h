@@ -36,7 +36,8 @@ struct CoilPermeability {
     double validToHz = 0;                   // the highest frequency reported
     std::optional<double> selfResonanceHz;  // where the coil's reactance turns capacitive
     std::optional<double> strayPf;          // Cd; nullopt when the sweep does not show it
-    double leadNh = 0;                      // Ls; 0 when the sweep does not show it
+    double leadNh = 0;                      // Ls taken out
+    bool leadFitted = false;                // Ls read from the sweep; else a typical lead, assumed
     double copperOhm = 0;                   // Rcu
 
     bool operator==(const CoilPermeability&) const = default;
@@ -61,14 +62,17 @@ struct CoilError {
 
 using CoilResult = std::variant<CoilPermeability, CoilError>;
 
-// Fewer vouched points than this tell no curve.
-inline constexpr int kFewestVouchedPoints = 5;
-// µ is vouched up to this share of the self-resonance, where Cd changes it by a third.
+// Fewer vouched points than this tell nothing.
+inline constexpr int kFewestVouchedPoints = 1;
+// µ is vouched up to this share of the self-resonance, where Cd changes it by a third ...
 inline constexpr double kVouchedShareOfResonance = 0.5;
+// ... and up to this share, where it doubles it, when the sweep has too few points below half.
+inline constexpr double kFurthestShareOfResonance = 0.65;
 // A capacitance across the coil above this is a tuning capacitor, not a winding's own. [pF]
 inline constexpr double kMostWindingPf = 30.0;
-// The leads may have at most this share of the core's inductance.
-inline constexpr double kMostLeadShare = 0.2;
+// The leads may have at most this share of the core's inductance: a lead the sweep shows is
+// taken out to a nanohenry or two.
+inline constexpr double kMostLeadShare = 0.5;
 
 // Z of the device from one sweep point: the coil across port 1 (S11) or in series between
 // the ports (S21). [ohm]

@@ -55,6 +55,7 @@ void printJson(const SweepIdentification& id, std::ostream& out) {
                                {"self_resonance_hz", numberOrNull(p.selfResonanceHz)},
                                {"stray_pf", numberOrNull(p.strayPf)},
                                {"lead_nh", p.leadNh},
+                               {"lead_fitted", p.leadFitted},
                                {"copper_ohm", p.copperOhm}};
     out << j.dump(kJsonIndent, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
@@ -73,7 +74,7 @@ void printReport(const SweepIdentification& id, std::ostream& out) {
         << (p.selfResonanceHz ? fixed(*p.selfResonanceHz / kMega, 2) + " MHz" : std::string("not in the sweep"))
         << '\n';
     out << "  own capacitance " << (p.strayPf ? fixed(*p.strayPf, 2) + " pF" : std::string("not shown")) << '\n';
-    out << "  lead            " << fixed(p.leadNh, 1) << " nH\n";
+    out << "  lead            " << fixed(p.leadNh, 1) << (p.leadFitted ? " nH\n" : " nH assumed\n");
     out << "\n  MHz     µ′        µ″\n";
     for (const double f : kSpotFrequenciesHz) {
         if (const auto at = permeabilityAt(p.points, f)) {

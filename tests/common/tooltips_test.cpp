@@ -24,6 +24,8 @@ TEST(TooltipsTest, EveryControlNamedHasItsTipInBothLanguagesAndRowsShareTheirCol
         {TipWindow::DataSheet, "txtRegel8", "Vrije info regel", "Free info line"},
         {TipWindow::DataSheet, "txtTest1", "Test notitie", "Test note"},
         {TipWindow::Identify, "cmdSluiten", "Sluit dit venster (Esc)", "Close this window (Esc)"},
+        {TipWindow::Identify, "cmdOpslaan", "Schrijf de gemeten µ′ en µ″ per frequentie in een CSV-bestand",
+         "Write the measured µ′ and µ″ per frequency into a CSV file"},
         {TipWindow::DataSheet, "Image1", "", ""},  // the drawing has none
         {TipWindow::Calculator, "txtN3", "", ""},  // nor has a name of another window
     };

@@ -182,5 +182,29 @@ TEST_F(SweepIdentificationTest, NamesMix43FromARealSweep) {
     EXPECT_LT(permeabilityAt(id.permeability.points, 14e6)->muReal, at1->muReal / 2);
 }
 
+// Fair-Rite revised its 43 table: a core that follows the 2020 edition (k6jca copy, rows at
+// 1, 1.75 and 3.07 MHz) is 43 at no distance, though the main edition reads µ′ 747 at 1 MHz.
+TEST_F(SweepIdentificationTest, ARevisedTableIsMatchedOnTheEditionThatFits) {
+    const std::vector<PermeabilityPoint> points{
+        {1000000, 851.4, 48, 0.01}, {1751453, 910.9, 165.6, 0.01}, {3067588, 767.5, 392.9, 0.01}};
+    const auto ranked = rankSweep(points, materials, curves);
+    ASSERT_FALSE(ranked.empty());
+    EXPECT_EQ(ranked.front().material.grade, "43");
+    EXPECT_NEAR(ranked.front().distance, 0.0, 1e-9);
+    EXPECT_TRUE(ranked.front().likely);
+}
+
+// Just above zero µ′ (a ferrite's curve crossing it) a material is still compared.
+TEST_F(SweepIdentificationTest, AMaterialIsComparedWhereItsMuIsJustAboveZero) {
+    const PermeabilityTable table = parsePermeabilityTable("grade,freq_hz,mu_real,mu_imag\nX,1000000,0.05,10\n");
+    Material m;
+    m.maker = "Test";
+    m.grade = "X";
+    m.mu = 1;
+    const auto ranked = rankSweep({{1e6, 0.05, 10, 0.01}}, {m}, table);
+    ASSERT_EQ(ranked.size(), 1u);
+    EXPECT_NEAR(ranked[0].distance, 0.0, 1e-12);
+}
+
 }  // namespace
 }  // namespace kw

@@ -141,6 +141,8 @@ private slots:
         QCOMPARE(run.sheetText("txtMu"), QString("874"));
         QCOMPARE(IdentifyRun::in<QPushButton>(window, "cmdSluiten")->toolTip(),
                  QString("Close this window (Esc)"));
+        QCOMPARE(IdentifyRun::in<QLineEdit>(window, "txtWindingen")->toolTip(),
+                 QString("Turns of the coil on the core; empty: from the data sheet's first line"));
         QTest::keyClick(window, Qt::Key_Escape);
         QVERIFY(!window->isVisible());
     }

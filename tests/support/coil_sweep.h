@@ -56,7 +56,7 @@ inline TouchstoneSweep coilSweep(const CoilOnCore& c) {
             s.s21.push_back(2.0 * r0 / (z + 2.0 * r0) + jitter);
             s.s11.push_back(z / (z + 2.0 * r0));
         } else {
-            s.s11.push_back((z - r0) / (z + r0) + jitter);
+            s.s11.push_back(reflection(z) + jitter);
         }
     }
     return s;
@@ -66,7 +66,7 @@ inline TouchstoneSweep coilSweep(const CoilOnCore& c) {
 inline std::string coilSweepText(const TouchstoneSweep& s) {
     std::string text = "# Hz S RI R 50\n";
     for (std::size_t i = 0; i < s.hertz.size(); ++i) {
-        text += number(s.hertz[i]) + ' ' + number(s.s11[i].real()) + ' ' + number(s.s11[i].imag()) + '\n';
+        text += onePortLine(s.hertz[i], s.s11[i]);
     }
     return text;
 }

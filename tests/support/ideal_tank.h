@@ -37,6 +37,16 @@ inline std::string number(double v) {
     return std::string(buffer, r.ptr);
 }
 
+// S11 of an impedance across a 50-ohm port.
+inline std::complex<double> reflection(std::complex<double> z) {
+    return (z - 50.0) / (z + 50.0);
+}
+
+// One point of a one-port sweep: Hz, real and imaginary part.
+inline std::string onePortLine(double f, std::complex<double> s) {
+    return number(f) + ' ' + number(s.real()) + ' ' + number(s.imag()) + '\n';
+}
+
 // One line a point, in Hz and real/imaginary; two ports when transmission.
 inline std::string idealTankSweep(const IdealTank& t, bool transmission) {
     std::mt19937 random(t.seed);
@@ -56,16 +66,15 @@ inline std::string idealTankSweep(const IdealTank& t, bool transmission) {
         } else {
             const std::complex<double> z = spike * (t.resistance / std::complex<double>(1.0, t.q * u) -
                                                     std::complex<double>(0, t.seriesOhm * t.f0 / f));
-            s = (z - 50.0) / (z + 50.0);
+            s = reflection(z);
         }
         if (t.noiseDb > 0) {
             s *= std::polar(std::pow(10.0, noise(random) / 20.0), noise(random) * dbToRadians);
         }
-        text += number(f) + ' ';
         if (transmission) {
-            text += "0 0 " + number(s.real()) + ' ' + number(s.imag()) + " 0 0 0 0\n";
+            text += number(f) + " 0 0 " + number(s.real()) + ' ' + number(s.imag()) + " 0 0 0 0\n";
         } else {
-            text += number(s.real()) + ' ' + number(s.imag()) + '\n';
+            text += onePortLine(f, s);
         }
     }
     return text;

@@ -8,16 +8,12 @@
 
 #include "material/core_catalogue.h"
 #include "tests/support/coil_sweep.h"
+#include "tests/support/shipped.h"
 
 namespace kw {
 namespace {
 
-std::string shipped(const std::string& name) {
-    std::ifstream in(std::string(KERNWIJS_RESOURCE_DIR) + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::shipped;
 
 double median(std::vector<double> v) {
     std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
@@ -139,8 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // 100 pF across 10 µH: a tank at 5 MHz.
         Refusal{"tank", 100, 1e-6, 5, 1001, 200e6, CoilFault::Tank},
-        // 100 nH of core against 30 nH of leads, swept far enough to show them.
-        Refusal{"leadTooLarge", 0, 10e-9, 30, 1001, 1.5e9, CoilFault::LeadTooLarge},
+        // 40 nH of core against 30 nH of leads, swept far enough to show them.
+        Refusal{"leadTooLarge", 0, 4e-9, 30, 1001, 1.5e9, CoilFault::LeadTooLarge},
         // Six points for the whole band.
         Refusal{"tooFewPoints", 0, 10e-9, 5, 6, 200e6, CoilFault::TooFewPoints}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -174,6 +170,73 @@ TEST(CoilPermeability, ACoilWithoutResonanceInTheSweepLooksLikeACoilAlone) {
     EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S21));
     c.series = false;
     EXPECT_FALSE(LooksLikeCoilAlone(test::coilSweep(c), SweepParameter::S11));
+}
+
+struct Fallback {
+    const char* name;
+    double mu;
+    double l0;
+    int points;
+    double stopHz;
+    double leadNh;
+    bool leadShown;        // else the typical 15 nH is taken out
+    double leadToleranceNh;
+    double srfHz;          // worked out by hand: L0·µ with Cd = 5 pF
+};
+
+class CoilFallbackTest : public ::testing::TestWithParam<Fallback> {};
+
+TEST_P(CoilFallbackTest, VouchesForWhatTheSweepShows) {
+    const Fallback& k = GetParam();
+    test::CoilOnCore c;
+    c.mu = flat(k.mu, 150);
+    c.l0 = k.l0;
+    c.cd = 5e-12;
+    c.ls = k.leadNh * 1e-9;
+    c.points = k.points;
+    c.stopHz = k.stopHz;
+    const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    const CoilPermeability& p = std::get<CoilPermeability>(r);
+    ASSERT_FALSE(p.points.empty());
+    EXPECT_NEAR(p.points.front().muReal / k.mu, 1.0, 0.03);
+    EXPECT_LT(p.validToHz, 0.7 * k.srfHz);
+    EXPECT_EQ(p.leadFitted, k.leadShown);
+    EXPECT_NEAR(p.leadNh, k.leadShown ? k.leadNh : 15.0, k.leadToleranceNh);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CoilFallbackTest,
+    ::testing::Values(
+        // 10 turns on an FT-50 of µ 2000: 110 µH resonates at 6.8 MHz, between the fourth and
+        // fifth point of a 201-point sweep to 300 MHz (1.5 MHz steps). Against 110 µH the
+        // sweep hardly shows 10 nH of leads.
+        Fallback{"resonanceInTheFirstSteps", 2000, 100 * kFt50, 201, 300e6, 10, true, 60, 6.79e6},
+        // Four turns on a T-68 of µ 10: 96 nH resonates at 230 MHz, above a sweep to 200 MHz:
+        // the lead is the typical one.
+        Fallback{"leadNotShown", 10, 16 * kT68, 1001, 200e6, 15, false, 0.5, 230e6},
+        // The same swept to 600 MHz shows 25 nH of leads above the resonance: a quarter of the
+        // core's inductance, taken out.
+        Fallback{"leadShown", 10, 16 * kT68, 1001, 600e6, 25, true, 2, 230e6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Mix 98's µ′ rises by a fifth and then collapses below zero near 2 MHz: 7 turns on an FT-50
+// turn capacitive there, and the capacitance seen above falls off. No tank.
+TEST(CoilPermeability, ACoreWhoseMuCollapsesIsNoTank) {
+    const PermeabilityTable table = parsePermeabilityTable(shipped("permeability.csv"));
+    test::CoilOnCore c;
+    c.mu = fromCurve(table.curves.at("98"));
+    c.l0 = 49 * kFt50;
+    c.cd = 4.3e-12;
+    c.ls = 20e-9;
+    c.points = 201;
+    const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    const PermeabilityPoint& first = std::get<CoilPermeability>(r).points.front();
+    EXPECT_NEAR(first.muReal / c.mu(first.hertz).real(), 1.0, 0.03);
+    // The capacitance that resonates with the low end's inductance is far above a winding's:
+    // the sweep does not tell Cd.
+    EXPECT_FALSE(std::get<CoilPermeability>(r).strayPf);
 }
 
 }  // namespace
