@@ -39,8 +39,6 @@ constexpr std::array<ErrorText, 5> kErrors = {{
      "ERROR4!", "Something wrong with the Fres points or Top-C value!!  Typo?? "},
 }};
 
-constexpr std::string_view kAlreadyRunningText = "The application is already running!!! \r";
-
 struct KeyHintText {
     std::string_view control;
     std::string_view nl;
@@ -97,11 +95,6 @@ MessageBox OverwriteLineBox(int line, bool english) {
 std::string RangeHint(std::string_view range, std::string_view putBack, bool english) {
     return FillIn(english ? "Out of range (%1): %2 put back" : "Buiten het bereik (%1): %2 teruggezet",
                   {std::string(range), std::string(putBack)});
-}
-
-MessageBox AlreadyRunningBox() {
-    return MessageBox{std::string(kErrorTitleEnglish), std::string(kAlreadyRunningText), MsgIcon::Critical,
-                      MsgButtons::Ok, true};
 }
 
 }  // namespace kw

@@ -11,4 +11,9 @@ bool confirm(Messages& messages, bool english) {
     return messages.showMessage(box) == MsgAnswer::Ok;
 }
 
+MessageBox AlreadyRunningBox() {
+    return MessageBox{std::string(kErrorTitleEnglish), "The application is already running!!! \r", MsgIcon::Critical,
+                      MsgButtons::Ok, true};
+}
+
 }  // namespace kw
