@@ -5,6 +5,7 @@
 
 #include "common/path_text.h"
 #include "common/shared_messages.h"
+#include "common/text.h"
 
 namespace kw {
 

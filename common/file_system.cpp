@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "common/path_text.h"
+#include "common/text.h"
 
 namespace kw {
 

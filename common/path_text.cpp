@@ -1,8 +1,11 @@
 #include "common/path_text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "common/text.h"
 
 namespace kw {
 
@@ -45,15 +48,6 @@ bool wildcardMatch(const std::string& pattern, const std::string& name) {
         ++p;
     }
     return p == pattern.size();
-}
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace
@@ -100,13 +94,13 @@ std::string PSslash(const std::string& invulregel) {
 }
 
 std::string eerstedeel(const std::string& EersteIn) {
-    const std::string t = trimBlanks(EersteIn);
+    const std::string t = std::string(Trim(EersteIn, " "));
     const auto blank = t.find(' ');
     return blank == std::string::npos ? t : t.substr(0, blank);
 }
 
 std::string tweededeel(const std::string& TweedeIn) {
-    const std::string t = trimBlanks(TweedeIn);
+    const std::string t = std::string(Trim(TweedeIn, " "));
     const auto blank = t.find(' ');
     return blank == std::string::npos ? std::string{} : t.substr(blank + 1);
 }
@@ -133,29 +127,20 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + sep + name;
 }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
+std::string TimeStamp(const LocalTime& time) {
+    constexpr std::size_t kRoom = 32;  // three numbers of any size
+    char stamp[kRoom];
+    std::snprintf(stamp, sizeof stamp, "%02d%02d%02d", time.hour, time.minute, time.second);
+    return stamp;
 }
 
-std::string FillIn(std::string_view pattern, const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
-            if (index < values.size()) {
-                out += values[index];
-                ++i;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
+std::string TimeStampedName(const std::string& folder, std::string_view stem, const LocalTime& time,
+                            std::string_view extension) {
+    return JoinPath(folder, std::string(stem) + TimeStamp(time) + std::string(extension));
+}
+
+bool EmptyOrWildcard(std::string_view name) {
+    return name.empty() || name.find('*') != std::string_view::npos;
 }
 
 }  // namespace kw

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/postscript_block.h"
 
 namespace kw {
@@ -19,7 +19,6 @@ constexpr std::string_view kPointNote = "UK CSV setting - decimal point is used"
 constexpr std::string_view kCommaNote = "NL CSV setting - decimal comma is used";
 
 constexpr char kSeparator = ';';
-constexpr char kQuote = '"';
 // A spreadsheet reads a cell that starts with one of these as a formula.
 constexpr std::string_view kFormulaStarts = "=+-@\t\r";
 constexpr char kTextMark = '\'';            // makes a spreadsheet take the cell as text
@@ -89,18 +88,6 @@ bool looksLikeFormula(std::string_view text) {
            !isNumber(text);
 }
 
-std::string quoted(std::string_view text) {
-    std::string out(1, kQuote);
-    for (char c : text) {
-        out += c;
-        if (c == kQuote) {
-            out += kQuote;
-        }
-    }
-    out += kQuote;
-    return out;
-}
-
 }  // namespace
 
 std::vector<std::string> csvOpeningLines(bool english) {
@@ -150,9 +137,9 @@ std::string csvField(std::string_view text, bool english) {
         }
     }
     if (formula) {
-        return quoted(std::string(1, kTextMark) + value);
+        return CsvQuoted(std::string(1, kTextMark) + value);
     }
-    return value.find_first_of(";\"") == std::string::npos ? value : quoted(value);
+    return value.find_first_of(";\"") == std::string::npos ? value : CsvQuoted(value);
 }
 
 std::string csvRow(const DataSheet& sheet, int k, bool english) {

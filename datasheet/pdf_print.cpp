@@ -8,6 +8,7 @@
 
 #include "common/path_text.h"
 #include "common/shared_messages.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/export.h"
 
@@ -223,7 +224,7 @@ PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile)
         return PrintOutcome::NotBuilt;
     }
     // The job carries the name Export PS would propose for the page.
-    const std::string jobTitle = std::string(kJobTitlePrefix) + exportTimeStamp(sheet.platform->now());
+    const std::string jobTitle = std::string(kJobTitlePrefix) + TimeStamp(sheet.platform->now());
     const std::optional<PrintChoice> choice = sheet.platform->choosePrinter(jobTitle);
     if (!choice) {
         return PrintOutcome::Cancelled;

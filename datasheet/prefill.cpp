@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -56,18 +56,8 @@ void show(const DataSheet& sheet, const SheetMessage& message, std::initializer_
         {std::string(w.title), FillIn(w.text, args), MsgIcon::Critical, MsgButtons::Ok, false});
 }
 
-std::size_t characterCount(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 bool isComment(const std::string& line) {
-    return line.starts_with(kCommentStart) || characterCount(line) <= kLongestBlankLine;
+    return line.starts_with(kCommentStart) || CharacterCount(line) <= kLongestBlankLine;
 }
 
 std::string withoutLeadingBlanks(std::string_view text) {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -15,7 +15,6 @@ constexpr std::string_view kFixedComment =
     "%%  herkenning op 1e regel, na TOKEN regels hierna GEEN comment regels, alleen ervoor!";
 constexpr std::string_view kClosingComment = "%%  en vanaf hier net zoveel kommentaar als nodig is ";
 constexpr std::string_view kEndToken = "[END]";
-constexpr std::string_view kLineEnd = "\r\n";
 
 struct HeaderBlock {
     std::string_view control;
@@ -101,11 +100,6 @@ std::string asValueLine(std::string text) {
     return text;
 }
 
-void appendLine(std::string& out, std::string_view line) {
-    out += line;
-    out += kLineEnd;
-}
-
 // ---- dialogs and messages ----
 
 constexpr std::string_view kDialogTitle = "Kernwijs data file";
@@ -165,49 +159,30 @@ void show(const DataSheet& sheet, const SheetMessage& message, const std::string
         {std::string(w.title), FillIn(w.text, {file, reason}), message.icon, MsgButtons::Ok, false});
 }
 
-// "RINGBLAD_hhmmss.TOR" in the given folder.
-std::string defaultSaveName(const std::string& folder, const LocalTime& t) {
-    const auto twoDigits = [](int v) {
-        return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
-    };
-    const std::string stamp = twoDigits(t.hour) + twoDigits(t.minute) + twoDigits(t.second);
-    return JoinPath(folder, std::string(kDefaultNameStart) + stamp + std::string(kDefaultNameEnd));
-}
-
-std::size_t characterCount(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 bool refusedName(const std::string& name) {
-    return name.empty() || name.find('*') != std::string::npos || characterCount(name) < kShortestName;
+    return EmptyOrWildcard(name) || CharacterCount(name) < kShortestName;
 }
 
 }  // namespace
 
 std::string TorFileText(const DataSheet& sheet) {
     std::string out;
-    appendLine(out, kTorRecognition);
-    appendLine(out, kFixedComment);
+    AppendCrLfLine(out, kTorRecognition);
+    AppendCrLfLine(out, kFixedComment);
     for (const Block& b : blocks()) {
         if (fieldText(sheet, b.controlling).empty()) {
             continue;
         }
         if (!b.comment.empty()) {
-            appendLine(out, b.comment);
+            AppendCrLfLine(out, b.comment);
         }
-        appendLine(out, b.token);
+        AppendCrLfLine(out, b.token);
         for (const auto& control : b.values) {
-            appendLine(out, asValueLine(fieldText(sheet, control)));
+            AppendCrLfLine(out, asValueLine(fieldText(sheet, control)));
         }
     }
-    appendLine(out, kEndToken);
-    appendLine(out, kClosingComment);
+    AppendCrLfLine(out, kEndToken);
+    AppendCrLfLine(out, kClosingComment);
     return out;
 }
 
@@ -249,7 +224,7 @@ void DataSheet::cmdUitvoer_Click() {
                                     std::string(kSaveFilter),
                                     std::string(kSaveDefaultExt),
                                     folder,
-                                    defaultSaveName(folder, platform->now()),
+                                    TimeStampedName(folder, kDefaultNameStart, platform->now(), kDefaultNameEnd),
                                     true};
     const std::optional<std::string> chosen = platform->saveFileName(request);
     if (!chosen || chosen->empty()) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
+
 namespace kw {
 namespace {
 

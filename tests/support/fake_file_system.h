@@ -7,6 +7,7 @@
 
 #include "common/file_system.h"
 #include "common/path_text.h"
+#include "common/text.h"
 
 namespace kw::test {
 
