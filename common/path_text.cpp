@@ -1,5 +1,7 @@
 #include "common/path_text.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -24,52 +26,15 @@ std::size_t lastSeparator(const std::string& path) {
     return std::string::npos;
 }
 
-// '*' matches any run of characters, '?' exactly one.
-bool wildcardMatch(const std::string& pattern, const std::string& name) {
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t starP = std::string::npos;
-    std::size_t starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
 }  // namespace
 
-bool FileExists(const std::string& strFile) {
-    if (strFile.empty()) {
-        return false;
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    // fnmatch also reads "[...]" as a set of characters; "[[]" stands for '[' itself.
+    std::string plain;
+    for (const char c : pattern) {
+        plain += c == '[' ? std::string_view("[[]") : std::string_view(&c, 1);
     }
-    const std::string pattern = FileOnly(strFile);
-    std::error_code ec;
-    if (pattern.find_first_of("*?") == std::string::npos) {
-        return fs::is_regular_file(fs::path(strFile), ec);
-    }
-    const std::string folder = FolderOnly(strFile);
-    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_regular_file(typeEc) && wildcardMatch(pattern, it->path().filename().string())) {
-            return true;
-        }
-    }
-    return false;
+    return ::fnmatch(plain.c_str(), std::string(name).c_str(), FNM_NOESCAPE) == 0;
 }
 
 std::string FileOnly(const std::string& filepath) {

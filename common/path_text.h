@@ -12,9 +12,9 @@
 
 namespace kw {
 
-// True when an ordinary file (not a folder) matches strFile; '*' and '?' in the file
-// part match as in a directory listing.
-bool FileExists(const std::string& strFile);
+// True when the name matches the pattern: '*' stands for any run of characters, '?' for
+// exactly one; every other character for itself.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 // The text after the last folder separator; the whole text when there is none.
 std::string FileOnly(const std::string& filepath);
