@@ -11,10 +11,6 @@ namespace kw {
 
 namespace {
 
-constexpr std::string_view kColumnLetters = "A;B;C;D;E;F;G;H;I;J;K;L;M;N;O;P;Q;R;S;T;U";
-constexpr std::string_view kColumnNames =
-    "Fabr1;Fabr2;Type1;Type2;Type3;Buiten;Binnen;Hoog;N;Cpar;pF_nF;f res;k_MHz;AL-waarde;f1;f2;Q;"
-    "TOP_RC;pF_Kohm;Rs;Rp";
 constexpr std::string_view kPointNote = "UK CSV setting - decimal point is used";
 constexpr std::string_view kCommaNote = "NL CSV setting - decimal comma is used";
 
@@ -33,33 +29,34 @@ enum class Part {
 };
 
 struct Column {
+    std::string_view name;    // in the file's second line
     std::string_view header;  // control name of a header field; empty for a line field
     LineField field = LineField::N;
     Part part = Part::Whole;
 };
 
 constexpr std::array<Column, kCsvColumns> kColumns = {{
-    {"txtFabr1"},
-    {"txtFabr2"},
-    {"txtType1"},
-    {"txtType2"},
-    {"txtType3"},
-    {"txtBuiten"},
-    {"txtBinnen"},
-    {"txtHoog"},
-    {"", LineField::N},
-    {"", LineField::C, Part::First},
-    {"", LineField::C, Part::Rest},
-    {"", LineField::Fres, Part::First},
-    {"", LineField::Fres, Part::Rest},
-    {"", LineField::mH},
-    {"", LineField::f1},
-    {"", LineField::f2},
-    {"", LineField::Q},
-    {"", LineField::Top, Part::First},
-    {"", LineField::Top, Part::Rest},
-    {"", LineField::Rs},
-    {"", LineField::Rp},
+    {"Fabr1", "txtFabr1"},
+    {"Fabr2", "txtFabr2"},
+    {"Type1", "txtType1"},
+    {"Type2", "txtType2"},
+    {"Type3", "txtType3"},
+    {"Buiten", "txtBuiten"},
+    {"Binnen", "txtBinnen"},
+    {"Hoog", "txtHoog"},
+    {"N", "", LineField::N},
+    {"Cpar", "", LineField::C, Part::First},
+    {"pF_nF", "", LineField::C, Part::Rest},
+    {"f res", "", LineField::Fres, Part::First},
+    {"k_MHz", "", LineField::Fres, Part::Rest},
+    {"AL-waarde", "", LineField::mH},
+    {"f1", "", LineField::f1},
+    {"f2", "", LineField::f2},
+    {"Q", "", LineField::Q},
+    {"TOP_RC", "", LineField::Top, Part::First},
+    {"pF_Kohm", "", LineField::Top, Part::Rest},
+    {"Rs", "", LineField::Rs},
+    {"Rp", "", LineField::Rp},
 }};
 
 bool isDigit(char c) {
@@ -91,8 +88,15 @@ bool looksLikeFormula(std::string_view text) {
 }  // namespace
 
 std::vector<std::string> csvOpeningLines(bool english) {
-    return {std::string(kColumnLetters), std::string(kColumnNames),
-            std::string(english ? kPointNote : kCommaNote)};
+    // The first line names the columns by their spreadsheet letters, the second by their names.
+    std::string letters;
+    std::string names;
+    for (std::size_t c = 0; c < kColumns.size(); ++c) {
+        const std::string_view separator = c == 0 ? "" : std::string_view(&kSeparator, 1);
+        letters += std::string(separator) + static_cast<char>('A' + c);
+        names += std::string(separator) + std::string(kColumns[c].name);
+    }
+    return {letters, names, std::string(english ? kPointNote : kCommaNote)};
 }
 
 bool isPlainDecimal(std::string_view text) {
