@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/export.h"
 #include "datasheet/tor_file.h"

@@ -13,7 +13,7 @@
 #include "common/file_system.h"
 #include "common/process_runner.h"
 #include "common/scripted_platform.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/export.h"
 #include "datasheet/tor_file.h"
 

@@ -5,7 +5,7 @@
 #include "calculator/calculator.h"
 #include "calculator/formulas.h"
 #include "calculator/messages.h"
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 #include "calculator/result_text.h"
 
 namespace kw {

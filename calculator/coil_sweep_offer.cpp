@@ -7,6 +7,7 @@
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
 #include "common/path_text.h"
+#include "common/text.h"
 #include "sweep/coil_permeability.h"
 
 namespace kw {

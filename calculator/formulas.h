@@ -9,6 +9,9 @@
 
 namespace kw {
 
+// The Calculator's result digits have always come from these two rounded figures; the
+// exact 1e9/(4 pi^2) = 25.3303e6 would change the last digits users compare with their old
+// sheets. Identification works exactly: alFromResonance (material/permeability.h).
 inline constexpr double kPi = 3.14159265;                // pi as the formulas take it
 inline constexpr double kAlConstant = 25.33e6;           // [nH MHz^2 pF]
 inline constexpr double kPortResistance = 50.0;          // [ohm] of the Top-C measuring port

@@ -2,6 +2,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
+#include "common/file_system.h"
 #include "common/path_text.h"
 #include "common/shared_messages.h"
 #include "datasheet/datasheet.h"
@@ -38,7 +39,7 @@ std::string Calculator::helpFilePath() const {
 
 void Calculator::cmdHelp_Click() {
     const std::string helpFile = helpFilePath();
-    if (!helpFile.empty() && FileExists(helpFile) && platform->showHelp(helpFile)) {
+    if (!helpFile.empty() && LocalFileSystem{}.fileExists(helpFile) && platform->showHelp(helpFile)) {
         return;
     }
     platform->showMessage(helpNotFound(Taal == kTaalUK));

@@ -6,7 +6,7 @@
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
 #include "calculator/messages.h"
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 
 namespace kw {
 

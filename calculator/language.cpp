@@ -52,26 +52,7 @@ void Calculator::optLANG_Click(std::int16_t Index) {
 }
 
 void Calculator::applySheetLanguage(DataSheet& sheet) const {
-    const bool english = Taal == kTaalUK;
-    if (english) {
-        sheet.selectLanguage(kEnglishIndex);
-    } else {
-        // Neither button is then selected; the sheet reads that as Dutch.
-        sheet.clearLanguage(kEnglishIndex);
-    }
-    const DataSheetCaptions& s = dataSheetCaptions(english);
-    sheet.cmdDatum.caption = s.cmdDatum;
-    sheet.cmdWis.caption = s.cmdWis;
-    sheet.cmdWisM.caption = s.cmdWisM;
-    sheet.cmdExport.caption = s.cmdExport;
-    sheet.cmdMap.caption = s.cmdMap;
-    sheet.cmdSluiten.caption = s.cmdSluiten;
-    sheet.cmdVoorVul.caption = s.cmdVoorVul;
-    sheet.Label2 = s.Label2;
-    sheet.cmdInvoer.caption = s.cmdInvoer;
-    sheet.cmdUitvoer.caption = s.cmdUitvoer;
-    sheet.Frame1 = s.Frame1;
-    sheet.cmdPrint.caption = s.cmdPrint;
+    sheet.followLanguage(Taal == kTaalUK);
 }
 
 }  // namespace kw

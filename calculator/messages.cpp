@@ -5,6 +5,7 @@
 
 #include "common/path_text.h"
 #include "common/shared_messages.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -38,8 +39,6 @@ constexpr std::array<ErrorText, 5> kErrors = {{
     {CalcError::Fout4, "FOUT4!", "Er is iets mis met de Fres punten of de Top-C waarde!!  Tikfout?? ",
      "ERROR4!", "Something wrong with the Fres points or Top-C value!!  Typo?? "},
 }};
-
-constexpr std::string_view kAlreadyRunningText = "The application is already running!!! \r";
 
 struct KeyHintText {
     std::string_view control;
@@ -97,11 +96,6 @@ MessageBox OverwriteLineBox(int line, bool english) {
 std::string RangeHint(std::string_view range, std::string_view putBack, bool english) {
     return FillIn(english ? "Out of range (%1): %2 put back" : "Buiten het bereik (%1): %2 teruggezet",
                   {std::string(range), std::string(putBack)});
-}
-
-MessageBox AlreadyRunningBox() {
-    return MessageBox{std::string(kErrorTitleEnglish), std::string(kAlreadyRunningText), MsgIcon::Critical,
-                      MsgButtons::Ok, true};
 }
 
 }  // namespace kw

@@ -15,9 +15,6 @@ enum class CalcError { Fout0, Fout1, Fout2, Fout3, Fout4 };
 // The error box: critical icon, OK, system-modal; English when english, Dutch otherwise.
 MessageBox CalcErrorBox(CalcError error, bool english);
 
-// Start-up refusal of a second instance; the same in both languages.
-MessageBox AlreadyRunningBox();
-
 // Fill Line's question before it writes over a line that holds a measurement (1..7).
 MessageBox OverwriteLineBox(int line, bool english);
 

@@ -5,20 +5,14 @@
 #include <cmath>
 #include <string_view>
 
+#include "common/text.h"
+
 namespace kw {
 
 namespace {
 
 constexpr int kSignificantDigits = 15;
-constexpr std::array<double, 5> kPowersOfTen = {1.0, 10.0, 100.0, 1000.0, 10000.0};
 constexpr std::string_view kNotFinite = "err";
-
-double powerOfTen(int decimals) {
-    if (decimals >= 0 && decimals < static_cast<int>(kPowersOfTen.size())) {
-        return kPowersOfTen[decimals];
-    }
-    return std::pow(10.0, decimals);
-}
 
 // The significant digits of a positive finite value (no trailing zeros) and the decimal
 // exponent of the first one.
@@ -88,11 +82,6 @@ std::string exponentText(const Digits& d, char separator) {
 }
 
 }  // namespace
-
-double RoundHalfUp(double value, int decimals) {
-    const double scale = powerOfTen(decimals);
-    return std::floor(value * scale + 0.5) / scale;
-}
 
 std::string ResultText(double value, int decimals, char separator) {
     const double rounded = RoundHalfUp(value, decimals);

@@ -6,9 +6,6 @@
 
 namespace kw {
 
-// floor(value x 10^decimals + 0.5) / 10^decimals.
-double RoundHalfUp(double value, int decimals);
-
 // value rounded half up to `decimals` decimals, written with at most 15 significant digits
 // and the given decimal separator: no trailing zeros, no separator for a whole number, a
 // zero before the separator below 1. Values of 10^15 and more, whose digits 15 significant

@@ -3,6 +3,7 @@
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
 #include "calculator/messages.h"
+#include "common/shared_messages.h"
 #include "datasheet/datasheet.h"
 
 namespace kw {

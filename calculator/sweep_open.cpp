@@ -4,6 +4,7 @@
 #include "calculator/captions.h"
 #include "common/file_system.h"
 #include "common/path_text.h"
+#include "common/text.h"
 #include "sweep/field_texts.h"
 #include "sweep/sweep_texts.h"
 #include "sweep/touchstone.h"

@@ -1,5 +1,8 @@
 #include "common/file_system.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -10,6 +13,7 @@
 #include <system_error>
 
 #include "common/path_text.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -45,16 +49,67 @@ WriteResult writeInPlace(const fs::path& target, std::string_view bytes) {
     return result;
 }
 
-std::string temporaryNameBeside(const fs::path& target) {
+// Creates a file of a new name beside the target, exclusively, so no other process can
+// have made or replaced it in between. mkstemp would do the same but give the file mode 0600,
+// which the saved file would then keep; O_EXCL keeps the mode the user's umask gives.
+std::optional<std::string> createFileBeside(const fs::path& target, std::string& error) {
     static std::mt19937_64 rng{std::random_device{}()};
-    fs::path tmp = target;
-    tmp += ".tmp-" + std::to_string(rng() % 1000000000ULL);
-    return tmp.string();
+    constexpr int kTries = 100;
+    constexpr unsigned long long kNameRange = 1000000000ULL;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        fs::path tmp = target;
+        tmp += ".tmp-" + std::to_string(rng() % kNameRange);
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return tmp.string();
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    error = reasonFromErrno(errno);
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool LocalFileSystem::fileExists(const std::string& path) const { return FileExists(path); }
+bool LocalFileSystem::fileExists(const std::string& path) const {
+    if (path.empty()) {
+        return false;
+    }
+    const std::string pattern = FileOnly(path);
+    std::error_code ec;
+    if (pattern.find_first_of("*?") == std::string::npos) {
+        return fs::is_regular_file(fs::path(path), ec);
+    }
+    const std::string folder = FolderOnly(path);
+    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeEc;
+        if (it->is_regular_file(typeEc) && WildcardMatch(pattern, it->path().filename().string())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> LocalFileSystem::createTemporaryFile(std::string_view nameStart,
+                                                                std::string_view extension, std::string& error) {
+    std::error_code ec;
+    fs::path folder = fs::temp_directory_path(ec);
+    if (ec) {
+        folder = "/tmp";
+    }
+    std::string name = (folder / (std::string(nameStart) + "XXXXXX" + std::string(extension))).string();
+    const int fd = ::mkstemps(name.data(), static_cast<int>(extension.size()));
+    if (fd < 0) {
+        error = reasonFromErrno(errno);
+        return std::nullopt;
+    }
+    ::close(fd);
+    return name;
+}
 
 ReadResult LocalFileSystem::readFile(const std::string& path) const {
     ReadResult result;
@@ -108,7 +163,11 @@ WriteResult LocalFileSystem::writeFileAtomic(const std::string& path, std::strin
             target = linked;
         }
     }
-    const std::string tmp = temporaryNameBeside(target);
+    const std::optional<std::string> created = createFileBeside(target, result.error);
+    if (!created) {
+        return result;
+    }
+    const std::string& tmp = *created;
     {
         errno = 0;
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);

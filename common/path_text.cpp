@@ -1,8 +1,13 @@
 #include "common/path_text.h"
 
+#include <fnmatch.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "common/text.h"
 
 namespace kw {
 
@@ -21,61 +26,15 @@ std::size_t lastSeparator(const std::string& path) {
     return std::string::npos;
 }
 
-// '*' matches any run of characters, '?' exactly one.
-bool wildcardMatch(const std::string& pattern, const std::string& name) {
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t starP = std::string::npos;
-    std::size_t starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
-bool FileExists(const std::string& strFile) {
-    if (strFile.empty()) {
-        return false;
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    // fnmatch also reads "[...]" as a set of characters; "[[]" stands for '[' itself.
+    std::string plain;
+    for (const char c : pattern) {
+        plain += c == '[' ? std::string_view("[[]") : std::string_view(&c, 1);
     }
-    const std::string pattern = FileOnly(strFile);
-    std::error_code ec;
-    if (pattern.find_first_of("*?") == std::string::npos) {
-        return fs::is_regular_file(fs::path(strFile), ec);
-    }
-    const std::string folder = FolderOnly(strFile);
-    const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeEc;
-        if (it->is_regular_file(typeEc) && wildcardMatch(pattern, it->path().filename().string())) {
-            return true;
-        }
-    }
-    return false;
+    return ::fnmatch(plain.c_str(), std::string(name).c_str(), FNM_NOESCAPE) == 0;
 }
 
 std::string FileOnly(const std::string& filepath) {
@@ -100,13 +59,13 @@ std::string PSslash(const std::string& invulregel) {
 }
 
 std::string eerstedeel(const std::string& EersteIn) {
-    const std::string t = trimBlanks(EersteIn);
+    const std::string t = std::string(Trim(EersteIn, " "));
     const auto blank = t.find(' ');
     return blank == std::string::npos ? t : t.substr(0, blank);
 }
 
 std::string tweededeel(const std::string& TweedeIn) {
-    const std::string t = trimBlanks(TweedeIn);
+    const std::string t = std::string(Trim(TweedeIn, " "));
     const auto blank = t.find(' ');
     return blank == std::string::npos ? std::string{} : t.substr(blank + 1);
 }
@@ -133,29 +92,20 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + sep + name;
 }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
+std::string TimeStamp(const LocalTime& time) {
+    constexpr std::size_t kRoom = 32;  // three numbers of any size
+    char stamp[kRoom];
+    std::snprintf(stamp, sizeof stamp, "%02d%02d%02d", time.hour, time.minute, time.second);
+    return stamp;
 }
 
-std::string FillIn(std::string_view pattern, const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
-            if (index < values.size()) {
-                out += values[index];
-                ++i;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
+std::string TimeStampedName(const std::string& folder, std::string_view stem, const LocalTime& time,
+                            std::string_view extension) {
+    return JoinPath(folder, std::string(stem) + TimeStamp(time) + std::string(extension));
+}
+
+bool EmptyOrWildcard(std::string_view name) {
+    return name.empty() || name.find('*') != std::string_view::npos;
 }
 
 }  // namespace kw

@@ -8,11 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "common/services.h"
+
 namespace kw {
 
-// True when an ordinary file (not a folder) matches strFile; '*' and '?' in the file
-// part match as in a directory listing.
-bool FileExists(const std::string& strFile);
+// True when the name matches the pattern: '*' stands for any run of characters, '?' for
+// exactly one; every other character for itself.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 // The text after the last folder separator; the whole text when there is none.
 std::string FileOnly(const std::string& filepath);
@@ -33,11 +35,14 @@ std::string FolderOnly(const std::string& filepath);
 // folder + separator + name; the separator is not doubled.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
-// Case-insensitive ASCII upper case.
-std::string UpperAscii(std::string text);
+// The time of day as hhmmss.
+std::string TimeStamp(const LocalTime& time);
 
-// The message pattern with %1 ... %9 replaced by the values in order; a placeholder without
-// a value stays as written.
-std::string FillIn(std::string_view pattern, const std::vector<std::string>& values);
+// stem + hhmmss + extension in the folder: the name a save dialog offers first.
+std::string TimeStampedName(const std::string& folder, std::string_view stem, const LocalTime& time,
+                            std::string_view extension);
+
+// True for a name no file can have: empty, or holding the wildcard '*'.
+bool EmptyOrWildcard(std::string_view name);
 
 }  // namespace kw

@@ -4,22 +4,17 @@
 #include <array>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/postscript_block.h"
 
 namespace kw {
 
 namespace {
 
-constexpr std::string_view kColumnLetters = "A;B;C;D;E;F;G;H;I;J;K;L;M;N;O;P;Q;R;S;T;U";
-constexpr std::string_view kColumnNames =
-    "Fabr1;Fabr2;Type1;Type2;Type3;Buiten;Binnen;Hoog;N;Cpar;pF_nF;f res;k_MHz;AL-waarde;f1;f2;Q;"
-    "TOP_RC;pF_Kohm;Rs;Rp";
 constexpr std::string_view kPointNote = "UK CSV setting - decimal point is used";
 constexpr std::string_view kCommaNote = "NL CSV setting - decimal comma is used";
 
 constexpr char kSeparator = ';';
-constexpr char kQuote = '"';
 // A spreadsheet reads a cell that starts with one of these as a formula.
 constexpr std::string_view kFormulaStarts = "=+-@\t\r";
 constexpr char kTextMark = '\'';            // makes a spreadsheet take the cell as text
@@ -34,33 +29,34 @@ enum class Part {
 };
 
 struct Column {
+    std::string_view name;    // in the file's second line
     std::string_view header;  // control name of a header field; empty for a line field
     LineField field = LineField::N;
     Part part = Part::Whole;
 };
 
 constexpr std::array<Column, kCsvColumns> kColumns = {{
-    {"txtFabr1"},
-    {"txtFabr2"},
-    {"txtType1"},
-    {"txtType2"},
-    {"txtType3"},
-    {"txtBuiten"},
-    {"txtBinnen"},
-    {"txtHoog"},
-    {"", LineField::N},
-    {"", LineField::C, Part::First},
-    {"", LineField::C, Part::Rest},
-    {"", LineField::Fres, Part::First},
-    {"", LineField::Fres, Part::Rest},
-    {"", LineField::mH},
-    {"", LineField::f1},
-    {"", LineField::f2},
-    {"", LineField::Q},
-    {"", LineField::Top, Part::First},
-    {"", LineField::Top, Part::Rest},
-    {"", LineField::Rs},
-    {"", LineField::Rp},
+    {"Fabr1", "txtFabr1"},
+    {"Fabr2", "txtFabr2"},
+    {"Type1", "txtType1"},
+    {"Type2", "txtType2"},
+    {"Type3", "txtType3"},
+    {"Buiten", "txtBuiten"},
+    {"Binnen", "txtBinnen"},
+    {"Hoog", "txtHoog"},
+    {"N", "", LineField::N},
+    {"Cpar", "", LineField::C, Part::First},
+    {"pF_nF", "", LineField::C, Part::Rest},
+    {"f res", "", LineField::Fres, Part::First},
+    {"k_MHz", "", LineField::Fres, Part::Rest},
+    {"AL-waarde", "", LineField::mH},
+    {"f1", "", LineField::f1},
+    {"f2", "", LineField::f2},
+    {"Q", "", LineField::Q},
+    {"TOP_RC", "", LineField::Top, Part::First},
+    {"pF_Kohm", "", LineField::Top, Part::Rest},
+    {"Rs", "", LineField::Rs},
+    {"Rp", "", LineField::Rp},
 }};
 
 bool isDigit(char c) {
@@ -89,23 +85,18 @@ bool looksLikeFormula(std::string_view text) {
            !isNumber(text);
 }
 
-std::string quoted(std::string_view text) {
-    std::string out(1, kQuote);
-    for (char c : text) {
-        out += c;
-        if (c == kQuote) {
-            out += kQuote;
-        }
-    }
-    out += kQuote;
-    return out;
-}
-
 }  // namespace
 
 std::vector<std::string> csvOpeningLines(bool english) {
-    return {std::string(kColumnLetters), std::string(kColumnNames),
-            std::string(english ? kPointNote : kCommaNote)};
+    // The first line names the columns by their spreadsheet letters, the second by their names.
+    std::string letters;
+    std::string names;
+    for (std::size_t c = 0; c < kColumns.size(); ++c) {
+        const std::string_view separator = c == 0 ? "" : std::string_view(&kSeparator, 1);
+        letters += std::string(separator) + static_cast<char>('A' + c);
+        names += std::string(separator) + std::string(kColumns[c].name);
+    }
+    return {letters, names, std::string(english ? kPointNote : kCommaNote)};
 }
 
 bool isPlainDecimal(std::string_view text) {
@@ -150,9 +141,9 @@ std::string csvField(std::string_view text, bool english) {
         }
     }
     if (formula) {
-        return quoted(std::string(1, kTextMark) + value);
+        return CsvQuoted(std::string(1, kTextMark) + value);
     }
-    return value.find_first_of(";\"") == std::string::npos ? value : quoted(value);
+    return value.find_first_of(";\"") == std::string::npos ? value : CsvQuoted(value);
 }
 
 std::string csvRow(const DataSheet& sheet, int k, bool english) {

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "calculator/messages.h"
 #include "common/path_text.h"
 #include "common/shared_messages.h"
 
@@ -311,6 +310,28 @@ void DataSheet::optLANG_Click(std::int16_t Index) {
     const bool toEnglish = Index == 1;
     optLANG.selected = toEnglish ? 1 : 0;
     cmdSluiten.caption = dataSheetCaptions(toEnglish).cmdSluiten;
+}
+
+void DataSheet::followLanguage(bool inEnglish) {
+    constexpr std::int16_t kEnglishIndex = 1;
+    if (inEnglish) {
+        selectLanguage(kEnglishIndex);
+    } else {
+        clearLanguage(kEnglishIndex);
+    }
+    const DataSheetCaptions& s = dataSheetCaptions(inEnglish);
+    cmdDatum.caption = s.cmdDatum;
+    cmdWis.caption = s.cmdWis;
+    cmdWisM.caption = s.cmdWisM;
+    cmdExport.caption = s.cmdExport;
+    cmdMap.caption = s.cmdMap;
+    cmdSluiten.caption = s.cmdSluiten;
+    cmdVoorVul.caption = s.cmdVoorVul;
+    Label2 = s.Label2;
+    cmdInvoer.caption = s.cmdInvoer;
+    cmdUitvoer.caption = s.cmdUitvoer;
+    Frame1 = s.Frame1;
+    cmdPrint.caption = s.cmdPrint;
 }
 
 DataSheet& DataSheetForm::create() {

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "calculator/captions.h"
 #include "common/controls.h"
 #include "common/file_system.h"
 #include "common/services.h"
+#include "datasheet/captions.h"
 
 namespace kw {
 
@@ -149,6 +149,9 @@ struct DataSheet {
     void selectLanguage(std::int16_t index);
     // Clears a language button's selection; nothing runs.
     void clearLanguage(std::int16_t index);
+    // The language the Calculator chose: selects UK for English, else clears it (the sheet
+    // reads neither as Dutch), and sets every caption of that language.
+    void followLanguage(bool inEnglish);
 
     // ---- operations ----
     void Form_Load();

@@ -8,7 +8,7 @@
 
 #include "common/file_system.h"
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/csv_export.h"
 #include "datasheet/pdf_print.h"
 #include "datasheet/postscript_block.h"
@@ -79,7 +79,6 @@ constexpr std::string_view kDialogFilter = "Postscript (*.PS)|*.PS";
 constexpr std::string_view kDialogExtension = "PS";
 constexpr std::string_view kDefaultPrefix = "RINGBLAD_";
 constexpr std::string_view kDefaultExtension = ".ps";
-constexpr std::size_t kStampBuffer = 32;  // room for three numbers of any size
 
 // ---- the template ----
 
@@ -116,12 +115,6 @@ void showFileFailure(const DataSheet& sheet, std::string_view what, const std::s
          MsgIcon::Critical);
 }
 
-constexpr unsigned char kHighBit = 0x80;  // set in every byte of a non-ASCII UTF-8 sequence
-
-bool isHighByte(char c) {
-    return (static_cast<unsigned char>(c) & kHighBit) != 0;
-}
-
 // The template's lines without their ends: a line ends at CR LF or a lone CR; a lone LF is
 // part of its line. A last line without an end counts.
 std::vector<std::string_view> templateLines(std::string_view text) {
@@ -135,11 +128,6 @@ std::vector<std::string_view> templateLines(std::string_view text) {
         lines.push_back(text.substr(start));
     }
     return lines;
-}
-
-void appendLine(std::string& out, std::string_view line) {
-    out += line;
-    out += kLineEnd;
 }
 
 }  // namespace
@@ -197,7 +185,7 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
 
     if (withCsv) {
         for (const auto& line : csvOpeningLines(english)) {
-            appendLine(result.csv, line);
+            AppendCrLfLine(result.csv, line);
         }
     }
     result.page.reserve(templateText.size() + templateText.size() / 2);
@@ -205,53 +193,19 @@ FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& shee
         if (isMarker(i)) {
             ++result.markers;
             for (const auto& line : block) {
-                appendLine(result.page, toCp1252(line));
+                AppendCrLfLine(result.page, Utf8ToCp1252(line));
             }
             for (const auto& row : rows) {
-                appendLine(result.csv, row);
+                AppendCrLfLine(result.csv, row);
             }
         }
-        appendLine(result.page, lines[i]);
+        AppendCrLfLine(result.page, lines[i]);
     }
     return result;
 }
 
-std::string toCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        // A UTF-8 sequence never holds an ASCII byte, so runs of either kind convert apart.
-        std::size_t j = i;
-        while (j < utf8.size() && !isHighByte(utf8[j])) {
-            ++j;
-        }
-        out.append(utf8.substr(i, j - i));
-        i = j;
-        while (j < utf8.size() && isHighByte(utf8[j])) {
-            ++j;
-        }
-        if (j > i) {
-            out += Utf8ToCp1252(utf8.substr(i, j - i));
-        }
-        i = j;
-    }
-    return out;
-}
-
-std::string exportTimeStamp(const LocalTime& time) {
-    char stamp[kStampBuffer];
-    std::snprintf(stamp, sizeof stamp, "%02d%02d%02d", time.hour, time.minute, time.second);
-    return stamp;
-}
-
-std::string defaultExportName(const std::string& appFolder, const LocalTime& time) {
-    return JoinPath(appFolder,
-                    std::string(kDefaultPrefix) + exportTimeStamp(time) + std::string(kDefaultExtension));
-}
-
 bool exportNameAccepted(const std::string& pageName) {
-    if (pageName.empty() || pageName.find('*') != std::string::npos) {
+    if (EmptyOrWildcard(pageName)) {
         return false;
     }
     const std::string file = FileOnly(pageName);
@@ -299,7 +253,7 @@ std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::strin
         outcome = ExportOutcome::TemplateFault;
         return std::nullopt;
     }
-    filled.csv = toCp1252(filled.csv);
+    filled.csv = Utf8ToCp1252(filled.csv);
     outcome = ExportOutcome::Written;
     return filled;
 }
@@ -365,7 +319,7 @@ ExportOutcome dialogSteps(const DataSheet& sheet) {
     request.filter = std::string(kDialogFilter);
     request.defaultExt = std::string(kDialogExtension);
     request.initialFolder = folder;
-    request.initialName = defaultExportName(folder, sheet.platform->now());
+    request.initialName = TimeStampedName(folder, kDefaultPrefix, sheet.platform->now(), kDefaultExtension);
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = sheet.platform->saveFileName(request);
     if (!chosen) {

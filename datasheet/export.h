@@ -40,15 +40,6 @@ struct FilledTemplate {
 // withCsv. A UTF-8 byte-order mark in front of the template is left out.
 FilledTemplate fillTemplate(std::string_view templateText, const DataSheet& sheet, bool withCsv);
 
-// Windows-1252 bytes of a UTF-8 text; a character without a byte becomes '?'.
-std::string toCp1252(std::string_view utf8);
-
-// The time stamp of the default page name: hhmmss.
-std::string exportTimeStamp(const LocalTime& time);
-
-// The save dialog's proposal: RINGBLAD_hhmmss.ps in the given folder.
-std::string defaultExportName(const std::string& folder, const LocalTime& time);
-
 // False for a name the export refuses: empty, holding '*', a file part holding "RINGBLAD3" or
 // "EXE" in any letter case, or a base name shorter than four characters (a file part
 // without a dot is its own base name).

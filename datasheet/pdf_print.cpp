@@ -8,6 +8,7 @@
 
 #include "common/path_text.h"
 #include "common/shared_messages.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/export.h"
 
@@ -61,6 +62,7 @@ constexpr std::string_view kPdfExtension = ".pdf";
 constexpr std::size_t kReasonLines = 8;  // the last lines of a program's complaint are the telling ones
 constexpr int kMostCopies = 999;
 constexpr std::string_view kJobTitlePrefix = "RINGBLAD_";
+constexpr std::string_view kPageNameStart = "kernwijs-print-";  // the printed page in the temporary folder
 
 MessageBox errorBox(bool english, std::string text) {
     return {std::string(textsFor(english).title), std::move(text), MsgIcon::Critical, MsgButtons::Ok, true};
@@ -116,15 +118,6 @@ std::string outputFileArgument(const std::string& output) {
 // A relative name could start with '-' (an option) or '@' (a file of options).
 std::string inputFileArgument(const std::string& page) {
     return page.starts_with('/') ? page : "./" + page;
-}
-
-std::string temporaryPageName() {
-    std::error_code ec;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
-    if (ec) {
-        folder = "/tmp";
-    }
-    return (folder / ("kernwijs-print-" + uniqueSuffix() + ".ps")).string();
 }
 
 }  // namespace
@@ -223,15 +216,21 @@ PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile)
         return PrintOutcome::NotBuilt;
     }
     // The job carries the name Export PS would propose for the page.
-    const std::string jobTitle = std::string(kJobTitlePrefix) + exportTimeStamp(sheet.platform->now());
+    const std::string jobTitle = std::string(kJobTitlePrefix) + TimeStamp(sheet.platform->now());
     const std::optional<PrintChoice> choice = sheet.platform->choosePrinter(jobTitle);
     if (!choice) {
         return PrintOutcome::Cancelled;
     }
 
-    const std::string page = temporaryPageName();
-    const WriteResult written = sheet.files->writeFileAtomic(page, filled->page);
+    std::string failure;
+    const std::optional<std::string> created = sheet.files->createTemporaryFile(kPageNameStart, ".ps", failure);
+    const std::string page = created.value_or(std::string(kPageNameStart) + ".ps");
+    const WriteResult written =
+        created ? sheet.files->writeFileAtomic(page, filled->page) : WriteResult{false, failure};
     if (!written.ok) {
+        if (created) {
+            static_cast<void>(sheet.files->removeFile(page));  // the empty file made for it
+        }
         sheet.platform->showMessage(
             errorBox(english, std::string(t.cannotWrite) + "\r" + page + "\r" + written.error));
         return PrintOutcome::Failed;

@@ -3,7 +3,8 @@
 #include <initializer_list>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/shared_messages.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -13,30 +14,20 @@ constexpr std::string_view kCommentStart = "%%";
 constexpr std::size_t kLongestBlankLine = 2;  // characters; such a line counts as a comment
 constexpr char kFieldSeparator = ';';
 
-struct Wording {
-    std::string_view title;
-    std::string_view text;  // "%1", "%2", ... stand for the message's arguments
-};
-
-struct SheetMessage {
-    Wording nl;
-    Wording uk;
-};
-
-constexpr SheetMessage kNotFound = {
+constexpr BilingualMessage kNotFound = {
     {"Melding!", "VOORVUL.INI niet gevonden!"},
     {"Warning!", "Prefill file VOORVUL.INI not found!"},
 };
-constexpr SheetMessage kNotOk = {
+constexpr BilingualMessage kNotOk = {
     {"Melding!", "VOORVUL.INI niet in orde!"},
     {"Warning!", "Prefill file VOORVUL.INI not OK!"},
 };
-constexpr SheetMessage kTooMany = {
+constexpr BilingualMessage kTooMany = {
     {"Melding!", "Teveel invoer regels!"},
     {"Warning!", "Too many input lines!"},
 };
 // %1 the line number in the file, %2 the line, %3 the measurement line left unchanged.
-constexpr SheetMessage kMissingField = {
+constexpr BilingualMessage kMissingField = {
     {"Melding!",
      "Regel %1 van VOORVUL.INI is geen goede invoerregel:\r%2\r"
      "Een invoerregel is windingen;capaciteit;Top waarde\rMeetregel %3 is niet veranderd.\r"},
@@ -45,29 +36,13 @@ constexpr SheetMessage kMissingField = {
      "A data line is turns;capacitance;Top value\rMeasurement line %3 was left as it was.\r"},
 };
 // %1 the system's reason.
-constexpr SheetMessage kReadFailed = {
+constexpr BilingualMessage kReadFailed = {
     {"Melding!", "VOORVUL.INI kon niet worden gelezen:\r%1\r"},
     {"Warning!", "Prefill file VOORVUL.INI could not be read:\r%1\r"},
 };
 
-void show(const DataSheet& sheet, const SheetMessage& message, std::initializer_list<std::string> args = {}) {
-    const Wording& w = sheet.english() ? message.uk : message.nl;
-    sheet.platform->showMessage(
-        {std::string(w.title), FillIn(w.text, args), MsgIcon::Critical, MsgButtons::Ok, false});
-}
-
-std::size_t characterCount(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 bool isComment(const std::string& line) {
-    return line.starts_with(kCommentStart) || characterCount(line) <= kLongestBlankLine;
+    return line.starts_with(kCommentStart) || CharacterCount(line) <= kLongestBlankLine;
 }
 
 std::string withoutLeadingBlanks(std::string_view text) {
@@ -118,19 +93,19 @@ namespace {
 bool prefillFromFoundFile(DataSheet& sheet, const std::string& path) {
     const ReadResult read = sheet.files->readFile(path);
     if (!read.ok) {
-        show(sheet, kReadFailed, {read.error});
+        show(*sheet.platform, kReadFailed, sheet.english(), {read.error});
         return false;
     }
     const PrefillOutcome outcome = ApplyPrefillText(DecodeFileText(read.bytes), sheet);
     if (!outcome.recognised) {
-        show(sheet, kNotOk);
+        show(*sheet.platform, kNotOk, sheet.english());
         return false;
     }
     for (const PrefillProblem& p : outcome.problems) {
         if (p.kind == PrefillProblem::Kind::TooMany) {
-            show(sheet, kTooMany);
+            show(*sheet.platform, kTooMany, sheet.english());
         } else {
-            show(sheet, kMissingField,
+            show(*sheet.platform, kMissingField, sheet.english(),
                  {std::to_string(p.fileLine), p.text, std::to_string(p.measurementLine)});
         }
     }
@@ -141,7 +116,7 @@ bool prefillFromFoundFile(DataSheet& sheet, const std::string& path) {
 
 bool PrefillFromFile(DataSheet& sheet, const std::string& path) {
     if (!sheet.files->fileExists(path)) {
-        show(sheet, kNotFound);
+        show(*sheet.platform, kNotFound, sheet.english());
         return false;
     }
     return prefillFromFoundFile(sheet, path);
@@ -151,7 +126,7 @@ void DataSheet::cmdVoorVul_Click() {
     // Written by hand, so it may be spelled voorvul.ini; the exact spelling wins.
     const auto found = files->findFileAnyCase(platform->currentFolder(), std::string(kPrefillFileName));
     if (!found) {
-        show(*this, kNotFound);
+        show(*platform, kNotFound, english());
         return;
     }
     prefillFromFoundFile(*this, *found);

@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/shared_messages.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -15,7 +16,6 @@ constexpr std::string_view kFixedComment =
     "%%  herkenning op 1e regel, na TOKEN regels hierna GEEN comment regels, alleen ervoor!";
 constexpr std::string_view kClosingComment = "%%  en vanaf hier net zoveel kommentaar als nodig is ";
 constexpr std::string_view kEndToken = "[END]";
-constexpr std::string_view kLineEnd = "\r\n";
 
 struct HeaderBlock {
     std::string_view control;
@@ -101,11 +101,6 @@ std::string asValueLine(std::string text) {
     return text;
 }
 
-void appendLine(std::string& out, std::string_view line) {
-    out += line;
-    out += kLineEnd;
-}
-
 // ---- dialogs and messages ----
 
 constexpr std::string_view kDialogTitle = "Kernwijs data file";
@@ -117,97 +112,60 @@ constexpr std::string_view kDefaultNameStart = "RINGBLAD_";
 constexpr std::string_view kDefaultNameEnd = ".TOR";
 constexpr std::size_t kShortestName = 5;  // characters
 
-struct Wording {
-    std::string_view title;
-    std::string_view text;  // "%1" the file name, "%2" the system's reason
-};
-
-struct SheetMessage {
-    Wording nl;
-    Wording uk;
-    MsgIcon icon;
-};
-
-constexpr SheetMessage kSaved = {
+constexpr BilingualMessage kSaved = {
     {"OK!", "Alles lijkt OK!"},
     {"OK!", "All looks OK!"},
     MsgIcon::None,
 };
-constexpr SheetMessage kRefusedName = {
+constexpr BilingualMessage kRefusedName = {
     {"Fout!",
      "Er gaat iets fout!\rDat was niet leuk wat je deed!\rEr zijn geen lege parameters toegestaan!\r"},
     {"Error!", "Something is wrong!\rI don't like what you did!\rNo empty parameters allowed!\r"},
     MsgIcon::Critical,
 };
-constexpr SheetMessage kWrongStart = {
+constexpr BilingualMessage kWrongStart = {
     {"Error!",
      "Er is iets mis!\rHet invoer bestand start NIET zoals het zou moeten\rHerstel dit en doe opnieuw\r"},
     {"Error!",
      "Something is wrong!\rThe input file doesn't start the way it should\rCorrect the file and reload\r"},
     MsgIcon::Critical,
 };
-constexpr SheetMessage kSaveFailed = {
+constexpr BilingualMessage kSaveFailed = {
     {"Fout!",
      "Het bestand kon niet worden opgeslagen:\r%1\r%2\rEen eerder bestand met die naam is niet veranderd.\r"},
     {"Error!", "The file could not be saved:\r%1\r%2\rAn earlier file of that name is unchanged.\r"},
     MsgIcon::Critical,
 };
-constexpr SheetMessage kReadFailed = {
+constexpr BilingualMessage kReadFailed = {
     {"Fout!", "Het bestand kon niet worden gelezen:\r%1\r%2\r"},
     {"Error!", "The file could not be read:\r%1\r%2\r"},
     MsgIcon::Critical,
 };
 
-void show(const DataSheet& sheet, const SheetMessage& message, const std::string& file = {},
-          const std::string& reason = {}) {
-    const Wording& w = sheet.english() ? message.uk : message.nl;
-    sheet.platform->showMessage(
-        {std::string(w.title), FillIn(w.text, {file, reason}), message.icon, MsgButtons::Ok, false});
-}
-
-// "RINGBLAD_hhmmss.TOR" in the given folder.
-std::string defaultSaveName(const std::string& folder, const LocalTime& t) {
-    const auto twoDigits = [](int v) {
-        return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
-    };
-    const std::string stamp = twoDigits(t.hour) + twoDigits(t.minute) + twoDigits(t.second);
-    return JoinPath(folder, std::string(kDefaultNameStart) + stamp + std::string(kDefaultNameEnd));
-}
-
-std::size_t characterCount(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 bool refusedName(const std::string& name) {
-    return name.empty() || name.find('*') != std::string::npos || characterCount(name) < kShortestName;
+    return EmptyOrWildcard(name) || CharacterCount(name) < kShortestName;
 }
 
 }  // namespace
 
 std::string TorFileText(const DataSheet& sheet) {
     std::string out;
-    appendLine(out, kTorRecognition);
-    appendLine(out, kFixedComment);
+    AppendCrLfLine(out, kTorRecognition);
+    AppendCrLfLine(out, kFixedComment);
     for (const Block& b : blocks()) {
         if (fieldText(sheet, b.controlling).empty()) {
             continue;
         }
         if (!b.comment.empty()) {
-            appendLine(out, b.comment);
+            AppendCrLfLine(out, b.comment);
         }
-        appendLine(out, b.token);
+        AppendCrLfLine(out, b.token);
         for (const auto& control : b.values) {
-            appendLine(out, asValueLine(fieldText(sheet, control)));
+            AppendCrLfLine(out, asValueLine(fieldText(sheet, control)));
         }
     }
-    appendLine(out, kEndToken);
-    appendLine(out, kClosingComment);
+    AppendCrLfLine(out, kEndToken);
+    AppendCrLfLine(out, kClosingComment);
     return out;
 }
 
@@ -249,7 +207,7 @@ void DataSheet::cmdUitvoer_Click() {
                                     std::string(kSaveFilter),
                                     std::string(kSaveDefaultExt),
                                     folder,
-                                    defaultSaveName(folder, platform->now()),
+                                    TimeStampedName(folder, kDefaultNameStart, platform->now(), kDefaultNameEnd),
                                     true};
     const std::optional<std::string> chosen = platform->saveFileName(request);
     if (!chosen || chosen->empty()) {
@@ -257,13 +215,13 @@ void DataSheet::cmdUitvoer_Click() {
     }
     const WriteResult written = files->writeFileAtomic(*chosen, EncodeFileText(TorFileText(*this)));
     if (!written.ok) {
-        show(*this, kSaveFailed, *chosen, written.error);
+        show(*platform, kSaveFailed, english(), {*chosen, written.error});
         return;
     }
     rememberTorFolder(*chosen);
     fileName = *chosen;
     markSaved();
-    show(*this, kSaved);
+    show(*platform, kSaved, english());
 }
 
 void DataSheet::cmdInvoer_Click() {
@@ -282,7 +240,7 @@ void DataSheet::cmdInvoer_Click() {
         return;
     }
     if (refusedName(*chosen)) {
-        show(*this, kRefusedName);
+        show(*platform, kRefusedName, english());
         return;
     }
     loadTorFile(*chosen);
@@ -297,7 +255,7 @@ void DataSheet::openTorFile(const std::string& path) {
 void DataSheet::loadTorFile(const std::string& path) {
     const ReadResult read = files->readFile(path);
     if (!read.ok) {
-        show(*this, kReadFailed, path, read.error);
+        show(*platform, kReadFailed, english(), {path, read.error});
         return;
     }
     rememberTorFolder(path);
@@ -305,7 +263,7 @@ void DataSheet::loadTorFile(const std::string& path) {
     // then holds what no file holds, so it counts as unsaved.
     switch (ApplyTorText(DecodeFileText(read.bytes), *this)) {
         case TorReadOutcome::WrongStart:
-            show(*this, kWrongStart);
+            show(*platform, kWrongStart, english());
             break;
         case TorReadOutcome::Loaded:
             fileName = path;

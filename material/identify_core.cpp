@@ -5,8 +5,9 @@
 #include <cmath>
 
 #include "common/path_text.h"
+#include "common/text.h"
 #include "material/identify_texts.h"
-#include "material/number_text.h"
+#include "material/number_format.h"
 #include "material/permeability.h"
 
 namespace kw {

@@ -4,9 +4,10 @@
 
 #include "common/file_system.h"
 #include "common/path_text.h"
+#include "common/text.h"
 #include "material/core_analysis.h"
 #include "material/lenient_text.h"
-#include "material/number_text.h"
+#include "material/number_format.h"
 #include "sweep/touchstone.h"
 
 namespace kw {

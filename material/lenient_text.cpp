@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "common/text.h"
+
 namespace kw {
 
 namespace {
@@ -102,13 +104,7 @@ std::optional<double> scaled(std::string_view text, const std::array<UnitFactor,
 }  // namespace
 
 std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return Trim(text, kBlankAndTab);
 }
 
 std::optional<NumberWithUnit> splitNumberAndUnit(std::string_view text) {

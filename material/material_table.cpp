@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "material/lenient_text.h"
 
 namespace kw {

@@ -36,7 +36,8 @@ double alMilliHenryPer1000Turns(double alNh);
 double alMicroHenryPer100Turns(double alNh);
 double alNhFromMicroHenryPer100Turns(double alMicroHenryPer100);
 
-// AL [nH/N²] of a coil of the given turns resonating at freqHz with capPf in parallel.
+// AL [nH/N²] of a coil of the given turns resonating at freqHz with capPf in parallel, with
+// the exact constant; the Calculator keeps its historic rounding (calculator/formulas.h).
 std::optional<double> alFromResonance(int turns, double capPf, double freqHz);
 
 // How far a set of values lies apart. relative = (max − min) / mean.

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 

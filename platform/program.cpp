@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "calculator/captions.h"
 #include "common/window_placement.h"
 #include "platform/calculator_window.h"
 #include "platform/datasheet_window.h"

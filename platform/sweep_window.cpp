@@ -13,7 +13,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <vector>
 
+#include "common/text.h"
 #include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 #include "sweep/field_texts.h"
@@ -41,11 +44,11 @@ QString number(double v, int significant) {
 }
 
 QString fill(std::string_view pattern, const QStringList& values) {
-    QString out = text(pattern);
-    for (int i = 0; i < values.size(); ++i) {
-        out.replace(QStringLiteral("%") + QString::number(i + 1), values[i]);
+    std::vector<std::string> args;
+    for (const QString& v : values) {
+        args.push_back(v.toStdString());
     }
-    return out;
+    return QString::fromStdString(FillIn(pattern, args));
 }
 
 QValueAxis* axis(const QString& title) {

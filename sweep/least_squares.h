@@ -94,6 +94,8 @@ inline constexpr double kDampingShrink = 3.0;
 inline constexpr double kLeastDamping = 1e-12;
 // A step that lowers the cost by less than this share ends the search.
 inline constexpr double kSmallestGain = 1e-9;
+// Divides the gain when the cost is already zero.
+inline constexpr double kLeastCost = 1e-300;
 
 template <std::size_t N>
 struct Solution {
@@ -137,7 +139,7 @@ Solution<N> Minimise(Model&& model, Vector<N> x) {
             Normal<N> nextNormal;
             const double nextCost = model(next, &nextNormal);
             if (std::isfinite(nextCost) && nextCost < cost) {
-                gain = (cost - nextCost) / std::max(cost, 1e-300);
+                gain = (cost - nextCost) / std::max(cost, kLeastCost);
                 x = next;
                 lambda = std::max(lambda / kDampingShrink, kLeastDamping);
                 normal = nextNormal;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/path_text.h"
+#include "common/text.h"
 #include "sweep/resonance.h"
 
 namespace kw {

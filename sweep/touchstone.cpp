@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/path_text.h"
+#include "common/text.h"
 
 namespace kw {
 
@@ -26,15 +27,7 @@ std::string quoted(std::string_view word) {
     return std::string(word.substr(0, kLongestQuote)) + "...";
 }
 
-std::string upper(std::string_view word) {
-    std::string out(word);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
+constexpr std::string_view kBlanks = " \t\v\f";
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
@@ -60,16 +53,6 @@ std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> out;
     splitWords(line, out);
     return out;
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && isBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
 }
 
 // A whole word as a number; "+" in front is allowed, as are "1.", ".5" and "1E-3".
@@ -176,12 +159,12 @@ private:
 
     void readLine(std::string_view raw) {
         std::string_view line = raw.substr(0, raw.find('!'));
-        line = trimmed(line);
+        line = Trim(line, kBlanks);
         if (line.empty()) {
             return;
         }
         if (inInformation_) {
-            if (upper(line).starts_with("[END INFORMATION]")) {
+            if (UpperAscii(line).starts_with("[END INFORMATION]")) {
                 inInformation_ = false;
             }
             return;
@@ -207,7 +190,7 @@ private:
         optionsSeen_ = true;
         const std::vector<std::string_view> ws = words(rest);
         for (std::size_t i = 0; i < ws.size(); ++i) {
-            const std::string w = upper(ws[i]);
+            const std::string w = UpperAscii(ws[i]);
             if (w == "HZ") {
                 unit_ = 1.0;
             } else if (w == "KHZ") {
@@ -254,8 +237,8 @@ private:
         if (close == std::string_view::npos) {
             fail(TouchstoneFault::BadKeyword, quoted(line));
         }
-        const std::string key = upper(trimmed(line.substr(1, close - 1)));
-        const std::string_view value = trimmed(line.substr(close + 1));
+        const std::string key = UpperAscii(Trim(line.substr(1, close - 1), kBlanks));
+        const std::string_view value = Trim(line.substr(close + 1), kBlanks);
         awaitingReferences_ = 0;
         const bool dataSeen = !sweep_.hertz.empty() || !pending_.empty();
         if (dataSeen && (key == "VERSION" || key == "NUMBER OF PORTS" || key == "TWO-PORT DATA ORDER" ||
@@ -275,7 +258,7 @@ private:
             }
             ports_ = n;
         } else if (key == "TWO-PORT DATA ORDER") {
-            const std::string order = upper(value);
+            const std::string order = UpperAscii(value);
             if (order != "12_21" && order != "21_12") {
                 fail(TouchstoneFault::BadKeywordValue, quoted(value));
             }
@@ -283,7 +266,7 @@ private:
         } else if (key == "NUMBER OF FREQUENCIES") {
             announced_ = positiveInteger(value);
         } else if (key == "MATRIX FORMAT") {
-            const std::string m = upper(value);
+            const std::string m = UpperAscii(value);
             if (m == "FULL") {
                 matrix_ = Matrix::Full;
             } else if (m == "LOWER") {
@@ -568,7 +551,7 @@ int PortsFromFileName(std::string_view path) {
     if (dot == std::string_view::npos) {
         return 0;
     }
-    const std::string ext = upper(path.substr(dot + 1));
+    const std::string ext = UpperAscii(path.substr(dot + 1));
     if (ext.size() < 3 || ext.front() != 'S' || ext.back() != 'P') {
         return 0;
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "calculator/captions.h"
 #include "cli_support.h"
 #include "commands.h"
 #include "common/file_system.h"

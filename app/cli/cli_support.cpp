@@ -97,14 +97,4 @@ bool problemShown(const ScriptedPlatform& platform, std::size_t from) {
     return false;
 }
 
-std::size_t displayWidth(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 }  // namespace kw::cli

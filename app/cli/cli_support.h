@@ -53,7 +53,4 @@ void printMessages(const ScriptedPlatform& platform, std::ostream& out, std::siz
 // icon (such as the confirmation of a saved file) does not count.
 bool problemShown(const ScriptedPlatform& platform, std::size_t from = 0);
 
-// The text as it takes up room on a terminal: one column per character.
-std::size_t displayWidth(std::string_view utf8);
-
 }  // namespace kw::cli

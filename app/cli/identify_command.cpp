@@ -11,6 +11,7 @@
 
 #include "cli_support.h"
 #include "commands.h"
+#include "common/text.h"
 #include "identify_sweep.h"
 #include "common/file_system.h"
 #include "material/identify_core.h"
@@ -86,7 +87,7 @@ std::optional<std::string> checkDirectValues(const IdentifyOptions& o) {
 
 std::string padded(std::string_view text, std::size_t width) {
     std::string out(text);
-    out.append(width - std::min(width, displayWidth(text)), ' ');
+    out.append(width - std::min(width, CharacterCount(text)), ' ');
     return out;
 }
 
@@ -100,9 +101,9 @@ void printGrid(const std::array<std::string, N>& heads, const std::vector<std::a
                std::ostream& out) {
     std::array<std::size_t, N> widths{};
     for (std::size_t c = 0; c < N; ++c) {
-        widths[c] = displayWidth(heads[c]);
+        widths[c] = CharacterCount(heads[c]);
         for (const auto& r : rows) {
-            widths[c] = std::max(widths[c], displayWidth(r[c]));
+            widths[c] = std::max(widths[c], CharacterCount(r[c]));
         }
     }
     const auto line = [&](const std::array<std::string, N>& cells) {
@@ -121,7 +122,7 @@ void printGrid(const std::array<std::string, N>& heads, const std::vector<std::a
 void printLabelled(const std::vector<const LabelledValue*>& values, std::ostream& out) {
     std::size_t width = 0;
     for (const auto* v : values) {
-        width = std::max(width, displayWidth(v->label));
+        width = std::max(width, CharacterCount(v->label));
     }
     for (const auto* v : values) {
         out << trimmedEnd(kIndent + padded(v->label, width) + kColumnGap + v->value) << '\n';

@@ -10,6 +10,7 @@
 #include "cli_support.h"
 #include "commands.h"
 #include "common/file_system.h"
+#include "common/text.h"
 #include "datasheet/prefill.h"
 #include "datasheet/tor_file.h"
 
@@ -65,7 +66,7 @@ std::string_view in(const Label& label, bool english) {
 
 std::string padded(std::string_view text, std::size_t width) {
     std::string out(text);
-    out.append(width - std::min(width, displayWidth(text)), ' ');
+    out.append(width - std::min(width, CharacterCount(text)), ' ');
     return out;
 }
 
@@ -76,9 +77,9 @@ std::string trimmedEnd(std::string line) {
 }
 
 void printTable(const DataSheet& sheet, bool english, std::ostream& out) {
-    std::size_t labelWidth = displayWidth(in(kInfoLabel, english));
+    std::size_t labelWidth = CharacterCount(in(kInfoLabel, english));
     for (const auto& row : kHeaderRows) {
-        labelWidth = std::max(labelWidth, displayWidth(in(row.label, english)));
+        labelWidth = std::max(labelWidth, CharacterCount(in(row.label, english)));
     }
     for (const auto& row : kHeaderRows) {
         std::string value;
@@ -96,11 +97,11 @@ void printTable(const DataSheet& sheet, bool english, std::ostream& out) {
 
     // Measurement lines: one column per field, as wide as its widest text.
     std::vector<std::size_t> widths(kLineFields + 1);
-    widths[0] = displayWidth(in(kLineLabel, english));
+    widths[0] = CharacterCount(in(kLineLabel, english));
     for (int f = 0; f < kLineFields; ++f) {
-        widths[f + 1] = displayWidth(kColumnHeads[f]);
+        widths[f + 1] = CharacterCount(kColumnHeads[f]);
         for (int k = 1; k <= kMeasurementLines; ++k) {
-            widths[f + 1] = std::max(widths[f + 1], displayWidth(sheet.line(k, static_cast<LineField>(f))));
+            widths[f + 1] = std::max(widths[f + 1], CharacterCount(sheet.line(k, static_cast<LineField>(f))));
         }
     }
     out << '\n';

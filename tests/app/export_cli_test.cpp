@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/tor_file.h"
 #include "tests/support/cli_runner.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/process_runner.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/tor_file.h"
 #include "tests/support/cli_runner.h"

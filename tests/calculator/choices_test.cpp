@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "calculator/captions.h"
 #include "datasheet/datasheet.h"
 #include "tests/support/calculator_fixture.h"
 

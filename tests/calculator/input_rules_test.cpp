@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 #include "tests/support/calculator_fixture.h"
 
 namespace kw {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
+
 namespace kw {
 namespace {
 

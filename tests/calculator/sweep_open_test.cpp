@@ -3,7 +3,7 @@
 #include <string>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 #include "tests/support/calculator_fixture.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/coil_sweep.h"

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "common/path_text.h"
+
 #include "common/file_system.h"
 
 namespace kw {
@@ -54,6 +56,21 @@ protected:
     fs::path dir;
     LocalFileSystem disk;
 };
+
+TEST_F(LocalFileSystemTest, TemporaryFilesAreNewEmptyAndPrivate) {
+    std::string error;
+    const auto first = disk.createTemporaryFile("kernwijs-test-", ".ps", error);
+    const auto second = disk.createTemporaryFile("kernwijs-test-", ".ps", error);
+    ASSERT_TRUE(first && second) << error;
+    EXPECT_NE(*first, *second);
+    for (const std::string& made : {*first, *second}) {
+        EXPECT_TRUE(made.ends_with(".ps")) << made;
+        EXPECT_EQ(FileOnly(made).substr(0, 14), "kernwijs-test-");
+        EXPECT_EQ(fs::file_size(made), 0u);
+        EXPECT_EQ(fs::status(made).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+        fs::remove(made);
+    }
+}
 
 TEST_F(LocalFileSystemTest, NamesWithBlanksQuotesAndAccentsWorkForEveryOperation) {
     const fs::path folder = dir / "Mijn kernen 'oud' \"2024\" \xC3\x98 \xC2\xB5";

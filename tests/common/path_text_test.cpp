@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/file_system.h"
+#include "common/text.h"
+
 namespace kw {
 namespace {
 
@@ -81,26 +84,43 @@ protected:
         fs::remove_all(dir, ec);
     }
     std::string at(const std::string& name) const { return (dir / name).string(); }
+    static bool exists(const std::string& path) { return LocalFileSystem{}.fileExists(path); }
 
     fs::path dir;
 };
 
 TEST_F(FileExistsTest, FindsOrdinaryFilesOnly) {
-    EXPECT_TRUE(FileExists(at("RING.TOR")));
-    EXPECT_FALSE(FileExists(at("Folder.d")));
-    EXPECT_FALSE(FileExists(at("missing.tor")));
-    EXPECT_FALSE(FileExists(dir.string()));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists(at("nowhere/RING.TOR")));
+    EXPECT_TRUE(exists(at("RING.TOR")));
+    EXPECT_FALSE(exists(at("Folder.d")));
+    EXPECT_FALSE(exists(at("missing.tor")));
+    EXPECT_FALSE(exists(dir.string()));
+    EXPECT_FALSE(exists(""));
+    EXPECT_FALSE(exists(at("nowhere/RING.TOR")));
 }
 
 TEST_F(FileExistsTest, PatternsMatchFilesButNotFolders) {
-    EXPECT_TRUE(FileExists(at("*.TOR")));
-    EXPECT_TRUE(FileExists(at("R?NG.*")));
-    EXPECT_TRUE(FileExists(at("*")));
-    EXPECT_FALSE(FileExists(at("*.d")));  // only a folder matches
-    EXPECT_FALSE(FileExists(at("*.ps")));
-    EXPECT_FALSE(FileExists(at("nowhere/*")));
+    EXPECT_TRUE(exists(at("*.TOR")));
+    EXPECT_TRUE(exists(at("R?NG.*")));
+    EXPECT_TRUE(exists(at("*")));
+    EXPECT_FALSE(exists(at("*.d")));  // only a folder matches
+    EXPECT_FALSE(exists(at("*.ps")));
+    EXPECT_FALSE(exists(at("nowhere/*")));
+}
+
+TEST(PathTextTest, WildcardsMatchAsInAListingAndEveryOtherCharacterStandsForItself) {
+    struct Case {
+        std::string_view pattern;
+        std::string_view name;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"*", "", true},          {"?", "", false},         {"a*b", "ab", true},
+        {"a*b", "a/x/b", true},   {"[ab].t", "a.t", false}, {"[ab].t", "[ab].t", true},
+        {"r\\*", "r\\x", true}, {"R?NG", "RING", true},   {"R?NG", "RNG", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+    }
 }
 
 }  // namespace

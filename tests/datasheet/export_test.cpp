@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/file_system.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/tor_file.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/placeholder_sheet.h"
@@ -341,7 +341,7 @@ TEST(ExportEncodingTest, TextBecomesWindows1252AndCharactersWithoutAByteBecomeQu
         {"", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(toCp1252(c.utf8), c.bytes) << c.utf8;
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.bytes) << c.utf8;
     }
 }
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "common/file_system.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/csv_export.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/export.h"
@@ -109,7 +109,7 @@ TEST_F(HostileInputTest, AFieldOfOneMegabyteIsSavedLoadedAndExportedWhole) {
 
     ASSERT_EQ(exportWithCsv(), ExportOutcome::Written);
     const std::string& page = disk.files.at(std::string(kPage));
-    const std::string printed = toCp1252(postScriptString(huge, false));
+    const std::string printed = Utf8ToCp1252(postScriptString(huge, false));
     EXPECT_THAT(page, HasSubstr("(" + printed + ") show\r\n"));
     const std::vector<std::string> rows = SplitLines(disk.files.at(std::string(kCsv)), LineEnds::CrLfOrCr);
     ASSERT_EQ(rows.size(), 3u + kMeasurementLines);

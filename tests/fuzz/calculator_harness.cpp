@@ -11,7 +11,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/messages.h"
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 #include "datasheet/datasheet.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/harness.h"

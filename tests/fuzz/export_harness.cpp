@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/path_text.h"
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/csv_export.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/export.h"
@@ -83,7 +83,7 @@ void addPrinted(const DataSheet& sheet, const Printed& p, std::vector<std::strin
     if (p.whenFilled && text.empty()) {
         return;
     }
-    out.push_back(toCp1252(p.converted ? PSslash(text) : text));
+    out.push_back(Utf8ToCp1252(p.converted ? PSslash(text) : text));
 }
 
 // The page bytes of every printed text, in order.
@@ -97,7 +97,7 @@ std::vector<std::string> printedTexts(const DataSheet& sheet) {
             continue;
         }
         for (int f = 0; f < kLineFields; ++f) {
-            out.push_back(toCp1252(sheet.line(k, static_cast<LineField>(f))));
+            out.push_back(Utf8ToCp1252(sheet.line(k, static_cast<LineField>(f))));
         }
     }
     for (const auto& p : kAfterLines) {

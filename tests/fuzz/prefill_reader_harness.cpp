@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/prefill.h"
 #include "tests/fuzz/harness.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/tor_file.h"
 #include "tests/fuzz/harness.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 #include "sweep/field_texts.h"
 #include "sweep/resonance.h"
 #include "sweep/touchstone.h"

@@ -7,6 +7,7 @@
 
 #include "common/file_system.h"
 #include "common/path_text.h"
+#include "common/text.h"
 
 namespace kw::test {
 
@@ -21,7 +22,7 @@ public:
 
     bool fileExists(const std::string& path) const override {
         for (const auto& entry : files) {
-            if (matches(path, entry.first)) {
+            if (WildcardMatch(path, entry.first)) {
                 return true;
             }
         }
@@ -71,18 +72,21 @@ public:
         return {true, {}};
     }
 
-private:
-    // '*' matches any run of characters, '?' exactly one.
-    static bool matches(std::string_view pattern, std::string_view name) {
-        if (pattern.empty()) {
-            return name.empty();
+    // "/tmp/" + nameStart + a number + extension, empty; fails as every write does.
+    std::optional<std::string> createTemporaryFile(std::string_view nameStart, std::string_view extension,
+                                                   std::string& error) override {
+        if (writeFailure) {
+            error = *writeFailure;
+            return std::nullopt;
         }
-        if (pattern.front() == '*') {
-            return matches(pattern.substr(1), name) || (!name.empty() && matches(pattern, name.substr(1)));
-        }
-        return !name.empty() && (pattern.front() == '?' || pattern.front() == name.front()) &&
-               matches(pattern.substr(1), name.substr(1));
+        const std::string path =
+            "/tmp/" + std::string(nameStart) + std::to_string(++temporaryFiles_) + std::string(extension);
+        files[path];
+        return path;
     }
+
+private:
+    int temporaryFiles_ = 0;
 };
 
 }  // namespace kw::test

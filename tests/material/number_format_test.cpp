@@ -1,4 +1,4 @@
-#include "material/number_text.h"
+#include "material/number_format.h"
 
 #include <gtest/gtest.h>
 

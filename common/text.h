@@ -1,6 +1,7 @@
 #pragma once
 
-// Files are Windows-1252 bytes; in memory every text is UTF-8.
+// Text helpers shared by every layer. Files are Windows-1252 bytes; in memory every text
+// is UTF-8.
 
 #include <string>
 #include <string_view>
@@ -43,5 +44,25 @@ enum class LineEnds {
 // Splits a file's text into lines without their terminators. A last line without a
 // terminator counts; an empty text has no lines.
 std::vector<std::string> SplitLines(std::string_view text, LineEnds ends);
+
+// The text without the given characters at either end.
+inline constexpr std::string_view kBlankAndTab = " \t";
+std::string_view Trim(std::string_view text, std::string_view blanks);
+
+// ASCII letters upper case; every other byte stays.
+std::string UpperAscii(std::string_view text);
+
+// The line and a CR LF after it, appended to out.
+void AppendCrLfLine(std::string& out, std::string_view line);
+
+// The message pattern with %1 ... %9 replaced by the values in order; a placeholder without
+// a value stays as written.
+std::string FillIn(std::string_view pattern, const std::vector<std::string>& values);
+
+// The text between double quotes, a quote inside doubled, as a CSV field.
+std::string CsvQuoted(std::string_view text);
+
+// floor(value x 10^decimals + 0.5) / 10^decimals.
+double RoundHalfUp(double value, int decimals);
 
 }  // namespace kw

@@ -1,6 +1,7 @@
-#include "common/text_encoding.h"
+#include "common/text.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace kw {
@@ -206,6 +207,16 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     std::size_t i = 0;
     char32_t cp = 0;
     while (i < utf8.size()) {
+        // ASCII is the same in both: a run of it is copied whole.
+        std::size_t ascii = i;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) {
+            ++ascii;
+        }
+        if (ascii > i) {
+            out.append(utf8.substr(i, ascii - i));
+            i = ascii;
+            continue;
+        }
         if (!nextCodePoint(utf8, i, cp)) {
             out += '?';
             ++i;
@@ -268,6 +279,68 @@ std::vector<std::string> SplitLines(std::string_view text, LineEnds ends) {
         lines.push_back(std::move(current));
     }
     return lines;
+}
+
+std::string_view Trim(std::string_view text, std::string_view blanks) {
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string UpperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+void AppendCrLfLine(std::string& out, std::string_view line) {
+    out += line;
+    out += "\r\n";
+}
+
+std::string FillIn(std::string_view pattern, const std::vector<std::string>& values) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (index < values.size()) {
+                out += values[index];
+                ++i;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+std::string CsvQuoted(std::string_view text) {
+    constexpr char kQuote = '"';
+    std::string out(1, kQuote);
+    for (const char c : text) {
+        out += c;
+        if (c == kQuote) {
+            out += kQuote;
+        }
+    }
+    out += kQuote;
+    return out;
+}
+
+double RoundHalfUp(double value, int decimals) {
+    // Exact powers, where std::pow may be off by a unit in the last place.
+    constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double scale = decimals >= 0 && decimals < static_cast<int>(kPowersOfTen.size())
+                             ? kPowersOfTen[static_cast<std::size_t>(decimals)]
+                             : std::pow(10.0, decimals);
+    return std::floor(value * scale + 0.5) / scale;
 }
 
 }  // namespace kw

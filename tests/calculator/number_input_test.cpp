@@ -1,4 +1,4 @@
-#include "calculator/number_text.h"
+#include "calculator/number_input.h"
 
 #include <gtest/gtest.h>
 

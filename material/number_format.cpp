@@ -1,7 +1,9 @@
-#include "material/number_text.h"
+#include "material/number_format.h"
 
 #include <cmath>
 #include <cstdio>
+
+#include "common/text.h"
 
 namespace kw {
 
@@ -16,8 +18,7 @@ std::string formatDecimals(double value, int decimals, char separator) {
     if (!std::isfinite(value) || decimals < 0 || decimals > kMostDecimals) {
         return kNoNumber;
     }
-    const double scale = std::pow(10.0, decimals);
-    const double rounded = std::floor(std::abs(value) * scale + 0.5) / scale;
+    const double rounded = RoundHalfUp(std::abs(value), decimals);
     if (!std::isfinite(rounded)) {
         return kNoNumber;
     }

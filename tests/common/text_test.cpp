@@ -1,6 +1,6 @@
 // A text written to a file must come back from it unchanged, whatever characters it holds.
 
-#include "common/text_encoding.h"
+#include "common/text.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +77,32 @@ TEST(TextEncodingTest, CapitalsAndCharacterCountsOfAccentedAndOtherScripts) {
         EXPECT_EQ(UpperText(c.text), c.upper) << c.text;
         EXPECT_EQ(CharacterCount(c.text), c.characters) << c.text;
     }
+}
+
+struct PieceCase {
+    std::string_view in;
+    std::string_view trimmedOfBlanks;  // Trim with " \t"
+    std::string_view csvField;
+    std::string_view upper;
+};
+
+TEST(TextTest, TrimQuoteAndUpperCaseOfEdgeTexts) {
+    const PieceCase cases[] = {
+        {"", "", "\"\"", ""},
+        {" \t ", "", "\" \t \"", " \t "},
+        {"\ta \"b\" ", "a \"b\"", "\"\ta \"\"b\"\" \"", "\tA \"B\" "},
+        {"x", "x", "\"x\"", "X"},
+        {"\xC3\xA9 z\v", "\xC3\xA9 z\v", "\"\xC3\xA9 z\v\"", "\xC3\xA9 Z\v"},  // only ASCII changes
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Trim(c.in, kBlankAndTab), c.trimmedOfBlanks) << c.in;
+        EXPECT_EQ(CsvQuoted(c.in), c.csvField) << c.in;
+        EXPECT_EQ(UpperAscii(c.in), c.upper) << c.in;
+    }
+    std::string lines;
+    AppendCrLfLine(lines, "a");
+    AppendCrLfLine(lines, "");
+    EXPECT_EQ(lines, "a\r\n\r\n");
 }
 
 }  // namespace
