@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "material/core_catalogue.h"
 #include "tests/support/coil_sweep.h"
@@ -182,6 +184,8 @@ struct Fallback {
     bool leadShown;        // else the typical 15 nH is taken out
     double leadToleranceNh;
     double srfHz;          // worked out by hand: L0·µ with Cd = 5 pF
+    double strayPf;        // worked out by hand; 0: not told
+    double strayTolerancePf;
 };
 
 class CoilFallbackTest : public ::testing::TestWithParam<Fallback> {};
@@ -203,6 +207,10 @@ TEST_P(CoilFallbackTest, VouchesForWhatTheSweepShows) {
     EXPECT_LT(p.validToHz, 0.7 * k.srfHz);
     EXPECT_EQ(p.leadFitted, k.leadShown);
     EXPECT_NEAR(p.leadNh, k.leadShown ? k.leadNh : 15.0, k.leadToleranceNh);
+    ASSERT_EQ(p.strayPf.has_value(), k.strayPf > 0.0);
+    if (p.strayPf) {
+        EXPECT_NEAR(*p.strayPf, k.strayPf, k.strayTolerancePf);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,14 +219,44 @@ INSTANTIATE_TEST_SUITE_P(
         // 10 turns on an FT-50 of µ 2000: 110 µH resonates at 6.8 MHz, between the fourth and
         // fifth point of a 201-point sweep to 300 MHz (1.5 MHz steps). Against 110 µH the
         // sweep hardly shows 10 nH of leads.
-        Fallback{"resonanceInTheFirstSteps", 2000, 100 * kFt50, 201, 300e6, 10, true, 60, 6.79e6},
+        Fallback{"resonanceInTheFirstSteps", 2000, 100 * kFt50, 201, 300e6, 10, true, 60, 6.79e6, 5, 0.5},
         // Four turns on a T-68 of µ 10: 96 nH resonates at 230 MHz, above a sweep to 200 MHz:
         // the lead is the typical one.
-        Fallback{"leadNotShown", 10, 16 * kT68, 1001, 200e6, 15, false, 0.5, 230e6},
+        Fallback{"leadNotShown", 10, 16 * kT68, 1001, 200e6, 15, false, 0.5, 230e6, 0, 0},
+        // Three turns, 54 nH, resonate at 306 MHz; a sweep to 350 MHz shows too little above
+        // it, and Cd and the lead come from the straight line below it.
+        Fallback{"resonanceNearTheEnd", 10, 9 * kT68, 1001, 350e6, 10, true, 2, 306e6, 5, 0.25},
+        // Four turns again, in 101 coarse points to 260 MHz: the line below is too
+        // noisy to go by, and Cd comes from the resonance alone. At 115 MHz Im(Z)/ω reads
+        // 15 nH + 96 nH/(1 − ¼); times ¾ that is 107.3 nH, and Cd = 5 pF · 96/107.3 = 4.47 pF.
+        Fallback{"coarseSweepEndingNearTheResonance", 10, 16 * kT68, 101, 260e6, 15, false, 0.5, 230e6, 4.47, 0.2},
         // The same swept to 600 MHz shows 25 nH of leads above the resonance: a quarter of the
         // core's inductance, taken out.
-        Fallback{"leadShown", 10, 16 * kT68, 1001, 600e6, 25, true, 2, 230e6}),
+        Fallback{"leadShown", 10, 16 * kT68, 1001, 600e6, 25, true, 2, 230e6, 5, 0.1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Each point is averaged with as many neighbours on either side as lie within 3 % of its
+// frequency, at most 20: on a sweep in 1 kHz steps from 1 MHz the first point stands alone,
+// the second is the mean of three, the third of five, the eleventh of 21, the 41st of 41. The
+// noise it states falls with the square root of that count (and with the frequency, as the
+// coil's reactance grows while the noise in ohms stays). The first point's own noise of
+// 0.7 % of its µ blurs the ratio by about as much.
+TEST(CoilPermeability, APointsNoiseFallsWithTheNeighboursAveragedIntoIt) {
+    test::CoilOnCore c;
+    c.mu = flat(10, 150);
+    c.l0 = 100 * kT68;
+    c.startHz = 1e6;
+    c.stopHz = 2e6;
+    const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    const auto& points = std::get<CoilPermeability>(r).points;
+    ASSERT_EQ(points.size(), 1001u);
+    for (const auto [index, averaged] : {std::pair{1, 3}, {2, 5}, {10, 21}, {40, 41}}) {
+        const double ratio = points[index].noise * std::sqrt(averaged) * points[index].hertz /
+                             (points[0].noise * points[0].hertz);
+        EXPECT_NEAR(ratio, 1.0, 0.02) << index;
+    }
+}
 
 // Mix 98's µ′ rises by a fifth and then collapses below zero near 2 MHz: 7 turns on an FT-50
 // turn capacitive there, and the capacitance seen above falls off. No tank.
