@@ -251,7 +251,7 @@ TEST(CoilPermeability, APointsNoiseFallsWithTheNeighboursAveragedIntoIt) {
     ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
     const auto& points = std::get<CoilPermeability>(r).points;
     ASSERT_EQ(points.size(), 1001u);
-    for (const auto [index, averaged] : {std::pair{1, 3}, {2, 5}, {10, 21}, {40, 41}}) {
+    for (const auto& [index, averaged] : {std::pair{1, 3}, {2, 5}, {10, 21}, {40, 41}}) {
         const double ratio = points[index].noise * std::sqrt(averaged) * points[index].hertz /
                              (points[0].noise * points[0].hertz);
         EXPECT_NEAR(ratio, 1.0, 0.02) << index;
