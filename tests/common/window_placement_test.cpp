@@ -43,8 +43,8 @@ const ScreenCase kScreens[] = {
     // 48 + (1232 - 1086) / 2 = 121; (1024 - 600) / 4 = 106.
     {"panel on the left", {48, 0, 1232, 1024}, true, true, true, {121, 106, 330, 600}, {467, 106, 740, 600}},
     {"panel on top, 1024x768", {0, 30, 1024, 738}, false, true, true, {0, 30, 330, 600}, {284, 60, 740, 600}},
-    // Exactly 1086 across still stands side by side; (700 - 600) / 4 = 25.
-    {"exactly wide enough", {0, 0, 1086, 700}, true, true, true, {0, 25, 330, 600}, {346, 25, 740, 600}},
+    // Exactly 1086 across and 600 high still stands side by side, without scroll bars.
+    {"exactly large enough", {0, 0, 1086, 600}, true, true, true, {0, 0, 330, 600}, {346, 0, 740, 600}},
     // The Calculator 300 - 64 wide, the sheet the 64 pixel grip beside it.
     {"tiny", {0, 0, 300, 200}, false, false, false, {0, 0, 236, 200}, {236, 30, 64, 170}},
 };
