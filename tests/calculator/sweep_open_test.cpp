@@ -81,6 +81,17 @@ TEST_F(SweepOpenTest, AFileThatCannotBeUsedChangesNothingAndSaysWhy) {
         {"/m/edge.s2p", "# MHz S RI\n1 0 0 1 0 0 0 0 0\n2 0 0 0.9 0 0 0 0 0\n3 0 0 0.1 0 0 0 0 0\n",
          "The sweep could not be used:\r/m/edge.s2p\rNo whole peak: below the highest point (1 MHz) |S21| "
          "does not fall 3 dB before the sweep starts. Start the sweep lower."},
+        // Above 50000 MHz and below 0.01 kHz the fields cannot hold the frequencies.
+        {"/m/high.s2p", test::idealTankSweep({.f0 = 60e9, .q = 50}, true),
+         "The sweep could not be used:\r/m/high.s2p\rThe resonance at 60000 MHz lies outside the "
+         "frequencies the Calculator takes (0.01 kHz to 50000 MHz)."},
+        {"/m/low.s2p", test::idealTankSweep({.f0 = 5, .q = 50}, true),
+         "The sweep could not be used:\r/m/low.s2p\rThe resonance at 5e-06 MHz lies outside the "
+         "frequencies the Calculator takes (0.01 kHz to 50000 MHz)."},
+        // 50000 MHz itself fits, but its upper -3 dB point does not.
+        {"/m/top.s2p", test::idealTankSweep({.f0 = 50e9, .q = 50}, true),
+         "The sweep could not be used:\r/m/top.s2p\rThe resonance at 50000 MHz lies outside the "
+         "frequencies the Calculator takes (0.01 kHz to 50000 MHz)."},
     };
     for (const Case& c : cases) {
         restart();
@@ -93,7 +104,8 @@ TEST_F(SweepOpenTest, AFileThatCannotBeUsedChangesNothingAndSaysWhy) {
         EXPECT_EQ(calc, before);
         ASSERT_EQ(platform.shown.size(), 1u);
         EXPECT_EQ(platform.lastMessage(),
-                  (MessageBox{"Error !", c.english, MsgIcon::Critical, MsgButtons::Ok, false}));
+                  (MessageBox{"Error !", c.english, MsgIcon::Critical, MsgButtons::Ok, false}))
+            << platform.lastMessage().text;
     }
 }
 

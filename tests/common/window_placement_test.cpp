@@ -26,17 +26,27 @@ struct ScreenCase {
     bool sideBySide;  // 1086 fits across
     bool calcWhole;   // 600 + 0 fits down and 330 + 64 across
     bool sheetWhole;  // 740 fits right of 250, and 600 fits under a 30 pixel title bar
+    Rect calc;        // the places themselves, worked out by hand
+    Rect sheet;
 };
 
 const ScreenCase kScreens[] = {
-    {"1280x1024", {0, 0, 1280, 994}, true, true, true},
-    {"1280x1024 at 125 %", {0, 0, 1024, 795}, false, true, true},   // 1024 - 740 = 284 >= 250
-    {"1280x1024 at 150 %", {0, 0, 853, 663}, false, true, false},   // 853 - 250 = 603 < 740
-    {"1280x1024 at 200 %", {0, 0, 640, 497}, false, false, false},  // 330 + 16 wide, 497 high
-    {"1024x768", {0, 0, 1024, 738}, false, true, true},
-    {"panel on the left", {48, 0, 1232, 1024}, true, true, true},
-    {"panel on top, 1024x768", {0, 30, 1024, 738}, false, true, true},
-    {"tiny", {0, 0, 300, 200}, false, false, false},
+    // Side by side: (1280 - 1086) / 2 = 97 from the left, (994 - 600) / 4 = 98 from the top.
+    {"1280x1024", {0, 0, 1280, 994}, true, true, true, {97, 98, 330, 600}, {443, 98, 740, 600}},
+    // 1024 - 740 = 284 >= 250; the sheet starts under the 30 pixel title bar.
+    {"1280x1024 at 125 %", {0, 0, 1024, 795}, false, true, true, {0, 0, 330, 600}, {284, 30, 740, 600}},
+    // 853 - 250 = 603 < 740: cut short across, 16 higher for the scroll bar.
+    {"1280x1024 at 150 %", {0, 0, 853, 663}, false, true, false, {0, 0, 330, 600}, {250, 30, 603, 616}},
+    // 330 + 16 wide, 497 high; the sheet 640 - 250 = 390 wide, 497 - 30 high.
+    {"1280x1024 at 200 %", {0, 0, 640, 497}, false, false, false, {0, 0, 346, 497}, {250, 30, 390, 467}},
+    {"1024x768", {0, 0, 1024, 738}, false, true, true, {0, 0, 330, 600}, {284, 30, 740, 600}},
+    // 48 + (1232 - 1086) / 2 = 121; (1024 - 600) / 4 = 106.
+    {"panel on the left", {48, 0, 1232, 1024}, true, true, true, {121, 106, 330, 600}, {467, 106, 740, 600}},
+    {"panel on top, 1024x768", {0, 30, 1024, 738}, false, true, true, {0, 30, 330, 600}, {284, 60, 740, 600}},
+    // Exactly 1086 across and 600 high still stands side by side, without scroll bars.
+    {"exactly large enough", {0, 0, 1086, 600}, true, true, true, {0, 0, 330, 600}, {346, 0, 740, 600}},
+    // The Calculator 300 - 64 wide, the sheet the 64 pixel grip beside it.
+    {"tiny", {0, 0, 300, 200}, false, false, false, {0, 0, 236, 200}, {236, 30, 64, 170}},
 };
 
 bool whole(const Rect& placed, WindowSize asked) {
@@ -55,6 +65,8 @@ TEST(WindowPlacementTest, BothWindowsStayOnTheScreenWithTheirGripsFree) {
         EXPECT_GT(calc.width * calc.height, 0);
         EXPECT_GT(sheet.width * sheet.height, 0);
         EXPECT_EQ(placed.sideBySide, screen.sideBySide);
+        EXPECT_EQ(calc, screen.calc);
+        EXPECT_EQ(sheet, screen.sheet);
         EXPECT_EQ(whole(calc, kCalculator), screen.calcWhole);
         EXPECT_EQ(whole(sheet, kSheet), screen.sheetWhole);
         // Cut short in height, with room across: wider by the vertical scroll bar.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -73,6 +74,7 @@ TEST_F(PdfPrintTest, PdfNameIsThePageNameWithPdfForPs) {
         {"/d/ring.ps", "/d/ring.pdf"},          {"/d/RING.PS", "/d/RING.pdf"},
         {"/d/ringpage", "/d/ringpage.pdf"},     {"/d/ring.txt", "/d/ring.txt.pdf"},
         {"/d/my.ps/ring", "/d/my.ps/ring.pdf"}, {"ring.Ps", "ring.pdf"},
+        {"/d/.ps", "/d/.ps.pdf"},  // a name that is only the extension keeps it
     };
     for (const auto& [page, pdf] : cases) {
         EXPECT_EQ(pdfName(page), pdf) << page;
@@ -109,6 +111,7 @@ TEST_F(PdfPrintTest, FailedConversionsKeepThePageAndAnEarlierPdfAndSaySo) {
         bool noService;  // no way to run programs at all
         bool english;
         std::string text;
+        std::optional<std::string> moveFails;  // the finished PDF cannot take the old one's place
     };
     const std::string written = "\rThe PostScript page is written:\r/w/ring.ps";
     const std::string geschreven = "\rDe PostScript-pagina is geschreven:\r/w/ring.ps";
@@ -117,26 +120,37 @@ TEST_F(PdfPrintTest, FailedConversionsKeepThePageAndAnEarlierPdfAndSaySo) {
          false,
          false,
          true,
-         "No PDF: Ghostscript (gs) is not installed." + written},
-        {{}, false, true, false, "Geen PDF: Ghostscript (gs) is niet ge\xC3\xAFnstalleerd." + geschreven},
+         "No PDF: Ghostscript (gs) is not installed." + written,
+         {}},
+        {{}, false, true, false, "Geen PDF: Ghostscript (gs) is niet ge\xC3\xAFnstalleerd." + geschreven, {}},
         // Only Ghostscript's last eight non-empty lines, trimmed.
         {{true, false, 1, "1\n2\n3\n4\n5\n6\n\n7\n8\n9\n  Error: /undefined in foo  \r\n"},
          true,
          false,
          false,
          "Geen PDF: Ghostscript kon de pagina niet omzetten; een eerdere PDF blijft bewaard." + geschreven +
-             "\r3\r4\r5\r6\r7\r8\r9\rError: /undefined in foo"},
+             "\r3\r4\r5\r6\r7\r8\r9\rError: /undefined in foo",
+         {}},
         {{true, false, 0, ""},
          false,
          false,
          true,
-         "No PDF: Ghostscript could not convert the page; an earlier PDF is kept." + written},
+         "No PDF: Ghostscript could not convert the page; an earlier PDF is kept." + written,
+         {}},
         {{true, true, -1, "partial"},
          true,
          false,
          true,
          "No PDF: Ghostscript could not convert the page; an earlier PDF is kept." + written +
-             "\rGhostscript was stopped after 60 seconds."},
+             "\rGhostscript was stopped after 60 seconds.",
+         {}},
+        {{true, false, 0, ""},
+         true,
+         false,
+         true,
+         "No PDF: Ghostscript could not convert the page; an earlier PDF is kept." + written +
+             "\rPermission denied",
+         "Permission denied"},
     };
     sheet.chkPDF.value = 1;
     for (const auto& c : cases) {
@@ -144,6 +158,7 @@ TEST_F(PdfPrintTest, FailedConversionsKeepThePageAndAnEarlierPdfAndSaySo) {
         sheet.optLANG.selected = c.english ? 1 : 0;
         sheet.processes = c.noService ? nullptr : &processes;
         processes.results = {c.gs};
+        files.moveFailure = c.moveFails;
         const auto writeOutput = processes.effect;
         if (!c.writes) {
             processes.effect = nullptr;
@@ -168,6 +183,8 @@ TEST_F(PdfPrintTest, PrintHandsTheChosenPrinterAndCopiesToLp) {
         {{"laser", 2, {}}, {"-d", "laser", "-n", "2", "-t", "RINGBLAD_143005"}},
         {{"", 1, {}}, {"-n", "1", "-t", "RINGBLAD_143005"}},
         {{"-odd name", 5000, {}}, {"-d", "-odd name", "-n", "999", "-t", "RINGBLAD_143005"}},
+        {{"", 0, {}}, {"-n", "1", "-t", "RINGBLAD_143005"}},  // no fewer than one copy
+        {{"", 999, {}}, {"-n", "999", "-t", "RINGBLAD_143005"}},
     };
     for (const auto& c : cases) {
         processes.calls.clear();
@@ -183,7 +200,7 @@ TEST_F(PdfPrintTest, PrintHandsTheChosenPrinterAndCopiesToLp) {
         EXPECT_THAT(printed, HasSubstr("(Amidon) show"));
         EXPECT_FALSE(files.files.contains(page)) << "the temporary page is removed";
     }
-    EXPECT_THAT(platform.printDialogs, ElementsAre("RINGBLAD_143005", "RINGBLAD_143005", "RINGBLAD_143005"));
+    EXPECT_EQ(platform.printDialogs, std::vector<std::string>(cases.size(), "RINGBLAD_143005"));
     EXPECT_TRUE(platform.shown.empty());
 }
 
@@ -208,6 +225,23 @@ TEST_F(PdfPrintTest, PrintProblemsAreShownAndCancelDoesNothing) {
     EXPECT_EQ(
         platform.lastMessage().text,
         "Kan niet afdrukken: het afdruksysteem nam de pagina niet aan.\rlp: Error - No default destination.");
+
+    // Into a PDF file: Ghostscript's complaint, without a page to name.
+    platform.printAnswers = {PrintChoice{"", 1, "/w/sheet.pdf"}};
+    processes.results = {{true, false, 1, "Unrecoverable error\n"}};
+    EXPECT_EQ(printSheet(sheet), PrintOutcome::Failed);
+    EXPECT_EQ(platform.lastMessage().text,
+              "Geen PDF: Ghostscript kon de pagina niet omzetten; een eerdere PDF blijft bewaard.\r"
+              "Unrecoverable error");
+    EXPECT_THAT(filesStartingWith("/"), ElementsAre(platform.appFolder + "/RINGBLAD3.PS"));
+
+    // No room for the page in the temporary folder.
+    platform.printAnswers = {PrintChoice{}};
+    files.writeFailure = "No space left on device";
+    EXPECT_EQ(printSheet(sheet), PrintOutcome::Failed);
+    EXPECT_EQ(platform.lastMessage().text,
+              "Kan het bestand niet schrijven\rkernwijs-print-.ps\rNo space left on device");
+    files.writeFailure.reset();
 
     files.files.clear();
     platform.printDialogs.clear();

@@ -18,6 +18,7 @@ public:
     std::map<std::string, std::string> files;
     std::optional<std::string> writeFailure;  // the system's reason every write reports
     std::optional<std::string> readFailure;   // the system's reason every read reports
+    std::optional<std::string> moveFailure;   // the system's reason every move reports
     int writeAttempts = 0;
 
     bool fileExists(const std::string& path) const override {
@@ -62,6 +63,13 @@ public:
             }
         }
         return std::nullopt;
+    }
+
+    WriteResult moveFile(const std::string& from, const std::string& to) override {
+        if (moveFailure) {
+            return {false, *moveFailure};
+        }
+        return FileSystem::moveFile(from, to);
     }
 
     WriteResult removeFile(const std::string& path) override {
