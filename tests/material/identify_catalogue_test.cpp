@@ -139,6 +139,16 @@ protected:
         sheet.line(k, LineField::Q) = q;
     }
 
+    // The window opened on the sheet with the shipped tables.
+    IdentifyCore opened() {
+        IdentifyCore w;
+        w.table = materials;
+        w.sizes = sizes;
+        w.curves = curves;
+        w.Form_Load(sheet);
+        return w;
+    }
+
     static std::vector<std::string> firstGroup(const CoreAnalysis& a) {
         std::vector<std::string> names;
         for (const auto& c : a.candidates) {
@@ -197,11 +207,7 @@ TEST_F(IdentifyCatalogueSheetTest, TheEditionOfTheMakersTableThatFitsIsTaken) {
     EXPECT_DOUBLE_EQ(fr43->expected.at(0).real, 544.2);
     EXPECT_DOUBLE_EQ(fr43->expected.at(0).imag, 194.4);
     // The plot draws that edition, and its band.
-    IdentifyCore w;
-    w.table = materials;
-    w.sizes = sizes;
-    w.curves = curves;
-    w.Form_Load(sheet);
+    const IdentifyCore w = opened();
     ASSERT_FALSE(w.plot.nearest.empty());
     EXPECT_EQ(w.plot.nearest[0].name, "43");
     EXPECT_EQ(w.plot.nearest[0].points.front(), (ComplexPermeability{10000.0, 791.5, 3.5}));
@@ -238,20 +244,10 @@ TEST_F(IdentifyCatalogueSheetTest, TheWindingCapacitanceIsFittedTogetherWithTheC
 TEST_F(IdentifyCatalogueSheetTest, ThePlotDrawsEveryShownRowThePublishedPointsAndTheBand) {
     // The 75 core on FT-50 at 300 kHz: Amidon J's curve is 75's model scaled by 5000/4957.4,
     // under 1 % off, so it lies on 75's and is drawn in the next line style with a note.
-    DataSheet s;
-    s.selectLanguage(1);
-    s.txtBuiten = "12.7";
-    s.txtBinnen = "7.14";
-    s.txtHoog = "4.78";
-    s.line(1, LineField::N) = "10";
-    s.line(1, LineField::C) = "955.07 pF";
-    s.line(1, LineField::Fres) = "300 kHz";
-    s.line(1, LineField::Q) = "7.2";
-    IdentifyCore w;
-    w.table = materials;
-    w.sizes = sizes;
-    w.curves = curves;
-    w.Form_Load(s);
+    sheet.selectLanguage(1);
+    ring("12.7", "7.14", "4.78");
+    line(1, "10", "955.07 pF", "300 kHz", "", "7.2");
+    const IdentifyCore w = opened();
     const IdentifyPlot& p = w.plot;
     ASSERT_EQ(p.nearest.size(), w.candidateRows.size());  // every row a grade of its own here
     EXPECT_EQ(p.nearest[0].name, "75");
@@ -333,18 +329,10 @@ TEST_F(IdentifyCatalogueSheetTest, EqualMuIsOneGroupUntilThePaintTellsThemApart)
 TEST_F(IdentifyCatalogueSheetTest, TheNearestGroupIsExplainedEvenWhenNoneIsLikely) {
     // µr 3.3 (AL 1.83 on the 10 × 5 × 4 ring below, µr 20 at 11.09): nearer -12 and -17 (4)
     // than -0 (1) on a log scale, and below their band of ±5 %.
-    DataSheet s;
-    s.selectLanguage(1);
-    s.txtBuiten = "10";
-    s.txtBinnen = "5";
-    s.txtHoog = "4";
-    s.line(1, LineField::N) = "10";
-    s.line(1, LineField::mH) = "1.83";
-    IdentifyCore w;
-    w.table = materials;
-    w.sizes = sizes;
-    w.curves = curves;
-    w.Form_Load(s);
+    sheet.selectLanguage(1);
+    ring("10", "5", "4");
+    line(1, "10", "", "", "1.83", "");
+    const IdentifyCore w = opened();
     const std::string group = "Micrometals/Amidon -12 (green/white) or Micrometals/Amidon -17 (blue/yellow)";
     EXPECT_EQ(w.candidateRows[0].cells[1], group);
     EXPECT_EQ(w.candidateRows[0].cells[5], "");
@@ -352,20 +340,12 @@ TEST_F(IdentifyCatalogueSheetTest, TheNearestGroupIsExplainedEvenWhenNoneIsLikel
 }
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindowShowsTheGroupTheSizeTheRangeAndTheColours) {
-    DataSheet s;
-    s.selectLanguage(1);
-    s.txtBuiten = "10";
-    s.txtBinnen = "5";
-    s.txtHoog = "4";
-    s.line(1, LineField::N) = "10";
-    s.line(1, LineField::mH) = "11.09";
-    IdentifyCore w;
-    w.table = materials;
-    w.sizes = sizes;
-    w.curves = curves;
-    w.sizes.path = "/opt/cores.csv";
-    w.sizes.badRows = 2;
-    w.Form_Load(s);
+    sheet.selectLanguage(1);
+    ring("10", "5", "4");
+    line(1, "10", "", "", "11.09", "");
+    sizes.path = "/opt/cores.csv";
+    sizes.badRows = 2;
+    IdentifyCore w = opened();
     // µr 20 · 4·ln 2 / (4.1·ln(10.1/4.9)) = 18.7 and · 4·ln 2 / (3.9·ln(9.9/5.1)) = 21.4; no C.
     EXPECT_EQ(w.muBereik.value, "18.7 to 21.4 (sizes \xC2\xB1 0.1 mm)");
     EXPECT_EQ(w.hints, std::vector<std::string>{"The catalogue table /opt/cores.csv: 2 line(s) left out."});
@@ -377,7 +357,7 @@ TEST_F(IdentifyCatalogueSheetTest, TheWindowShowsTheGroupTheSizeTheRangeAndTheCo
     EXPECT_EQ(w.cboKleur.items.front(), "(not painted / unknown)");
     const auto blue = std::find(w.cboKleur.items.begin(), w.cboKleur.items.end(), "blue");
     ASSERT_NE(blue, w.cboKleur.items.end());
-    w.cboKleur_Click(static_cast<int>(blue - w.cboKleur.items.begin()), s);
+    w.cboKleur_Click(static_cast<int>(blue - w.cboKleur.items.begin()), sheet);
     EXPECT_EQ(w.colour, "blue");
     EXPECT_EQ(w.candidateRows.size(), 1u);
     EXPECT_EQ(w.candidateRows[0].cells[1], "Micrometals/Amidon -1 (blue)");
