@@ -269,22 +269,23 @@ void IdentifySweep::fillResult(char sep) {
     for (const auto& pt : p.points) {
         plot.measured.points.push_back({pt.hertz, pt.muReal, pt.muImag});
     }
-    // The three nearest materials over the measured band, one curve for a grade that several
-    // makers share.
+    // The three nearest materials over the measured band, each on the edition of its table it
+    // was ranked with, one curve for a grade that several makers share.
     std::vector<std::string> drawn;
     for (const Candidate& c : result.candidates) {
         if (static_cast<int>(plot.nearest.size()) >= kSweepCurvesShown) {
             break;
         }
-        if (std::find(drawn.begin(), drawn.end(), c.material.grade) != drawn.end()) {
+        const std::string drawnKey = c.material.grade + "/" + c.edition;
+        if (std::find(drawn.begin(), drawn.end(), drawnKey) != drawn.end()) {
             continue;
         }
-        drawn.push_back(c.material.grade);
+        drawn.push_back(drawnKey);
         PlotCurve curve;
         curve.name = materialLabel(c.material);
         curve.hasImag = curves.curves.count(c.material.grade) > 0;
         for (const auto& pt : p.points) {
-            if (const auto e = expectedPermeability(curves, c.material, pt.hertz)) {
+            if (const auto e = expectedPermeability(curves, c.material, pt.hertz, c.edition)) {
                 curve.points.push_back({pt.hertz, e->real, e->imag});
             }
         }

@@ -47,6 +47,7 @@ std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<Permeab
     r.candidate.deviation = std::exp(logSum / n) - 1.0;
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
     r.candidate.likely = r.candidate.distance <= std::hypot(bandSum / n, noise);
+    r.candidate.edition = edition;
     return r;
 }
 

@@ -190,6 +190,7 @@ TEST_F(SweepIdentificationTest, ARevisedTableIsMatchedOnTheEditionThatFits) {
     const auto ranked = rankSweep(points, materials, curves);
     ASSERT_FALSE(ranked.empty());
     EXPECT_EQ(ranked.front().material.grade, "43");
+    EXPECT_EQ(ranked.front().edition, "k6jca-2022");
     EXPECT_NEAR(ranked.front().distance, 0.0, 1e-9);
     EXPECT_TRUE(ranked.front().likely);
 }
