@@ -13,6 +13,7 @@
 #include "common/controls.h"
 #include "common/services.h"
 #include "sweep/resonance.h"
+#include "sweep/sweep_window.h"
 
 namespace kw {
 
@@ -117,7 +118,8 @@ struct Calculator {
     double QRS = 0;  // [ohm]
     double QRP = 0;  // [ohm]
 
-    SweepView sweep;  // the last sweep opened
+    SweepView sweep;       // the last sweep opened
+    SweepRecord frmSweep;  // the window that shows it, in the Calculator's language
     // A sweep with no resonance, of a coil alone, that the user chose to open in the identify
     // window; the count says when another was chosen.
     std::string coilSweepFile;

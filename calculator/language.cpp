@@ -40,6 +40,7 @@ void Calculator::optLANG_Click(std::int16_t Index) {
     cmdBereken.caption = c.cmdBereken;
     cmdEinde.caption = c.cmdEinde;
     cmdSweep.caption = sweepTexts(english).cmdSweep;
+    frmSweep.followLanguage(sweep, english);
 
     if (platform != nullptr) {
         platform->keepSetting(kLanguageSetting, Taal);

@@ -1,6 +1,7 @@
 #include "common/text.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -341,6 +342,12 @@ double RoundHalfUp(double value, int decimals) {
                              ? kPowersOfTen[static_cast<std::size_t>(decimals)]
                              : std::pow(10.0, decimals);
     return std::floor(value * scale + 0.5) / scale;
+}
+
+std::string GeneralNumber(double value, int digits) {
+    char buffer[40];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, r.ptr);
 }
 
 }  // namespace kw

@@ -65,4 +65,8 @@ std::string CsvQuoted(std::string_view text);
 // floor(value x 10^decimals + 0.5) / 10^decimals.
 double RoundHalfUp(double value, int decimals);
 
+// The value to `digits` significant digits, fixed or with an exponent as printf's "%g" chooses,
+// trailing zeros dropped: "10.1005", "1.5e-07".
+std::string GeneralNumber(double value, int digits);
+
 }  // namespace kw

@@ -56,4 +56,16 @@ Placement placeWindows(const PlacementRequest& request) {
     return placed;
 }
 
+Rect placeBeside(const Rect& available, const Rect& owner, WindowSize size, int gap) {
+    int left = owner.right() + gap;
+    if (left + size.width > available.right()) {
+        const int onTheLeft = owner.left - gap - size.width;
+        left = onTheLeft >= available.left ? onTheLeft
+                                           : std::max(available.left, available.right() - size.width);
+    }
+    const int top =
+        std::clamp(owner.top, available.top, std::max(available.top, available.bottom() - size.height));
+    return {left, top, size.width, size.height};
+}
+
 }  // namespace kw

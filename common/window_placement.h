@@ -1,7 +1,8 @@
 #pragma once
 
-// Where the two windows go at start, worked out from the screen's available area alone so
-// that any screen and any scale factor can be tried without one.
+// Where the windows go, worked out from rectangles alone so that any screen and any scale
+// factor can be tried without one: the two main windows at start, and a window opened from
+// one of them.
 
 namespace kw {
 
@@ -49,5 +50,12 @@ struct Placement {
 // the area's size (and scrolls its contents); one cut short in one direction gets a scroll
 // bar's room in the other where the area allows, so that it need not scroll both ways.
 Placement placeWindows(const PlacementRequest& request);
+
+// A window opened from another (its owner) stands beside it, `gap` apart: on the right where
+// it fits inside the available area, else on the left where it fits there, else against the
+// area's right edge over the owner's last columns. Its top is level with the owner's, moved up
+// as far as it must to end inside the area. A window larger than the area keeps its left and
+// top edges, with their title bar and first controls, inside it.
+Rect placeBeside(const Rect& available, const Rect& owner, WindowSize size, int gap);
 
 }  // namespace kw

@@ -407,28 +407,22 @@ void CalculatorWindow::render() {
 }
 
 void CalculatorWindow::renderSweep() {
-    const bool english = calc_.Taal == kTaalUK;
-    if (calc_.sweep.opened == 0) {
+    const SweepRecord& shown = calc_.frmSweep;
+    if (shown.opened == 0) {
         return;
     }
-    const bool fresh = calc_.sweep.opened != sweepShown_;
     if (sweepWindow_ == nullptr) {
-        sweepWindow_ = new SweepWindow(this);
-        sweepWindow_->render(calc_.sweep, english);
+        sweepWindow_ = new SweepWindow(calc_.frmSweep, run_, this);
+        sweepWindow_->render();
         fitScrollingWindow(sweepWindow_);
         // Beside the Calculator, whose fields the sweep has just filled, as far as the screen lets it.
-        const QRect area = screen()->availableGeometry();
-        const QSize size = sweepWindow_->frameGeometry().size();
-        const int x = std::max(
-            area.left(), std::min(frameGeometry().right() + kSweepWindowGap, area.right() - size.width()));
-        const int y = std::max(area.top(), std::min(frameGeometry().top(), area.bottom() - size.height()));
-        sweepWindow_->move(x, y);
+        sweepWindow_->move(placeBesideOwner(*this, sweepWindow_->frameGeometry().size(), kSweepWindowGap));
     }
-    if (fresh || sweepWindow_->isVisible()) {
-        sweepWindow_->render(calc_.sweep, english);
-    }
-    if (fresh) {
-        sweepShown_ = calc_.sweep.opened;
+    sweepWindow_->render();
+    if (!shown.visible) {
+        sweepWindow_->hide();
+    } else if (shown.opened != sweepShown_) {
+        sweepShown_ = shown.opened;
         sweepWindow_->show();
         sweepWindow_->raise();
     }

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "common/window_placement.h"
+
 namespace kw::gui {
 
 namespace {
@@ -120,6 +122,19 @@ void fitScrollingWindow(QWidget* window, int width) {
     const int bar = scroller->verticalScrollBar()->sizeHint().width();
     const QSize wanted(bodyWidth + around.width() + bar, bodyHeight + std::max(0, around.height()));
     window->resize(fittedToScreen(wanted));
+}
+
+QPoint placeBesideOwner(const QWidget& owner, QSize outer, int gap) {
+    const QScreen* screen = owner.screen();
+    const QRect of = owner.frameGeometry();
+    if (screen == nullptr) {
+        return of.topLeft();
+    }
+    const QRect area = screen->availableGeometry();
+    const kw::Rect placed =
+        kw::placeBeside({area.x(), area.y(), area.width(), area.height()},
+                        {of.x(), of.y(), of.width(), of.height()}, {outer.width(), outer.height()}, gap);
+    return {placed.left, placed.top};
 }
 
 }  // namespace kw::gui

@@ -4,6 +4,7 @@
 // is just that page; made smaller (a small screen, a large scale factor) the page moves into
 // a scroll area that fills the window, instead of running off the screen.
 
+#include <QPoint>
 #include <QSize>
 
 class QBoxLayout;
@@ -38,5 +39,9 @@ QSize frameAllowance();
 // Sizes a window made by addScrollingBody to show its whole content where the screen allows,
 // at least `width` wide.
 void fitScrollingWindow(QWidget* window, int width = 0);
+// Where a window of the given outer size, opened from `owner`, puts its top left corner:
+// beside the owner on the owner's screen, `gap` apart (kw::placeBeside). The owner's own
+// place when it has no screen.
+QPoint placeBesideOwner(const QWidget& owner, QSize outer, int gap);
 
 }  // namespace kw::gui

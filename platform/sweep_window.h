@@ -1,14 +1,13 @@
 #pragma once
 
-// The sweep the Calculator opened last, as a curve over frequency with the resonance and the
-// two -3 dB points marked: |S21| in dB, or |Z| and its phase for a reflection sweep. The chart
-// is made when the first sweep is opened, not at start-up.
+// The sweep window: draws the SweepRecord the Calculator keeps and forwards its Close button.
+// The chart is made when the first sweep is opened, not at start-up.
 
 #include <QDialog>
 
-#include "sweep/resonance.h"
+#include "platform/runner.h"
+#include "sweep/sweep_window.h"
 
-class QChart;
 class QChartView;
 class QLabel;
 class QPushButton;
@@ -18,12 +17,18 @@ namespace kw::gui {
 class SweepWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SweepWindow(QWidget* parent);
+    SweepWindow(SweepRecord& record, Runner run, QWidget* parent);
 
-    // Draws the sweep with its texts in the language given.
-    void render(const SweepView& view, bool english);
+    // Sets the title, the chart and the texts from the record; nothing when they are as drawn.
+    void render();
 
 private:
+    void renderChart();
+
+    SweepRecord& record_;
+    Runner run_;
+    SweepRecord drawn_;  // what the widgets show
+    bool rendered_ = false;
     QChartView* chartView_ = nullptr;
     QLabel* summary_ = nullptr;
     QLabel* method_ = nullptr;

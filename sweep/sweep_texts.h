@@ -1,21 +1,30 @@
 #pragma once
 
-// Every text of opening a sweep and of the sweep window, one table per language. "%1" to "%4"
-// stand for the values put in.
+// Every text of opening a sweep and of the sweep window: the captions one table per language,
+// the message boxes in both languages each. "%1" to "%4" stand for the values put in.
 
 #include <string_view>
 
+#include "common/shared_messages.h"
+
 namespace kw {
+
+// %1 file, %2 the system's reason
+inline constexpr BilingualMessage kSweepReadFailed = {
+    {kErrorTitleDutch, "Het bestand kon niet worden gelezen:\r%1\r%2\r"},
+    {kErrorTitleEnglish, "The file could not be read:\r%1\r%2\r"},
+};
+// %1 file, %2 what was wrong
+inline constexpr BilingualMessage kSweepUnusable = {
+    {kErrorTitleDutch, "De meting kon niet worden gebruikt:\r%1\r%2"},
+    {kErrorTitleEnglish, "The sweep could not be used:\r%1\r%2"},
+};
 
 struct SweepTexts {
     // The Calculator's button and its file dialog.
     std::string_view cmdSweep;
     std::string_view dialogTitle;
     std::string_view dialogFilter;
-    // Message boxes.
-    std::string_view errorTitle;
-    std::string_view readFailed;  // %1 file, %2 the system's reason
-    std::string_view badFile;     // %1 file, %2 what was wrong
     // The sweep window.
     std::string_view caption;  // %1 file name
     std::string_view axisFrequency;
@@ -29,6 +38,7 @@ struct SweepTexts {
     std::string_view markHalfPower;       // S21
     std::string_view markPhaseHalfPower;  // S11
     std::string_view summary;             // %1 f0, %2 f1, %3 f2 in MHz, %4 Q; f0 and Q with "±"
+    std::string_view summaryGap;          // between the summary and the peak
     std::string_view peakS21;             // %1 dB
     std::string_view peakZ;               // %1 ohm
     std::string_view fitted;              // %1 points
@@ -41,9 +51,6 @@ inline constexpr SweepTexts kSweepEnglish = {
     .cmdSweep = "Sweep…",
     .dialogTitle = "Open a sweep",
     .dialogFilter = "Touchstone sweep|*.s1p;*.s2p;*.S1P;*.S2P|All files|*",
-    .errorTitle = "Error !",
-    .readFailed = "The file could not be read:\r%1\r%2\r",
-    .badFile = "The sweep could not be used:\r%1\r%2",
     .caption = "Sweep - %1",
     .axisFrequency = "Frequency (MHz)",
     .axisS21 = "|S21| (dB)",
@@ -56,6 +63,7 @@ inline constexpr SweepTexts kSweepEnglish = {
     .markHalfPower = "-3 dB points",
     .markPhaseHalfPower = "±45° points (-3 dB)",
     .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
+    .summaryGap = "    ",
     .peakS21 = "Peak %1 dB",
     .peakZ = "Tank %1 Ω",
     .fitted = "Fitted to the ideal tank over %1 points near the resonance; ± gives one standard deviation.",
@@ -68,9 +76,6 @@ inline constexpr SweepTexts kSweepDutch = {
     .cmdSweep = "Sweep…",
     .dialogTitle = "Meting openen",
     .dialogFilter = "Touchstone meting|*.s1p;*.s2p;*.S1P;*.S2P|Alle bestanden|*",
-    .errorTitle = "Fout !",
-    .readFailed = "Het bestand kon niet worden gelezen:\r%1\r%2\r",
-    .badFile = "De meting kon niet worden gebruikt:\r%1\r%2",
     .caption = "Meting - %1",
     .axisFrequency = "Frequentie (MHz)",
     .axisS21 = "|S21| (dB)",
@@ -83,6 +88,7 @@ inline constexpr SweepTexts kSweepDutch = {
     .markHalfPower = "-3 dB punten",
     .markPhaseHalfPower = "±45° punten (-3 dB)",
     .summary = "f0 = %1 MHz    f1 = %2 MHz    f2 = %3 MHz    Q = %4",
+    .summaryGap = "    ",
     .peakS21 = "Piek %1 dB",
     .peakZ = "Kring %1 Ω",
     .fitted =

@@ -88,5 +88,43 @@ TEST(WindowPlacementTest, BothWindowsStayOnTheScreenWithTheirGripsFree) {
     }
 }
 
+// A window 640 x 500 opened from an owner, 16 apart, on a 1366 x 738 area unless said.
+struct BesideCase {
+    const char* name;
+    Rect available;
+    Rect owner;
+    WindowSize size;
+    Rect expected;  // worked out by hand
+};
+
+constexpr Rect kWide{0, 0, 1366, 738};
+constexpr WindowSize kChild{640, 500};
+
+const BesideCase kBeside[] = {
+    // 100 + 330 + 16 = 446; 446 + 640 = 1086 fits.
+    {"room on the right", kWide, {100, 50, 330, 600}, kChild, {446, 50, 640, 500}},
+    // 380 + 330 + 16 = 726; 726 + 640 = 1366, the area's right edge exactly.
+    {"exactly room on the right", kWide, {380, 0, 330, 400}, kChild, {726, 0, 640, 500}},
+    // 800 - 16 - 640 = 144.
+    {"room on the left only", kWide, {800, 100, 500, 600}, kChild, {144, 100, 640, 500}},
+    // 656 - 16 - 640 = 0, the area's left edge exactly.
+    {"exactly room on the left", kWide, {656, 0, 600, 300}, kChild, {0, 0, 640, 500}},
+    // Neither side: 1366 - 640 = 726 against the right edge.
+    {"room on neither side", kWide, {655, 0, 600, 300}, kChild, {726, 0, 640, 500}},
+    // The top 400 moves up to 738 - 500 = 238.
+    {"owner low on the screen", kWide, {100, 400, 330, 300}, kChild, {446, 238, 640, 500}},
+    {"taller than the area", kWide, {100, 50, 330, 600}, {640, 800}, {446, 0, 640, 800}},
+    {"wider than the area", kWide, {0, 0, 330, 600}, {1400, 500}, {0, 0, 1400, 500}},
+    // A panel on the left and on top: the area starts at 48, 30; the owner above it comes down.
+    {"panels", {48, 30, 1318, 738}, {48, 10, 330, 600}, kChild, {394, 30, 640, 500}},
+};
+
+TEST(WindowPlacementTest, AWindowOpenedFromAnotherStandsBesideIt) {
+    for (const BesideCase& c : kBeside) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(placeBeside(c.available, c.owner, c.size, kGap), c.expected);
+    }
+}
+
 }  // namespace
 }  // namespace kw

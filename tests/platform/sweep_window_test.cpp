@@ -54,6 +54,23 @@ private slots:
         run.clickCalc("cmdSweep");
         const QString summary = window->findChild<QLabel*>("lblSummary")->text();
         QVERIFY2(summary.contains(QRegularExpression("Q = [0-9.]+ ± [0-9.]+")), qPrintable(summary));
+
+        // Closed by its button or by Escape, it stays closed through a language switch and
+        // comes back with the next sweep.
+        for (const bool escape : {false, true}) {
+            if (escape) {
+                QTest::keyClick(window, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(window->findChild<QPushButton*>("cmdSluiten"), Qt::LeftButton);
+            }
+            QVERIFY(!window->isVisible());
+            run.clickCalc("optLANG_0");
+            QVERIFY(!window->isVisible());
+            QCOMPARE(window->windowTitle(), QString("Meting - noisy.s2p"));
+            run.platform.dialogAnswers.push_back("/m/noisy.s2p");
+            run.clickCalc("cmdSweep");
+            QVERIFY(window->isVisible());
+        }
     }
 
     void aDroppedSweepFileIsOpenedAndOtherFilesAreRefused() {
