@@ -139,9 +139,9 @@ SweepPanel::SweepPanel(DataSheetForm& form, Runner run, QWidget* parent)
     render();
 }
 
-void SweepPanel::setCatalogue(const std::vector<Material>& materials, const PermeabilityTable& curves) {
-    sweep_.materials = materials;
-    sweep_.curves = curves;
+void SweepPanel::setRecord(IdentifySweep record) {
+    sweep_ = std::move(record);
+    render();
 }
 
 void SweepPanel::follow(const DataSheet& sheet) {

@@ -29,8 +29,8 @@ class SweepPanel : public QGroupBox {
 public:
     SweepPanel(DataSheetForm& form, Runner run, QWidget* parent = nullptr);
 
-    // The catalogue the ranking uses, as the identify window read it.
-    void setCatalogue(const std::vector<Material>& materials, const PermeabilityTable& curves);
+    // Draws the record as opening the identify window filled it.
+    void setRecord(IdentifySweep record);
     // Captions and turns from the sheet; keeps a sweep already read.
     void follow(const DataSheet& sheet);
     // A dropped sweep file; false when the data holds none.

@@ -27,6 +27,7 @@
 
 #include "common/tooltips.h"
 #include "datasheet/datasheet.h"
+#include "material/identify_open.h"
 #include "platform/identify_sweep_panel.h"
 #include "platform/mu_plot.h"
 #include "platform/record_widgets.h"
@@ -313,9 +314,9 @@ void IdentifyWindow::showFor(const DataSheet& sheet) {
     if (sheet.files == nullptr) {
         return;
     }
-    core_ = OpenIdentifyCore(sheet, *sheet.files);
-    sweepPanel_->setCatalogue(core_.table.materials, core_.curves);
-    sweepPanel_->follow(sheet);
+    IdentifySweep sweep = sweepPanel_->record();
+    OpenIdentifyWindow(core_, sweep, sheet, *sheet.files);
+    sweepPanel_->setRecord(std::move(sweep));
     render();
     renderTips(sheet.english());
     if (!placed_) {
@@ -340,25 +341,13 @@ void IdentifyWindow::renderTips(bool english) {
 void IdentifyWindow::placeBesideSheet() {
     // Wide enough that the hints need few lines, as high as the screen lets it.
     fitScrollingWindow(this, kPreferredWidth);
-    const int width = this->width();
     const QWidget* sheet = parentWidget();
-    const QScreen* screen = sheet != nullptr ? sheet->screen() : nullptr;
-    if (screen == nullptr) {
+    if (sheet == nullptr || sheet->screen() == nullptr) {
         return;
     }
-    // The window follows the sheet, so it stands beside it rather than over it. Without room
-    // on either side it keeps to the screen's right edge, over the sheet's last columns, and
-    // leaves the dimensions and the µ box in view.
-    const QRect area = screen->availableGeometry();
-    const QRect beside = sheet->frameGeometry();
-    const int outer = width + kFrameAllowance;
-    int left = beside.right() + kWindowGap;
-    if (left + outer > area.right()) {
-        left = beside.left() - kWindowGap - outer >= area.left() ? beside.left() - kWindowGap - outer
-                                                                 : area.right() - outer;
-    }
-    const int top = std::clamp(beside.top(), area.top(), std::max(area.top(), area.bottom() - height()));
-    move(left, top);
+    // The window follows the sheet, so it stands beside it rather than over it; without room on
+    // either side it leaves the dimensions and the µ box in view.
+    move(placeBesideOwner(*sheet, QSize(width() + kFrameAllowance, height()), kWindowGap));
 }
 
 void IdentifyWindow::follow(const DataSheet& sheet) {
