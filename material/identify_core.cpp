@@ -59,6 +59,28 @@ std::string tableHint(const MaterialTable& table, const IdentifyTexts& t) {
     return {};
 }
 
+// The candidates in groups the measurement cannot tell apart, one row each: at least the first
+// few groups and every group holding a likely one.
+std::vector<std::vector<const Candidate*>> shownGroups(const std::vector<Candidate>& candidates) {
+    std::vector<std::vector<const Candidate*>> groups;
+    for (const Candidate& c : candidates) {
+        if (groups.empty() || groups.back().front()->group != c.group) {
+            groups.emplace_back();
+        }
+        groups.back().push_back(&c);
+    }
+    int shown = std::min(kFewestCandidatesShown, static_cast<int>(groups.size()));
+    for (int i = 0; i < static_cast<int>(groups.size()); ++i) {
+        for (const Candidate* c : groups[i]) {
+            if (c->likely) {
+                shown = std::max(shown, i + 1);
+            }
+        }
+    }
+    groups.resize(static_cast<std::size_t>(shown));
+    return groups;
+}
+
 }  // namespace
 
 void IdentifyCore::Form_Load(const DataSheet& sheet) {
@@ -77,6 +99,9 @@ void IdentifyCore::Form_Load(const DataSheet& sheet) {
     fillLines(t, sep);
     fillSummary(t, sep);
     fillCandidates(t, sep);
+    fillCandidateDetails(t, sep);
+    fillRankingNote(t);
+    fillCatalogueHints(t);
     fillColours(t);
     fillPlot(t);
     cmdMu = {std::string(t.cmdMu), analysis.muR.has_value()};
@@ -218,23 +243,8 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
     candidateRows.clear();
     rowCandidates.clear();
     groupNotes.clear();
-    // One row per group; at least the first few groups and every group holding a likely one.
-    std::vector<std::vector<const Candidate*>> groups;
-    for (const Candidate& c : a.candidates) {
-        if (groups.empty() || groups.back().front()->group != c.group) {
-            groups.emplace_back();
-        }
-        groups.back().push_back(&c);
-    }
-    int shown = std::min(kFewestCandidatesShown, static_cast<int>(groups.size()));
+    const std::vector<std::vector<const Candidate*>> groups = shownGroups(a.candidates);
     for (int i = 0; i < static_cast<int>(groups.size()); ++i) {
-        for (const Candidate* c : groups[i]) {
-            if (c->likely) {
-                shown = std::max(shown, i + 1);
-            }
-        }
-    }
-    for (int i = 0; i < shown; ++i) {
         const auto& g = groups[i];
         IdentifyCandidateRow row;
         std::string names;
@@ -264,6 +274,11 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
         }
         candidateRows.push_back(std::move(row));
     }
+}
+
+// Per shown row, µ′ and µ″ its first material should show at each line.
+void IdentifyCore::fillCandidateDetails(const IdentifyTexts& t, char sep) {
+    const CoreAnalysis& a = analysis;
     candidateDetails.clear();
     for (std::size_t row = 0; row < rowCandidates.size(); ++row) {
         const Candidate& c = a.candidates[rowCandidates[row]];
@@ -286,6 +301,11 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
         }
         candidateDetails.push_back(std::move(detail));
     }
+}
+
+// What the ranking compared, under the table.
+void IdentifyCore::fillRankingNote(const IdentifyTexts& t) {
+    const CoreAnalysis& a = analysis;
     lblCatalogus = t.lblCatalogus;
     lblRangorde.clear();
     if (!a.candidates.empty()) {
@@ -294,6 +314,10 @@ void IdentifyCore::fillCandidates(const IdentifyTexts& t, char sep) {
             lblRangorde += " " + std::string(t.rankedByCurves);
         }
     }
+}
+
+// A catalogue table that is missing or has broken rows.
+void IdentifyCore::fillCatalogueHints(const IdentifyTexts& t) {
     if (const std::string h = tableHint(table, t); !h.empty()) {
         hints.push_back(h);
     }

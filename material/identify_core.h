@@ -140,7 +140,10 @@ private:
     void fillDimensions(const IdentifyTexts& t, char sep);
     void fillLines(const IdentifyTexts& t, char sep);
     void fillSummary(const IdentifyTexts& t, char sep);
-    void fillCandidates(const IdentifyTexts& t, char sep);
+    void fillCandidates(const IdentifyTexts& t, char sep);  // one row per group, and its note
+    void fillCandidateDetails(const IdentifyTexts& t, char sep);
+    void fillRankingNote(const IdentifyTexts& t);
+    void fillCatalogueHints(const IdentifyTexts& t);
     void fillColours(const IdentifyTexts& t);
     void fillPlot(const IdentifyTexts& t);
 };
