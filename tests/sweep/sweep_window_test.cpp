@@ -26,7 +26,8 @@ TEST(SweepWindowTest, TheHalfPowerLevelLiesThreeDecibelsOrARootOfTwoDown) {
 
 // A transmission sweep of three points, 9.9 / 10 / 10.1 MHz at -9 / -6 / -9 dB, fitted, f0
 // and Q with their deviations; and a reflection sweep at 40 / 60 / 40 dB above one ohm
-// (100 / 1000 / 100 ohm), read off, with points set aside and repeated.
+// (100 / 1000 / 100 ohm) whose fitted tank peaks at 1234.56 ohm, read off, with points set
+// aside and repeated.
 SweepView transmission() {
     SweepView v;
     v.opened = 1;
@@ -51,7 +52,7 @@ SweepView reflection() {
     v.file = "/m/coil.s1p";
     v.parameter = SweepParameter::S11;
     v.curve = {{3.4e6, 3.5e6, 3.6e6}, {40, 60, 40}, {45, 0, -45}};
-    v.found = {.f0 = 3.5e6, .f1 = 3.485447e6, .f2 = 3.5146137e6, .q = 120, .peak = 1000, .setAside = 2};
+    v.found = {.f0 = 3.5e6, .f1 = 3.485447e6, .f2 = 3.5146137e6, .q = 120, .peak = 1234.56, .setAside = 2};
     v.averagedPoints = 2;
     return v;
 }
@@ -76,13 +77,13 @@ TEST(SweepWindowTest, EveryTextInBothLanguages) {
          "Sluiten"},
         // f1 and f2 to eight digits; no deviation: f0 and Q alone.
         {reflection(), true, "Sweep - coil.s1p",
-         "f0 = 3.5 MHz    f1 = 3.485447 MHz    f2 = 3.5146137 MHz    Q = 120    Tank 1000 Ω",
+         "f0 = 3.5 MHz    f1 = 3.485447 MHz    f2 = 3.5146137 MHz    Q = 120    Tank 1235 Ω",
          "Read off the sweep points: the ideal tank's curve does not fit this sweep.\n"
          "2 points far beyond the others' scatter were left out.\n"
          "2 points repeated the frequency before them; the points of each frequency were averaged into one.",
          "Close"},
         {reflection(), false, "Meting - coil.s1p",
-         "f0 = 3.5 MHz    f1 = 3.485447 MHz    f2 = 3.5146137 MHz    Q = 120    Kring 1000 Ω",
+         "f0 = 3.5 MHz    f1 = 3.485447 MHz    f2 = 3.5146137 MHz    Q = 120    Kring 1235 Ω",
          "Afgelezen van de meetpunten: de curve van de ideale kring past niet bij deze meting.\n"
          "2 punten ver buiten de spreiding van de andere zijn weggelaten.\n"
          "2 punten herhaalden de frequentie ervoor; de punten van elke frequentie zijn gemiddeld tot een.",
@@ -106,7 +107,7 @@ TEST(SweepWindowTest, TheChartMarksTheResonanceAndTheHalfPowerPoints) {
     ASSERT_EQ(s21.series.size(), 3u);
     EXPECT_EQ(s21.series[0].name, "|S21|");
     EXPECT_EQ(s21.series[0].points, (std::vector<ChartPoint>{{9.9, -9}, {10, -6}, {10.1, -9}}));
-    EXPECT_EQ(s21.series[1].points, (std::vector<ChartPoint>{{10, -6}}));
+    EXPECT_EQ(s21.series[1], (ChartSeries{"Resonance", SeriesLook::Dots, {{10, -6}}, false}));
     EXPECT_EQ(s21.series[2].name, "-3 dB points");
     EXPECT_EQ(s21.series[2].look, SeriesLook::Squares);
     EXPECT_EQ(s21.series[2].points, (std::vector<ChartPoint>{{9.9, -9}, {10.1, -9}}));
@@ -114,7 +115,8 @@ TEST(SweepWindowTest, TheChartMarksTheResonanceAndTheHalfPowerPoints) {
     EXPECT_EQ(s21.level, (ChartAxis{"|S21| (dB)", true, -9, -6, true, 0}));
     EXPECT_FALSE(s21.hasPhase);
 
-    // |Z| in ohm, the marker at 1000 ohm above the curve's own points, the phase on its own axis.
+    // |Z| in ohm, the marker at 1234.56 ohm above the curve's own points, the phase on its own
+    // axis.
     record.Form_Load(reflection(), false);
     const SweepChart& s11 = record.chart;
     ASSERT_EQ(s11.series.size(), 4u);
@@ -123,11 +125,12 @@ TEST(SweepWindowTest, TheChartMarksTheResonanceAndTheHalfPowerPoints) {
     EXPECT_DOUBLE_EQ(s11.series[0].points[0].y, 100.0);
     EXPECT_DOUBLE_EQ(s11.series[0].points[1].y, 1000.0);
     EXPECT_EQ(s11.series[2].name, "±45° punten (-3 dB)");
-    EXPECT_DOUBLE_EQ(s11.series[2].points[1].y, 707.10678118654752);
+    EXPECT_DOUBLE_EQ(s11.series[2].points[1].y, 872.965747781664);  // 1234.56 / 1.41421356
     EXPECT_EQ(s11.series[3],
               (ChartSeries{"Fase van Z", SeriesLook::DashedLine, {{3.4, 45}, {3.5, 0}, {3.6, -45}}, true}));
+    EXPECT_EQ(s11.level.title, "|Z| (Ω)");
     EXPECT_DOUBLE_EQ(s11.level.low, 100.0);
-    EXPECT_DOUBLE_EQ(s11.level.high, 1000.0);
+    EXPECT_DOUBLE_EQ(s11.level.high, 1234.56);
     EXPECT_TRUE(s11.hasPhase);
     EXPECT_EQ(s11.phase, (ChartAxis{"Fase van Z (°)", true, -90, 90, false, 7}));
 
