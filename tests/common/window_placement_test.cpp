@@ -88,6 +88,15 @@ TEST(WindowPlacementTest, BothWindowsStayOnTheScreenWithTheirGripsFree) {
     }
 }
 
+// Narrower than two grips (100 < 2 x 64): the Calculator keeps half the width, 50, cut short
+// in height to 200 - 0; the sheet its grip, from 100 - 64 = 36, under the title bar, 200 - 30 high.
+TEST(WindowPlacementTest, AScreenNarrowerThanTwoGripsGivesTheCalculatorHalf) {
+    const Placement placed = placeWindows(
+        {{0, 0, 100, 200}, kCalculator, kSheet, kTitleBar, kCalculatorKeep, kGrip, kGap, kScrollBar});
+    EXPECT_EQ(placed.calculator, (Rect{0, 0, 50, 200}));
+    EXPECT_EQ(placed.sheet, (Rect{36, 30, 64, 170}));
+}
+
 // A window 640 x 500 opened from an owner, 16 apart, on a 1366 x 738 area unless said.
 struct BesideCase {
     const char* name;
