@@ -134,12 +134,14 @@ TEST(SweepWindowTest, TheChartMarksTheResonanceAndTheHalfPowerPoints) {
     EXPECT_TRUE(s11.hasPhase);
     EXPECT_EQ(s11.phase, (ChartAxis{"Fase van Z (°)", true, -90, 90, false, 7}));
 
-    // A sweep without points leaves the ranges to the toolkit.
-    SweepView empty = transmission();
+    // A sweep without points leaves the ranges to the toolkit, and draws no phase.
+    SweepView empty = reflection();
     empty.curve = {};
     record.Form_Load(empty, true);
     EXPECT_FALSE(record.chart.frequency.ranged);
     EXPECT_FALSE(record.chart.level.ranged);
+    EXPECT_FALSE(record.chart.hasPhase);
+    EXPECT_EQ(record.chart.series.size(), 3u);
     EXPECT_TRUE(record.chart.series[0].points.empty());
 }
 
