@@ -36,6 +36,7 @@ struct TankCase {
     bool transmission;
     IdealTank tank;
     double qTolerance;  // share of Q
+    SweepAdvice advice = SweepAdvice::None;
 };
 
 // f0 within 0.1 % and Q within the share given, and within twice the uncertainty stated. The
@@ -60,10 +61,16 @@ const TankCase kTanks[] = {
     // The tank 100 × the port impedance at resonance, as a toroid's tank is: refused before,
     // or off by several per cent at 101 points.
     {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 1601, .noiseDb = 0.1, .seed = 10}, 0.15},
-    {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 101, .noiseDb = 0.05, .seed = 11}, 0.15},
+    {false,
+     {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 101, .noiseDb = 0.05, .seed = 11},
+     0.15,
+     SweepAdvice::TankFarAbovePort},
     // 60 × the port impedance in 0.2 dB of noise: the resistance is lost in the noise, the
     // admittance's straight line still finds the tank.
-    {false, {.f0 = 1e6, .q = 50, .resistance = 3000, .points = 201, .noiseDb = 0.2, .seed = 5}, 0.15},
+    {false,
+     {.f0 = 1e6, .q = 50, .resistance = 3000, .points = 201, .noiseDb = 0.2, .seed = 5},
+     0.15,
+     SweepAdvice::TankFarAbovePort},
     // Through a series capacitor of 1 kOhm at f0: the impedance's peak moves, the tank does not.
     {false,
      {.f0 = 5e6, .q = 80, .resistance = 2000, .points = 401, .noiseDb = 0.05, .seed = 12, .seriesOhm = 1000},
@@ -95,6 +102,17 @@ const TankCase kTanks[] = {
       .spikeAt = 108,
       .spikeDb = 20},
      0.05},
+    // Q uncertain by more than 3 %, and what would help: a tank far below the port's
+    // impedance, less noise, more points within the bandwidth.
+    {false,
+     {.f0 = 1e6, .q = 50, .resistance = 3, .points = 201, .noiseDb = 0.1, .seed = 17},
+     0.15,
+     SweepAdvice::TankFarBelowPort},
+    {true, {.f0 = 1e6, .q = 50, .points = 51, .noiseDb = 0.6, .seed = 18}, 0.15, SweepAdvice::Noisy},
+    {true,
+     {.f0 = 2e6, .q = 100, .halfSpanInBandwidths = 20, .points = 31, .noiseDb = 0.5, .seed = 19},
+     0.15,
+     SweepAdvice::FewPoints},
 };
 
 TEST(ResonanceTest, FitOfANoisyTankFindsItsResonanceAndQWithinTheUncertaintyStated) {
@@ -116,6 +134,7 @@ TEST(ResonanceTest, FitOfANoisyTankFindsItsResonanceAndQWithinTheUncertaintyStat
             << what;
         EXPECT_NEAR(found.f0 / (found.f2 - found.f1), found.q, 1e-9 * found.q) << what;
         EXPECT_EQ(found.setAside > 0, c.tank.spikeAt >= 0) << what;
+        EXPECT_EQ(found.advice, c.advice) << what;
     }
 }
 
@@ -354,6 +373,12 @@ TEST(ResonanceTest, RealBandFilterSweepFromAnAnalyser) {
     EXPECT_NEAR(found.f1, 399.758e6, 1e4);
     EXPECT_NEAR(found.f2, 407.051e6, 1e4);
     EXPECT_NEAR(found.peak, -1.511, 1e-3);
+    // Q = 401.0 / 7.293 = 54.98; f0 is known to a step spread evenly, 0.2 MHz / sqrt 12 = 57.735 kHz,
+    // and Q to sqrt 2 times that share of the bandwidth: 54.98 * 1.4142 * 0.057735 / 7.293 = 0.6156.
+    EXPECT_NEAR(found.q, 54.98, 0.2);
+    EXPECT_NEAR(found.f0Uncertainty, 57735.0, 1.0);
+    EXPECT_NEAR(found.qUncertainty, 0.6156, 0.003);
+    EXPECT_NEAR(found.pointsPerBandwidth, 36.47, 0.1);
 }
 
 }  // namespace
