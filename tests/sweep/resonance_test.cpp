@@ -286,6 +286,34 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
               "Meer dan een resonantie: pieken van ongeveer dezelfde hoogte bij 2 MHz (0 dB) en 4 MHz "
               "(-1.01 dB). Beperk de meting tot een ervan.");
 
+    // Tanks at 1 and 1.5 MHz, Q 50, in one sweep of 0.8 to 1.7 MHz: a second peak 1.9 dB lower
+    // (|S21| 0.08 by 0.1) competes; one 8 dB lower (0.04) does not, beyond 6 dB.
+    for (const double second : {0.08, 0.04}) {
+        std::string text = "# Hz S RI R 50\n";
+        for (int i = 0; i <= 450; ++i) {
+            const double f = 0.8e6 + 2e3 * i;
+            const std::complex<double> s21 = 0.1 / std::complex<double>(1.0, 50.0 * (f / 1e6 - 1e6 / f)) +
+                                             second / std::complex<double>(1.0, 50.0 * (f / 1.5e6 - 1.5e6 / f));
+            text += std::to_string(f) + " 0 0 " + std::to_string(s21.real()) + ' ' + std::to_string(s21.imag()) +
+                    " 0 0 0 0\n";
+        }
+        const ResonanceResult r = FindResonance(read(text, 2), SweepParameter::S21);
+        if (second > 0.05) {
+            ASSERT_TRUE(std::holds_alternative<ResonanceError>(r));
+            const ResonanceError& e = std::get<ResonanceError>(r);
+            EXPECT_EQ(e.fault, ResonanceFault::Several);
+            ASSERT_EQ(e.candidates.size(), 2u);
+            EXPECT_NEAR(e.candidates[0], 1e6, 1e3);
+            EXPECT_NEAR(e.candidates[1], 1.5e6, 2e3);
+            // The heights of the smoothed curve: a running median and mean take a few tenths off.
+            EXPECT_NEAR(e.levels[0], -20.0, 0.5);
+            EXPECT_NEAR(e.levels[1], -21.9, 0.5);
+        } else {
+            ASSERT_TRUE(std::holds_alternative<Resonance>(r));
+            EXPECT_NEAR(std::get<Resonance>(r).f0, 1e6, 1e3);
+        }
+    }
+
     // A reflection sweep in 3 dB of noise scatters about its fit by more than 1 dB: refused, not
     // read off the points.
     const IdealTank noisy{.f0 = 1e6, .q = 50, .resistance = 200, .noiseDb = 3};
