@@ -32,6 +32,30 @@ TEST(ResonanceTest, HalfPowerPointsOfAnIdealTank) {
     EXPECT_NEAR(UpperHalfPowerPoint(10.0, 50.0), 10.1004999875, 1e-9);
 }
 
+TEST(ResonanceTest, CurveOfEachParameterInDecibels) {
+    // |S21| 0.5 is -6.0206 dB, 0.1 -20 dB, nothing at all the floor of -400 dB. Z = 50 (1 + S) / (1 - S):
+    // S 0 is 50 ohm (33.9794 dB above one ohm), S j is j 50 (phase 90), S -1 a short (the floor),
+    // S 1 an open (1e15 ohm: 300 dB).
+    TouchstoneSweep s;
+    s.ports = 2;
+    s.hertz = {1, 2, 3, 4};
+    s.s11 = {0.0, {0.0, 1.0}, -1.0, 1.0};
+    s.s21 = {0.5, 0.0, 1.0, {0.0, 0.1}};
+    const SweepCurve s21 = CurveOf(s, SweepParameter::S21);
+    const SweepCurve s11 = CurveOf(s, SweepParameter::S11);
+    const double levels21[] = {-6.0206, -400, 0, -20};
+    const double levels11[] = {33.9794, 33.9794, -400, 300};
+    const double phases[] = {0, 90, 0, 0};
+    EXPECT_EQ(s21.hertz, s.hertz);
+    EXPECT_TRUE(s21.phaseDeg.empty());
+    ASSERT_EQ(s11.phaseDeg.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(s21.level[i], levels21[i], 1e-4) << i;
+        EXPECT_NEAR(s11.level[i], levels11[i], 1e-4) << i;
+        EXPECT_NEAR(s11.phaseDeg[i], phases[i], 1e-9) << i;
+    }
+}
+
 struct TankCase {
     bool transmission;
     IdealTank tank;
@@ -102,6 +126,12 @@ const TankCase kTanks[] = {
       .spikeAt = 108,
       .spikeDb = 20},
      0.05},
+    // Sweeps not centred on the tank: the fit's window moves to it.
+    {true, {.f0 = 1e6, .q = 50, .points = 201, .noiseDb = 0.05, .seed = 22, .offsetInBandwidths = 3}, 0.02},
+    {false,
+     {.f0 = 1e6, .q = 50, .resistance = 500, .points = 201, .noiseDb = 0.05, .seed = 23, .offsetInBandwidths = -3},
+     0.02},
+    {true, {.f0 = 1e6, .q = 200, .halfSpanInBandwidths = 20, .points = 10001, .noiseDb = 0.05, .seed = 24, .offsetInBandwidths = 10}, 0.02},
     // Q uncertain by more than 3 %, and what would help: a tank far below the port's
     // impedance, less noise, more points within the bandwidth.
     {false,
@@ -270,6 +300,24 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
         const ResonanceResult r = FindResonance(read(text, 2), SweepParameter::S21);
         ASSERT_TRUE(std::holds_alternative<ResonanceError>(r)) << text;
         EXPECT_EQ(std::get<ResonanceError>(r), e.error) << text;
+    }
+    // A reflection sweep is fitted even so, and its phase places the tank: at the first point of
+    // a sweep starting at f0; at 0.6 bandwidths beyond, no fit, the highest point. A sweep
+    // ending at f0 is inductive throughout: the tank resonates above it.
+    struct Half {
+        double offset;  // the sweep's middle above f0, in bandwidths; the sweep is 10 wide
+        ResonanceFault fault;
+        double atHz;
+    };
+    for (const Half& h : {Half{5.0, ResonanceFault::NotWhole, 1e6}, Half{5.6, ResonanceFault::NotWhole, 1.012e6},
+                          Half{-5.0, ResonanceFault::CoilAlone, 0}}) {
+        const IdealTank tank{.f0 = 1e6, .q = 50, .resistance = 500, .noiseDb = 0.05, .offsetInBandwidths = h.offset};
+        const ResonanceResult r = FindResonance(read(idealTankSweep(tank, false), 1), SweepParameter::S11);
+        ASSERT_TRUE(std::holds_alternative<ResonanceError>(r)) << h.offset;
+        const ResonanceError& e = std::get<ResonanceError>(r);
+        EXPECT_EQ(e.fault, h.fault) << h.offset;
+        EXPECT_NEAR(e.atHz, h.atHz, 100.0) << h.offset;
+        EXPECT_EQ(e.lowSide, h.offset > 0) << h.offset;
     }
     EXPECT_EQ(DescribeResonanceError(edges[0].error, SweepParameter::S21, true),
               "No whole peak: below the highest point (1 MHz) |S21| does not fall 3 dB before the sweep "
