@@ -126,6 +126,10 @@ const TankCase kTanks[] = {
       .spikeAt = 108,
       .spikeDb = 20},
      0.05},
+    // Fifteen points are enough to smooth and to set a point aside.
+    {true,
+     {.f0 = 1e6, .q = 50, .halfSpanInBandwidths = 3, .points = 15, .noiseDb = 0.05, .seed = 25, .spikeAt = 3, .spikeDb = 20},
+     0.05},
     // Sweeps not centred on the tank: the fit's window moves to it.
     {true, {.f0 = 1e6, .q = 50, .points = 201, .noiseDb = 0.05, .seed = 22, .offsetInBandwidths = 3}, 0.02},
     {false,
@@ -323,16 +327,21 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
               "No whole peak: below the highest point (1 MHz) |S21| does not fall 3 dB before the sweep "
               "starts. Start the sweep lower.");
 
-    // Two peaks of 0 dB and -1 dB (|S21| 1 and 0.89), with 0.1 (-20 dB) between and around.
+    // Peaks of 0 dB and -1 dB (|S21| 1 and 0.89), with 0.1 (-20 dB) between and around; with
+    // two more of -0.45 and -0.92 dB (0.95, 0.9) the highest three are named, in frequency order.
     const std::string twoPeaks =
         "# MHz S RI\n1 0 0 0.1 0 0 0 0 0\n2 0 0 1 0 0 0 0 0\n3 0 0 0.1 0 0 0 0 0\n"
         "4 0 0 0.89 0 0 0 0 0\n5 0 0 0.1 0 0 0 0 0\n";
+    const std::string fourPeaks = twoPeaks + "6 0 0 0.9 0 0 0 0 0\n7 0 0 0.1 0 0 0 0 0\n8 0 0 0.95 0 0 0 0 0\n9 0 0 0.1 0 0 0 0 0\n";
     const ResonanceResult two = FindResonance(read(twoPeaks, 2), SweepParameter::S21);
     ASSERT_TRUE(std::holds_alternative<ResonanceError>(two));
     EXPECT_EQ(std::get<ResonanceError>(two).candidates, (std::vector<double>{2e6, 4e6}));
     EXPECT_EQ(DescribeResonanceError(std::get<ResonanceError>(two), SweepParameter::S21, false),
               "Meer dan een resonantie: pieken van ongeveer dezelfde hoogte bij 2 MHz (0 dB) en 4 MHz "
               "(-1.01 dB). Beperk de meting tot een ervan.");
+    const ResonanceResult four = FindResonance(read(fourPeaks, 2), SweepParameter::S21);
+    ASSERT_TRUE(std::holds_alternative<ResonanceError>(four));
+    EXPECT_EQ(std::get<ResonanceError>(four).candidates, (std::vector<double>{2e6, 6e6, 8e6}));
 
     // Tanks at 1 and 1.5 MHz, Q 50, in one sweep of 0.8 to 1.7 MHz: a second peak 1.9 dB lower
     // (|S21| 0.08 by 0.1) competes; one 8 dB lower (0.04) does not, beyond 6 dB.
