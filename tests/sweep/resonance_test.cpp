@@ -342,6 +342,15 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
     const ResonanceResult four = FindResonance(read(fourPeaks, 2), SweepParameter::S21);
     ASSERT_TRUE(std::holds_alternative<ResonanceError>(four));
     EXPECT_EQ(std::get<ResonanceError>(four).candidates, (std::vector<double>{2e6, 6e6, 8e6}));
+    // A second peak whose top dips by less than 3 dB (0.6, 0.55, 0.7: -4.4, -5.2, -3.1 dB) is one
+    // peak, named by its highest point.
+    const ResonanceResult dipped = FindResonance(
+        read("# MHz S RI\n1 0 0 0.1 0 0 0 0 0\n2 0 0 1 0 0 0 0 0\n3 0 0 0.1 0 0 0 0 0\n4 0 0 0.6 0 0 0 0 0\n"
+             "5 0 0 0.55 0 0 0 0 0\n6 0 0 0.7 0 0 0 0 0\n7 0 0 0.1 0 0 0 0 0\n",
+             2),
+        SweepParameter::S21);
+    ASSERT_TRUE(std::holds_alternative<ResonanceError>(dipped));
+    EXPECT_EQ(std::get<ResonanceError>(dipped).candidates, (std::vector<double>{2e6, 6e6}));
 
     // Tanks at 1 and 1.5 MHz, Q 50, in one sweep of 0.8 to 1.7 MHz: a second peak 1.9 dB lower
     // (|S21| 0.08 by 0.1) competes; one 8 dB lower (0.04) does not, beyond 6 dB.
