@@ -32,8 +32,8 @@ const GoodFile kGoodFiles[] = {
      {1e6, 2e6},
      {C(0.5, 0), C(0, 1)},
      {}},
-    {"comments, tabs, CR LF, kHz, real and imaginary",
-     "! analyser\r\n#\tkHz\ts RI\tR 75 ! options\r\n\r\n10\t0.1 -0.2 ! first\r\n20 0 0\r\n",
+    {"comments, tabs, form feeds, CR LF, kHz, real and imaginary; a second option line counts for nothing",
+     "! analyser\r\n#\tkHz\ts RI\tR 75 ! options\r\n# MHz S MA R 50\r\n\r\n10\t0.1\v-0.2 ! first\r\n20\f0 0\r\n",
      1,
      1,
      75,
@@ -158,6 +158,7 @@ const BadFile kBadFiles[] = {
     {"# MHz S RI\n1 0.1 0\n2 0.2 0\n3 0.3 0\n", 2, {2, TouchstoneFault::OnePortInTwoPort, "", 0}},
     {"# MHz S RI\n1 0.1 0\n", 2, {2, TouchstoneFault::OnePortInTwoPort, "", 0}},
     {"1 0.1 0\n# MHz S RI\n", 1, {2, TouchstoneFault::LateOptionLine, "", 0}},
+    {"1 0 0 0 0\n# MHz S RI\n", 2, {2, TouchstoneFault::LateOptionLine, "", 0}},  // within a point
     {"! nothing\n", 1, {2, TouchstoneFault::Empty, "", 0}},
     {"1 2 3 4\n", 0, {1, TouchstoneFault::UnknownPorts, "4", 0}},
     {"1 0 0 0 0\n", 2, {1, TouchstoneFault::WrongValueCount, "5", 9}},
@@ -183,6 +184,9 @@ const BadFile kBadFiles[] = {
     {"1 0 " + std::string(40, 'x') + "\n", 1, {1, TouchstoneFault::NotANumber, std::string(40, 'x'), 0}},
     {"1 0 " + std::string(41, 'x') + "\n", 1, {1, TouchstoneFault::NotANumber, std::string(40, 'x') + "...", 0}},
     {"1 0 0\n[Number of Ports] 2\n", 1, {2, TouchstoneFault::LateKeyword, "[Number of Ports]", 0}},
+    {"1 0 0\n[Matrix Format] Full\n", 1, {2, TouchstoneFault::LateKeyword, "[Matrix Format]", 0}},
+    {"1 0 0\n[Reference] 50\n", 1, {2, TouchstoneFault::LateKeyword, "[Reference]", 0}},
+    {"[Version] 2.0\n# MHz S RI\n", 1, {3, TouchstoneFault::MissingNetworkData, "", 0}},
 };
 
 TEST(TouchstoneTest, RefusesABadFileNamingTheLineAndTheFault) {
