@@ -66,6 +66,7 @@ TEST(IdentifyCatalogueTest, CurvesInterpolateOnLogScalesAndHoldFlatBeyondTheirEn
     EXPECT_NEAR(mid->imag, 2.5, 1e-12);
     EXPECT_EQ(curveAt(c, 1.0)->real, 100.0);
     EXPECT_EQ(curveAt(c, 1.0e9)->imag, 5.0);
+    EXPECT_EQ(curveAt(c, 1.0e6)->real, 10.0);  // the last point itself
     EXPECT_FALSE(curveAt(c, 0.0).has_value());
 }
 
@@ -337,6 +338,13 @@ TEST_F(IdentifyCatalogueSheetTest, TheNearestGroupIsExplainedEvenWhenNoneIsLikel
     EXPECT_EQ(w.candidateRows[0].cells[1], group);
     EXPECT_EQ(w.candidateRows[0].cells[5], "");
     EXPECT_EQ(w.groupNotes, std::vector<std::string>{group + ": tell them apart by the paint or by Q."});
+
+    // µr 125 (AL 125 · 0.5545 = 69.31): 61 of either maker, one mix, nothing to tell apart.
+    line(1, "10", "", "", "69.31", "");
+    const IdentifyCore one = opened();
+    EXPECT_EQ(one.candidateRows[0].cells[1], "Amidon 61 or Fair-Rite 61");
+    EXPECT_EQ(one.candidateRows[0].cells[5], "likely");
+    EXPECT_TRUE(one.groupNotes.empty());
 }
 
 TEST_F(IdentifyCatalogueSheetTest, TheWindowShowsTheGroupTheSizeTheRangeAndTheColours) {

@@ -31,6 +31,8 @@ TEST(LenientTextTest, DimensionsWithCommaPointAndUnit) {
                                      {"12.7mm", 12.7},
                                      {"  12,7  MM ", 12.7},
                                      {"\xC3\x98 9.5", 9.5},  // Ø 9.5
+                                     {"\xE2\x8C\x80" "9.5", 9.5},  // ⌀9.5
+                                     {"1 inch", 25.4},
                                      {"1,27 cm", 12.7},
                                      {"0.5 in", 12.7},
                                      {"0.5\"", 12.7},
@@ -61,6 +63,7 @@ TEST(LenientTextTest, CapacitanceNeedsItsUnit) {
                                         "F",
                                         100000.0},  // µF
                                        {"0.1 uF", 100000.0},
+                                       {"0.1 \xCE\xBC" "F", 100000.0},  // Greek mu
                                        {"2.2 NF", 2200.0},
                                        {"150", std::nullopt},
                                        {"C1", std::nullopt},
@@ -103,6 +106,7 @@ TEST(LenientTextTest, AlAsTheCalculatorWritesItOrWithAUnit) {
                               {"350 nH/t^2", 350.0},
                               {"2 H/1000000T", 0.002},  // 2e9 nH / 1e12
                               {"49 uH/0T", std::nullopt},
+                              {"49 uH/1T", 49000.0},
                               {"49 uH/100 apples", std::nullopt},
                               {"49 kH/100T", std::nullopt},
                           });
@@ -112,6 +116,9 @@ TEST(LenientTextTest, TurnsAreWholeAndPositive) {
     EXPECT_EQ(readTurns("12"), 12);
     EXPECT_EQ(readTurns(" 12 t"), 12);
     EXPECT_EQ(readTurns("12,0"), 12);
+    EXPECT_EQ(readTurns("1"), 1);
+    EXPECT_EQ(readTurns("100000 wdg"), 100000);
+    EXPECT_EQ(readTurns("100001"), std::nullopt);
     EXPECT_EQ(readTurns("12.5"), std::nullopt);
     EXPECT_EQ(readTurns("0"), std::nullopt);
     EXPECT_EQ(readTurns("N1"), std::nullopt);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <tuple>
 
 #include "tests/support/fake_file_system.h"
 
@@ -148,6 +149,23 @@ TEST(MaterialTableTest, FaultyTablesAreReportedNotTrusted) {
     EXPECT_EQ(t.detail, "Amidon,52,ferrite,abc,,,src");
     ASSERT_EQ(t.materials.size(), 2u);
     EXPECT_EQ(t.materials[1].grade, "75");
+}
+
+TEST(MaterialTableTest, PaintColoursInEitherLanguageAndAnyLetterCase) {
+    const auto iron = [](std::string grade, std::string en, std::string nl) {
+        return Material{"Maker", std::move(grade), MaterialFamily::IronPowder, 10.0, std::move(en), std::move(nl), "test"};
+    };
+    const std::vector<Material> ms = {iron("-2", "red", "rood"), iron("-1", "blue", "blauw"), ferrite("43", 800.0),
+                                      iron("-10", "black", "zwart"), iron("-2", "red", "rood")};
+    EXPECT_EQ(paintColours(ms, true), (std::vector<std::string>{"black", "blue", "red"}));
+    EXPECT_EQ(paintColours(ms, false), (std::vector<std::string>{"blauw", "rood", "zwart"}));
+    const std::tuple<std::size_t, const char*, bool> cases[] = {
+        {0, " RED ", true}, {0, "Rood", true}, {3, "ZWART", true}, {0, "blue", false}, {2, "", false}};
+    for (const auto& [i, colour, painted] : cases) {
+        EXPECT_EQ(paintedIn(ms[i], colour), painted) << colour;
+    }
+    EXPECT_EQ(catalogueTolerance(MaterialFamily::Ferrite), 0.20);
+    EXPECT_EQ(catalogueTolerance(MaterialFamily::IronPowder), 0.05);
 }
 
 TEST(MaterialTableTest, AMissingFileGivesTheSystemsReasonAndItsPath) {

@@ -66,6 +66,7 @@ TEST(PermeabilityTest, AlConventionsDifferByTenForIronPowder) {
 TEST(PermeabilityTest, AlFromResonanceAgreesWithTheCalculator) {
     // 10 turns, 100 pF, 10 MHz: the Calculator shows 25.3 nH/N².
     EXPECT_NEAR(*alFromResonance(10, 100.0, 10.0e6), 25.3303, 1e-4);
+    EXPECT_NEAR(*alFromResonance(1, 100.0, 10.0e6), 2533.03, 1e-2);  // one turn: 100² as much
     EXPECT_FALSE(alFromResonance(0, 100.0, 10.0e6).has_value());
     EXPECT_FALSE(alFromResonance(10, 0.0, 10.0e6).has_value());
     EXPECT_FALSE(alFromResonance(10, 100.0, 0.0).has_value());

@@ -29,6 +29,7 @@ struct IdealTank {
     double seriesOhm = 0;  // S11: the reactance of a series capacitor at f0 [ohm]
     int spikeAt = -1;      // the point of the spike, none when negative
     double spikeDb = 0;
+    double offsetInBandwidths = 0;  // the sweep's middle lies this many times f0/Q above f0
 };
 
 inline std::string number(double v) {
@@ -52,7 +53,7 @@ inline std::string idealTankSweep(const IdealTank& t, bool transmission) {
     std::mt19937 random(t.seed);
     std::normal_distribution<double> noise(0.0, t.noiseDb);
     const double half = t.halfSpanInBandwidths * t.f0 / t.q;
-    const double start = t.f0 - half;
+    const double start = t.f0 + t.offsetInBandwidths * t.f0 / t.q - half;
     const double step = 2 * half / (t.points - 1);
     const double dbToRadians = std::log(10.0) / 20.0;  // a share of the magnitude as a phase
     std::string text = "! ideal parallel tank\n# Hz S RI R 50\n";

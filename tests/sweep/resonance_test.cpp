@@ -32,10 +32,35 @@ TEST(ResonanceTest, HalfPowerPointsOfAnIdealTank) {
     EXPECT_NEAR(UpperHalfPowerPoint(10.0, 50.0), 10.1004999875, 1e-9);
 }
 
+TEST(ResonanceTest, CurveOfEachParameterInDecibels) {
+    // |S21| 0.5 is -6.0206 dB, 0.1 -20 dB, nothing at all the floor of -400 dB. Z = 50 (1 + S) / (1 - S):
+    // S 0 is 50 ohm (33.9794 dB above one ohm), S j is j 50 (phase 90), S -1 a short (the floor),
+    // S 1 an open (1e15 ohm: 300 dB).
+    TouchstoneSweep s;
+    s.ports = 2;
+    s.hertz = {1, 2, 3, 4};
+    s.s11 = {0.0, {0.0, 1.0}, -1.0, 1.0};
+    s.s21 = {0.5, 0.0, 1.0, {0.0, 0.1}};
+    const SweepCurve s21 = CurveOf(s, SweepParameter::S21);
+    const SweepCurve s11 = CurveOf(s, SweepParameter::S11);
+    const double levels21[] = {-6.0206, -400, 0, -20};
+    const double levels11[] = {33.9794, 33.9794, -400, 300};
+    const double phases[] = {0, 90, 0, 0};
+    EXPECT_EQ(s21.hertz, s.hertz);
+    EXPECT_TRUE(s21.phaseDeg.empty());
+    ASSERT_EQ(s11.phaseDeg.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(s21.level[i], levels21[i], 1e-4) << i;
+        EXPECT_NEAR(s11.level[i], levels11[i], 1e-4) << i;
+        EXPECT_NEAR(s11.phaseDeg[i], phases[i], 1e-9) << i;
+    }
+}
+
 struct TankCase {
     bool transmission;
     IdealTank tank;
     double qTolerance;  // share of Q
+    SweepAdvice advice = SweepAdvice::None;
 };
 
 // f0 within 0.1 % and Q within the share given, and within twice the uncertainty stated. The
@@ -60,10 +85,16 @@ const TankCase kTanks[] = {
     // The tank 100 × the port impedance at resonance, as a toroid's tank is: refused before,
     // or off by several per cent at 101 points.
     {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 1601, .noiseDb = 0.1, .seed = 10}, 0.15},
-    {false, {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 101, .noiseDb = 0.05, .seed = 11}, 0.15},
+    {false,
+     {.f0 = 7e6, .q = 100, .resistance = 5000, .points = 101, .noiseDb = 0.05, .seed = 11},
+     0.15,
+     SweepAdvice::TankFarAbovePort},
     // 60 × the port impedance in 0.2 dB of noise: the resistance is lost in the noise, the
     // admittance's straight line still finds the tank.
-    {false, {.f0 = 1e6, .q = 50, .resistance = 3000, .points = 201, .noiseDb = 0.2, .seed = 5}, 0.15},
+    {false,
+     {.f0 = 1e6, .q = 50, .resistance = 3000, .points = 201, .noiseDb = 0.2, .seed = 5},
+     0.15,
+     SweepAdvice::TankFarAbovePort},
     // Through a series capacitor of 1 kOhm at f0: the impedance's peak moves, the tank does not.
     {false,
      {.f0 = 5e6, .q = 80, .resistance = 2000, .points = 401, .noiseDb = 0.05, .seed = 12, .seriesOhm = 1000},
@@ -95,6 +126,27 @@ const TankCase kTanks[] = {
       .spikeAt = 108,
       .spikeDb = 20},
      0.05},
+    // Fifteen points are enough to smooth and to set a point aside.
+    {true,
+     {.f0 = 1e6, .q = 50, .halfSpanInBandwidths = 3, .points = 15, .noiseDb = 0.05, .seed = 25, .spikeAt = 3, .spikeDb = 20},
+     0.05},
+    // Sweeps not centred on the tank: the fit's window moves to it.
+    {true, {.f0 = 1e6, .q = 50, .points = 201, .noiseDb = 0.05, .seed = 22, .offsetInBandwidths = 3}, 0.02},
+    {false,
+     {.f0 = 1e6, .q = 50, .resistance = 500, .points = 201, .noiseDb = 0.05, .seed = 23, .offsetInBandwidths = -3},
+     0.02},
+    {true, {.f0 = 1e6, .q = 200, .halfSpanInBandwidths = 20, .points = 10001, .noiseDb = 0.05, .seed = 24, .offsetInBandwidths = 10}, 0.02},
+    // Q uncertain by more than 3 %, and what would help: a tank far below the port's
+    // impedance, less noise, more points within the bandwidth.
+    {false,
+     {.f0 = 1e6, .q = 50, .resistance = 3, .points = 201, .noiseDb = 0.1, .seed = 17},
+     0.15,
+     SweepAdvice::TankFarBelowPort},
+    {true, {.f0 = 1e6, .q = 50, .points = 51, .noiseDb = 0.6, .seed = 18}, 0.15, SweepAdvice::Noisy},
+    {true,
+     {.f0 = 2e6, .q = 100, .halfSpanInBandwidths = 20, .points = 31, .noiseDb = 0.5, .seed = 19},
+     0.15,
+     SweepAdvice::FewPoints},
 };
 
 TEST(ResonanceTest, FitOfANoisyTankFindsItsResonanceAndQWithinTheUncertaintyStated) {
@@ -116,6 +168,7 @@ TEST(ResonanceTest, FitOfANoisyTankFindsItsResonanceAndQWithinTheUncertaintyStat
             << what;
         EXPECT_NEAR(found.f0 / (found.f2 - found.f1), found.q, 1e-9 * found.q) << what;
         EXPECT_EQ(found.setAside > 0, c.tank.spikeAt >= 0) << what;
+        EXPECT_EQ(found.advice, c.advice) << what;
     }
 }
 
@@ -229,28 +282,103 @@ TEST(ResonanceTest, StatedDeviationIsTheScatterOfRepeatsWithAQuarterToSpare) {
 }
 
 TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
-    // A tank at 1 MHz, Q 50 (bandwidth 20 kHz), swept from 1 MHz up: the low side is missing.
-    const std::string upperHalf =
-        "# MHz S RI\n1 0 0 1 0 0 0 0 0\n1.01 0 0 0.8 0 0 0 0 0\n"
-        "1.02 0 0 0.5 0 0 0 0 0\n1.05 0 0 0.2 0 0 0 0 0\n";
-    const ResonanceResult cut = FindResonance(read(upperHalf, 2), SweepParameter::S21);
-    ASSERT_TRUE(std::holds_alternative<ResonanceError>(cut));
-    EXPECT_EQ(std::get<ResonanceError>(cut),
-              (ResonanceError{ResonanceFault::NotWhole, 1e6, true, {}, {}, 0}));
-    EXPECT_EQ(DescribeResonanceError(std::get<ResonanceError>(cut), SweepParameter::S21, true),
+    // A tank at 1 MHz, Q 50 (bandwidth 20 kHz), swept from 1 MHz up: the low side is missing;
+    // swept up to 1 MHz: the high side is. Within 3 dB throughout: at an edge the sweep is flat,
+    // inside it too narrow.
+    struct Edge {
+        std::vector<std::pair<double, double>> points;  // MHz, |S21|
+        ResonanceError error;
+    };
+    const Edge edges[] = {
+        {{{1, 1}, {1.01, 0.8}, {1.02, 0.5}, {1.05, 0.2}}, {ResonanceFault::NotWhole, 1e6, true, {}, {}, 0}},
+        {{{0.95, 0.2}, {0.98, 0.5}, {0.99, 0.8}, {1, 1}}, {ResonanceFault::NotWhole, 1e6, false, {}, {}, 0}},
+        {{{1, 1}, {2, 0.9}, {3, 0.8}}, {ResonanceFault::Flat, 1e6, false, {}, {}, 0}},
+        {{{1, 0.8}, {2, 1}, {3, 0.9}}, {ResonanceFault::TooNarrow, 2e6, false, {}, {}, 0}},
+        {{{1, 1}, {2, 0.1}}, {ResonanceFault::TooFewPoints, 0, false, {}, {}, 0}},
+    };
+    for (const Edge& e : edges) {
+        std::string text = "# MHz S MA\n";
+        for (const auto& [mhz, s21] : e.points) {
+            text += std::to_string(mhz) + " 0 0 " + std::to_string(s21) + " 0 0 0 0 0\n";
+        }
+        const ResonanceResult r = FindResonance(read(text, 2), SweepParameter::S21);
+        ASSERT_TRUE(std::holds_alternative<ResonanceError>(r)) << text;
+        EXPECT_EQ(std::get<ResonanceError>(r), e.error) << text;
+    }
+    // A reflection sweep is fitted even so, and its phase places the tank: at the first point of
+    // a sweep starting at f0; at 0.6 bandwidths beyond, no fit, the highest point. A sweep
+    // ending at f0 is inductive throughout: the tank resonates above it.
+    struct Half {
+        double offset;  // the sweep's middle above f0, in bandwidths; the sweep is 10 wide
+        ResonanceFault fault;
+        double atHz;
+    };
+    for (const Half& h : {Half{5.0, ResonanceFault::NotWhole, 1e6}, Half{5.6, ResonanceFault::NotWhole, 1.012e6},
+                          Half{-5.0, ResonanceFault::CoilAlone, 0}}) {
+        const IdealTank tank{.f0 = 1e6, .q = 50, .resistance = 500, .noiseDb = 0.05, .offsetInBandwidths = h.offset};
+        const ResonanceResult r = FindResonance(read(idealTankSweep(tank, false), 1), SweepParameter::S11);
+        ASSERT_TRUE(std::holds_alternative<ResonanceError>(r)) << h.offset;
+        const ResonanceError& e = std::get<ResonanceError>(r);
+        EXPECT_EQ(e.fault, h.fault) << h.offset;
+        EXPECT_NEAR(e.atHz, h.atHz, 100.0) << h.offset;
+        EXPECT_EQ(e.lowSide, h.offset > 0) << h.offset;
+    }
+    EXPECT_EQ(DescribeResonanceError(edges[0].error, SweepParameter::S21, true),
               "No whole peak: below the highest point (1 MHz) |S21| does not fall 3 dB before the sweep "
               "starts. Start the sweep lower.");
 
-    // Two peaks of 0 dB and -1 dB (|S21| 1 and 0.89), with 0.1 (-20 dB) between and around.
+    // Peaks of 0 dB and -1 dB (|S21| 1 and 0.89), with 0.1 (-20 dB) between and around; with
+    // two more of -0.45 and -0.92 dB (0.95, 0.9) the highest three are named, in frequency order.
     const std::string twoPeaks =
         "# MHz S RI\n1 0 0 0.1 0 0 0 0 0\n2 0 0 1 0 0 0 0 0\n3 0 0 0.1 0 0 0 0 0\n"
         "4 0 0 0.89 0 0 0 0 0\n5 0 0 0.1 0 0 0 0 0\n";
+    const std::string fourPeaks = twoPeaks + "6 0 0 0.9 0 0 0 0 0\n7 0 0 0.1 0 0 0 0 0\n8 0 0 0.95 0 0 0 0 0\n9 0 0 0.1 0 0 0 0 0\n";
     const ResonanceResult two = FindResonance(read(twoPeaks, 2), SweepParameter::S21);
     ASSERT_TRUE(std::holds_alternative<ResonanceError>(two));
     EXPECT_EQ(std::get<ResonanceError>(two).candidates, (std::vector<double>{2e6, 4e6}));
     EXPECT_EQ(DescribeResonanceError(std::get<ResonanceError>(two), SweepParameter::S21, false),
               "Meer dan een resonantie: pieken van ongeveer dezelfde hoogte bij 2 MHz (0 dB) en 4 MHz "
               "(-1.01 dB). Beperk de meting tot een ervan.");
+    const ResonanceResult four = FindResonance(read(fourPeaks, 2), SweepParameter::S21);
+    ASSERT_TRUE(std::holds_alternative<ResonanceError>(four));
+    EXPECT_EQ(std::get<ResonanceError>(four).candidates, (std::vector<double>{2e6, 6e6, 8e6}));
+    // A second peak whose top dips by less than 3 dB (0.6, 0.55, 0.7: -4.4, -5.2, -3.1 dB) is one
+    // peak, named by its highest point.
+    const ResonanceResult dipped = FindResonance(
+        read("# MHz S RI\n1 0 0 0.1 0 0 0 0 0\n2 0 0 1 0 0 0 0 0\n3 0 0 0.1 0 0 0 0 0\n4 0 0 0.6 0 0 0 0 0\n"
+             "5 0 0 0.55 0 0 0 0 0\n6 0 0 0.7 0 0 0 0 0\n7 0 0 0.1 0 0 0 0 0\n",
+             2),
+        SweepParameter::S21);
+    ASSERT_TRUE(std::holds_alternative<ResonanceError>(dipped));
+    EXPECT_EQ(std::get<ResonanceError>(dipped).candidates, (std::vector<double>{2e6, 6e6}));
+
+    // Tanks at 1 and 1.5 MHz, Q 50, in one sweep of 0.8 to 1.7 MHz: a second peak 1.9 dB lower
+    // (|S21| 0.08 by 0.1) competes; one 8 dB lower (0.04) does not, beyond 6 dB.
+    for (const double second : {0.08, 0.04}) {
+        std::string text = "# Hz S RI R 50\n";
+        for (int i = 0; i <= 450; ++i) {
+            const double f = 0.8e6 + 2e3 * i;
+            const std::complex<double> s21 = 0.1 / std::complex<double>(1.0, 50.0 * (f / 1e6 - 1e6 / f)) +
+                                             second / std::complex<double>(1.0, 50.0 * (f / 1.5e6 - 1.5e6 / f));
+            text += std::to_string(f) + " 0 0 " + std::to_string(s21.real()) + ' ' + std::to_string(s21.imag()) +
+                    " 0 0 0 0\n";
+        }
+        const ResonanceResult r = FindResonance(read(text, 2), SweepParameter::S21);
+        if (second > 0.05) {
+            ASSERT_TRUE(std::holds_alternative<ResonanceError>(r));
+            const ResonanceError& e = std::get<ResonanceError>(r);
+            EXPECT_EQ(e.fault, ResonanceFault::Several);
+            ASSERT_EQ(e.candidates.size(), 2u);
+            EXPECT_NEAR(e.candidates[0], 1e6, 1e3);
+            EXPECT_NEAR(e.candidates[1], 1.5e6, 2e3);
+            // The heights of the smoothed curve: a running median and mean take a few tenths off.
+            EXPECT_NEAR(e.levels[0], -20.0, 0.5);
+            EXPECT_NEAR(e.levels[1], -21.9, 0.5);
+        } else {
+            ASSERT_TRUE(std::holds_alternative<Resonance>(r));
+            EXPECT_NEAR(std::get<Resonance>(r).f0, 1e6, 1e3);
+        }
+    }
 
     // A reflection sweep in 3 dB of noise scatters about its fit by more than 1 dB: refused, not
     // read off the points.
@@ -259,10 +387,6 @@ TEST(ResonanceTest, NoWholePeakOrSeveralPeaksAreSaidPlainly) {
     ASSERT_TRUE(std::holds_alternative<ResonanceError>(lost));
     EXPECT_EQ(std::get<ResonanceError>(lost).fault, ResonanceFault::TooCoarse);
 
-    // Within 2 dB everywhere: no peak.
-    const std::string flat = "# MHz S RI\n1 0 0 1 0 0 0 0 0\n2 0 0 0.9 0 0 0 0 0\n3 0 0 0.8 0 0 0 0 0\n";
-    EXPECT_EQ(std::get<ResonanceError>(FindResonance(read(flat, 2), SweepParameter::S21)).fault,
-              ResonanceFault::Flat);
     EXPECT_EQ(
         std::get<ResonanceError>(FindResonance(read("1 0 0\n2 0 0\n3 0 0\n", 1), SweepParameter::S21)).fault,
         ResonanceFault::NoS21);
@@ -354,6 +478,12 @@ TEST(ResonanceTest, RealBandFilterSweepFromAnAnalyser) {
     EXPECT_NEAR(found.f1, 399.758e6, 1e4);
     EXPECT_NEAR(found.f2, 407.051e6, 1e4);
     EXPECT_NEAR(found.peak, -1.511, 1e-3);
+    // Q = 401.0 / 7.293 = 54.98; f0 is known to a step spread evenly, 0.2 MHz / sqrt 12 = 57.735 kHz,
+    // and Q to sqrt 2 times that share of the bandwidth: 54.98 * 1.4142 * 0.057735 / 7.293 = 0.6156.
+    EXPECT_NEAR(found.q, 54.98, 0.2);
+    EXPECT_NEAR(found.f0Uncertainty, 57735.0, 1.0);
+    EXPECT_NEAR(found.qUncertainty, 0.6156, 0.003);
+    EXPECT_NEAR(found.pointsPerBandwidth, 36.47, 0.1);
 }
 
 }  // namespace

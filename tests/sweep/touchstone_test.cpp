@@ -32,8 +32,8 @@ const GoodFile kGoodFiles[] = {
      {1e6, 2e6},
      {C(0.5, 0), C(0, 1)},
      {}},
-    {"comments, tabs, CR LF, kHz, real and imaginary",
-     "! analyser\r\n#\tkHz\ts RI\tR 75 ! options\r\n\r\n10\t0.1 -0.2 ! first\r\n20 0 0\r\n",
+    {"comments, tabs, form feeds, CR LF, kHz, real and imaginary; a second option line counts for nothing",
+     "! analyser\r\n#\tkHz\ts RI\tR 75 ! options\r\n# MHz S MA R 50\r\n\r\n10\t0.1\v-0.2 ! first\r\n20\f0 0\r\n",
      1,
      1,
      75,
@@ -41,6 +41,14 @@ const GoodFile kGoodFiles[] = {
      {C(0.1, -0.2), C(0, 0)},
      {}},
     {"below one hertz", "# Hz S RI\n0.5 0.1 0\n", 1, 1, 50, {0.5}, {C(0.1, 0)}, {}},
+    {"zero hertz, a number too small for a double as zero, lone CR line ends",
+     "# Hz S RI\r0 1e-400 0\r1 0.5 -1E-400\r",
+     1,
+     1,
+     50,
+     {0, 1},
+     {C(0, 0), C(0.5, 0)},
+     {}},
     {"no option line: GHz, magnitude and angle", "1.5 0.25 180\n", 1, 1, 50, {1.5e9}, {C(-0.25, 0)}, {}},
     {"a UTF-8 byte-order mark, a negative magnitude as half a turn",
      "\xEF\xBB\xBF# MHz S MA\n1 -0.5 90\n",
@@ -69,6 +77,14 @@ const GoodFile kGoodFiles[] = {
     {"port count from the first line, noise data after the network data",
      "# Hz S RI\n1 0 0 0.5 0 0 0 0 0\n2 0 0 0.25 0 0 0 0 0\n1 1 2 3 4\n2 1 2 3 4\n",
      0,
+     2,
+     50,
+     {1, 2},
+     {C(0, 0), C(0, 0)},
+     {C(0.5, 0), C(0.25, 0)}},
+    {"noise data starting at the last frequency; a wrapped point's first line of five values",
+     "# Hz S RI\n1 0 0 0.5 0 0 0 0 0\n2 0 0 0.25 0\n0 0 0 0\n2 1 2 3 4\n3 1 2 3 4\n",
+     2,
      2,
      50,
      {1, 2},
@@ -142,6 +158,7 @@ const BadFile kBadFiles[] = {
     {"# MHz S RI\n1 0.1 0\n2 0.2 0\n3 0.3 0\n", 2, {2, TouchstoneFault::OnePortInTwoPort, "", 0}},
     {"# MHz S RI\n1 0.1 0\n", 2, {2, TouchstoneFault::OnePortInTwoPort, "", 0}},
     {"1 0.1 0\n# MHz S RI\n", 1, {2, TouchstoneFault::LateOptionLine, "", 0}},
+    {"1 0 0 0 0\n# MHz S RI\n", 2, {2, TouchstoneFault::LateOptionLine, "", 0}},  // within a point
     {"! nothing\n", 1, {2, TouchstoneFault::Empty, "", 0}},
     {"1 2 3 4\n", 0, {1, TouchstoneFault::UnknownPorts, "4", 0}},
     {"1 0 0 0 0\n", 2, {1, TouchstoneFault::WrongValueCount, "5", 9}},
@@ -157,7 +174,19 @@ const BadFile kBadFiles[] = {
      2,
      {2, TouchstoneFault::UnsupportedMatrix, "Mixed-Mode", 0}},
     {"[Version\n", 1, {1, TouchstoneFault::BadKeyword, "[Version", 0}},
+    {"[Version] 1.1\n", 1, {1, TouchstoneFault::BadKeywordValue, "1.1", 0}},
+    {"[Number of Frequencies] 0\n", 1, {1, TouchstoneFault::BadKeywordValue, "0", 0}},
+    {"[Reference] 50 75\n", 1, {1, TouchstoneFault::BadKeywordValue, "75", 0}},
+    {"# MHz S MA R\n", 1, {1, TouchstoneFault::BadReference, "", 0}},
+    {"+-1 0 0\n", 1, {1, TouchstoneFault::NotANumber, "+-1", 0}},
+    {"-1 0 0\n", 1, {1, TouchstoneFault::FrequencyNotRising, "-1", 0}},
+    // A word is quoted up to 40 characters.
+    {"1 0 " + std::string(40, 'x') + "\n", 1, {1, TouchstoneFault::NotANumber, std::string(40, 'x'), 0}},
+    {"1 0 " + std::string(41, 'x') + "\n", 1, {1, TouchstoneFault::NotANumber, std::string(40, 'x') + "...", 0}},
     {"1 0 0\n[Number of Ports] 2\n", 1, {2, TouchstoneFault::LateKeyword, "[Number of Ports]", 0}},
+    {"1 0 0\n[Matrix Format] Full\n", 1, {2, TouchstoneFault::LateKeyword, "[Matrix Format]", 0}},
+    {"1 0 0\n[Reference] 50\n", 1, {2, TouchstoneFault::LateKeyword, "[Reference]", 0}},
+    {"[Version] 2.0\n# MHz S RI\n", 1, {3, TouchstoneFault::MissingNetworkData, "", 0}},
 };
 
 TEST(TouchstoneTest, RefusesABadFileNamingTheLineAndTheFault) {
@@ -192,7 +221,8 @@ TEST(TouchstoneTest, AveragedPointsAreSaidOnce) {
 
 TEST(TouchstoneTest, PortCountComesFromTheExtension) {
     const std::pair<const char*, int> cases[] = {
-        {"/a/tank.s1p", 1}, {"C:\\m\\TANK.S2P", 2}, {"x.s12p", 12}, {"x.txt", 0}, {"x.sp", 0}, {"noext", 0}};
+        {"/a/tank.s1p", 1}, {"C:\\m\\TANK.S2P", 2}, {"x.s12p", 12}, {"x.txt", 0}, {"x.sp", 0}, {"noext", 0},
+        {"x.s1234567p", 0}};
     for (const auto& [name, ports] : cases) {
         EXPECT_EQ(PortsFromFileName(name), ports) << name;
     }
