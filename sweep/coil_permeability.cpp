@@ -259,7 +259,7 @@ double capacitanceAt(const std::vector<double>& f, const std::vector<Complex>& z
 }
 
 // From the resonance alone: at half of it the apparent inductance is L/(1 − ¼) for a core
-// whose µ holds, and Cd = 1/(ω0²·L).
+// whose µ holds, and Cd = 1/(ω0²·L·(1 + tan²δ)).
 std::optional<double> strayFromResonance(const std::vector<double>& f, const std::vector<Complex>& z,
                                          double f0) {
     const double fa = kVouchedShareOfResonance * f0;
@@ -267,7 +267,11 @@ std::optional<double> strayFromResonance(const std::vector<double>& f, const std
         return std::abs(a - fa) < std::abs(b - fa);
     });
     const double u = *near / f0;
-    const double l = apparentInductance(f, z, fa) * (1.0 - u * u);
+    // A lossy core takes part of the resonance itself: of its admittance 1/(jωL(1 − j·tanδ)),
+    // only the share 1/(1 + tan²δ) stands against the winding's capacitance.
+    const Complex za = z[static_cast<std::size_t>(near - f.begin())];
+    const double tangent = za.imag() > 0.0 ? std::max(0.0, za.real()) / za.imag() : 0.0;
+    const double l = apparentInductance(f, z, fa) * (1.0 - u * u) * (1.0 + tangent * tangent);
     if (!(l > 0.0)) {
         return std::nullopt;
     }
