@@ -18,8 +18,10 @@ using Ranked = NamedCandidate;
 using Expected = std::vector<std::optional<ExpectedPermeability>>;
 
 // offset: what a lead the sweep did not show added to µ′, taken off before comparing.
+// stride: every how many points are compared.
 std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<PermeabilityPoint>& points,
-                                    const Expected& expected, bool hasCurve, double noise, double offset) {
+                                    const Expected& expected, bool hasCurve, double noise, double offset,
+                                    std::size_t stride) {
     Ranked r{{}, m.maker + " " + m.grade};
     r.candidate.material = m;
     double squares = 0;
@@ -27,7 +29,7 @@ std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<Permeab
     double expectedLogSum = 0;
     double bandSum = 0;
     int n = 0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
+    for (std::size_t i = 0; i < points.size(); i += stride) {
         const auto& p = points[i];
         const auto& e = expected[i];
         const double muReal = p.muReal - offset;
@@ -57,8 +59,10 @@ std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<Permeab
     return r;
 }
 
-// Steps of the lead tried on each side of the one taken out.
+// Steps of the lead tried on each side of the one taken out, each on about this many points
+// of the band; the best is then compared on all of them.
 constexpr int kLeadSteps = 12;
+constexpr std::size_t kLeadSearchPoints = 100;
 
 // A grade whose table the maker revised is compared with the edition that fits best, and
 // with the lead, within what the sweep leaves open, that fits it best.
@@ -66,18 +70,27 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityP
                               const PermeabilityTable& curves, double noise, double leadSlackMu) {
     std::optional<Ranked> best;
     const bool hasCurve = curves.curves.count(m.grade) > 0;
-    const int steps = leadSlackMu > 0.0 ? kLeadSteps : 0;
+    const int steps = leadSlackMu > 0.0 ? kLeadSteps : 0;  // none: compared as measured
     for (const std::string& edition : curveEditions(curves, m.grade)) {
         Expected expected;
         for (const auto& p : points) {
             expected.push_back(expectedPermeability(curves, m, p.hertz, edition));
         }
-        for (int k = -steps; k <= steps; ++k) {
-            auto r = rankOnEdition(m, points, expected, hasCurve, noise, leadSlackMu * k / std::max(steps, 1));
-            if (r && (!best || r->candidate.distance < best->candidate.distance)) {
-                best = std::move(r);
-                best->candidate.edition = edition;
+        const std::size_t stride = std::max<std::size_t>(1, points.size() / kLeadSearchPoints);
+        double offset = 0;
+        std::optional<double> nearest;
+        for (int k = -steps; k <= steps && steps > 0; ++k) {
+            const double tried = leadSlackMu * k / steps;
+            const auto r = rankOnEdition(m, points, expected, hasCurve, noise, tried, stride);
+            if (r && (!nearest || r->candidate.distance < *nearest)) {
+                offset = tried;
+                nearest = r->candidate.distance;
             }
+        }
+        auto r = rankOnEdition(m, points, expected, hasCurve, noise, offset, 1);
+        if (r && (!best || r->candidate.distance < best->candidate.distance)) {
+            best = std::move(r);
+            best->candidate.edition = edition;
         }
     }
     return best;
