@@ -136,6 +136,9 @@ constexpr double kNearAboveResonance = 2.0;
 constexpr double kFarAboveResonance = 4.0;
 // A sweep that ends below this many times the resonance shows too little of the rise.
 constexpr double kFarEnoughAboveResonance = 2.5;
+// A capacitance seen at twice the resonance below this share of the one that would resonate
+// is no tuning capacitor's.
+constexpr double kLeastTankShare = 0.5;
 
 // A crossing where the noise is this large against Z is the noise's, not the coil's.
 constexpr double kMostCrossingNoise = 0.5;
@@ -405,7 +408,9 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         // inductance on the way to the resonance, and it is the same all the way up, so the
         // capacitance seen above the resonance grows towards it. A core whose µ′ collapses
         // (and turns capacitive itself) lowers the inductance, and its own capacitance falls
-        // off above: that is no tank, and the fit read the core, not the winding.
+        // off above: that is no tank, and the fit read the core, not the winding. Nor is a
+        // core whose µ′ rises before it collapses, where the capacitance seen above the
+        // resonance stays far below what would resonate with the low end.
         const double f0 = *result.selfResonanceHz;
         const double w0 = kTwoPi * f0;
         std::size_t low = 0;
@@ -419,8 +424,11 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         const bool coreTurnsCapacitive =
             f.back() >= kFarEnoughAboveResonance * f0 &&
             capacitanceAt(f, z, par.ls, far) < capacitanceAt(f, z, par.ls, kNearAboveResonance * f0);
-        if (std::min(par.cd, resonating) * 1e12 > kMostWindingPf) {
-            if (rises && !coreTurnsCapacitive) {
+        const double tank = std::min(par.cd, resonating);
+        const bool showsTheCapacitor = f.back() < kNearAboveResonance * f0 ||
+                                       capacitanceAt(f, z, par.ls, kNearAboveResonance * f0) >= kLeastTankShare * tank;
+        if (tank * 1e12 > kMostWindingPf) {
+            if (rises && !coreTurnsCapacitive && showsTheCapacitor) {
                 return CoilError{CoilFault::Tank, par.cd * 1e12};
             }
             const auto cd = strayFromResonance(f, z, f0);

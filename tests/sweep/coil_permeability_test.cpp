@@ -266,16 +266,30 @@ TEST(CoilPermeability, APointsNoiseFallsWithTheNeighboursAveragedIntoIt) {
     }
 }
 
-// Mix 98's µ′ rises by a fifth and then collapses below zero near 2 MHz: 7 turns on an FT-50
-// turn capacitive there, and the capacitance seen above falls off. No tank.
-TEST(CoilPermeability, ACoreWhoseMuCollapsesIsNoTank) {
+struct CollapsingCore {
+    const char* name;
+    const char* grade;
+    double l0;
+    double cdPf;
+    double leadNh;
+    int points;
+    double stopHz;
+};
+
+class CoilCollapseTest : public ::testing::TestWithParam<CollapsingCore> {};
+
+// A ferrite whose µ′ collapses turns the coil capacitive by itself: no tank, and µ at the
+// low end as it is.
+TEST_P(CoilCollapseTest, ACoreWhoseMuCollapsesIsNoTank) {
+    const CollapsingCore& k = GetParam();
     const PermeabilityTable table = parsePermeabilityTable(shipped("permeability.csv"));
     test::CoilOnCore c;
-    c.mu = fromCurve(table.curves.at("98"));
-    c.l0 = 49 * kFt50;
-    c.cd = 4.3e-12;
-    c.ls = 20e-9;
-    c.points = 201;
+    c.mu = fromCurve(table.curves.at(k.grade));
+    c.l0 = k.l0;
+    c.cd = k.cdPf * 1e-12;
+    c.ls = k.leadNh * 1e-9;
+    c.points = k.points;
+    c.stopHz = k.stopHz;
     const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
     ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
     const PermeabilityPoint& first = std::get<CoilPermeability>(r).points.front();
@@ -284,6 +298,20 @@ TEST(CoilPermeability, ACoreWhoseMuCollapsesIsNoTank) {
     // the sweep does not tell Cd.
     EXPECT_FALSE(std::get<CoilPermeability>(r).strayPf);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CoilCollapseTest,
+    ::testing::Values(
+        // Mix 98's µ′ rises by a fifth and collapses below zero near 2 MHz: 7 turns on an
+        // FT-50 turn capacitive there, and the capacitance seen above falls off.
+        CollapsingCore{"mix98", "98", 49 * kFt50, 4.3, 20, 201, 200e6},
+        // Mix 80's µ′ rises from 613 to 1101 at 6.8 MHz and crosses zero at 12 MHz: two turns
+        // (1.6 µH at the low end) on a 29 x 19 x 7.5 mm ring turn capacitive at 12 MHz, which
+        // would take 113 pF; the sweep shows 20 pF at 24 MHz and ends at 30 MHz, too soon to
+        // see the capacitance fall off.
+        CollapsingCore{"mix80SweptToTwoAndAHalfTimesTheResonance", "80",
+                       4 * 2e-7 * 7.49e-3 * 0.420573, 2.0, 5.8, 201, 30e6}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A sweep made by hand, one impedance per frequency, with no noise. [Hz, ohm]
 TouchstoneSweep sweepOf(const std::vector<double>& hertz, const std::function<std::complex<double>(double)>& z,
