@@ -15,29 +15,38 @@ constexpr double kNano = 1e-9;
 
 using Ranked = NamedCandidate;
 
+using Expected = std::vector<std::optional<ExpectedPermeability>>;
+
+// offset: what a lead the sweep did not show added to µ′, taken off before comparing.
+// stride: every how many points are compared.
 std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<PermeabilityPoint>& points,
-                                    const PermeabilityTable& curves, double noise, const std::string& edition) {
+                                    const Expected& expected, bool hasCurve, double noise, double offset,
+                                    std::size_t stride) {
     Ranked r{{}, m.maker + " " + m.grade};
     r.candidate.material = m;
-    const bool hasCurve = curves.curves.count(m.grade) > 0;
     double squares = 0;
     double logSum = 0;
     double expectedLogSum = 0;
     double bandSum = 0;
     int n = 0;
-    for (const auto& p : points) {
-        const auto e = expectedPermeability(curves, m, p.hertz, edition);
-        if (!e || !(e->real > 0.0)) {
+    for (std::size_t i = 0; i < points.size(); i += stride) {
+        const auto& p = points[i];
+        const auto& e = expected[i];
+        const double muReal = p.muReal - offset;
+        if (!e || !(e->real > 0.0) || !(muReal > 0.0)) {
             continue;
         }
         ++n;
-        const double d = std::log(p.muReal / e->real);
+        const double d = std::log(muReal / e->real);
         squares += d * d;
         logSum += d;
         expectedLogSum += std::log(e->real);
         bandSum += std::log(e->realHigh / e->real);
         if (hasCurve) {
-            squares += lossSquares(std::max(p.muImag, 0.0) / p.muReal, std::max(e->imag, 0.0) / e->real, 0.0);
+            // The analyser's noise moves the loss tangent by as much as it moves µ′ relatively:
+            // a loss below that is not told from none.
+            squares += lossSquares(std::max(p.muImag, 0.0) / muReal + p.noise,
+                                   std::max(e->imag, 0.0) / e->real + p.noise, 0.0);
         }
     }
     if (n == 0) {
@@ -47,18 +56,41 @@ std::optional<Ranked> rankOnEdition(const Material& m, const std::vector<Permeab
     r.candidate.deviation = std::exp(logSum / n) - 1.0;
     r.candidate.expectedMu = std::exp(expectedLogSum / n);
     r.candidate.likely = r.candidate.distance <= std::hypot(bandSum / n, noise);
-    r.candidate.edition = edition;
     return r;
 }
 
-// A grade whose table the maker revised is compared with the edition that fits best.
+// Steps of the lead tried on each side of the one taken out, each on about this many points
+// of the band; the best is then compared on all of them.
+constexpr int kLeadSteps = 12;
+constexpr std::size_t kLeadSearchPoints = 100;
+
+// A grade whose table the maker revised is compared with the edition that fits best, and
+// with the lead, within what the sweep leaves open, that fits it best.
 std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityPoint>& points,
-                              const PermeabilityTable& curves, double noise) {
+                              const PermeabilityTable& curves, double noise, double leadSlackMu) {
     std::optional<Ranked> best;
+    const bool hasCurve = curves.curves.count(m.grade) > 0;
+    const int steps = leadSlackMu > 0.0 ? kLeadSteps : 0;  // none: compared as measured
     for (const std::string& edition : curveEditions(curves, m.grade)) {
-        auto r = rankOnEdition(m, points, curves, noise, edition);
+        Expected expected;
+        for (const auto& p : points) {
+            expected.push_back(expectedPermeability(curves, m, p.hertz, edition));
+        }
+        const std::size_t stride = std::max<std::size_t>(1, points.size() / kLeadSearchPoints);
+        double offset = 0;
+        std::optional<double> nearest;
+        for (int k = -steps; k <= steps && steps > 0; ++k) {
+            const double tried = leadSlackMu * k / steps;
+            const auto r = rankOnEdition(m, points, expected, hasCurve, noise, tried, stride);
+            if (r && (!nearest || r->candidate.distance < *nearest)) {
+                offset = tried;
+                nearest = r->candidate.distance;
+            }
+        }
+        auto r = rankOnEdition(m, points, expected, hasCurve, noise, offset, 1);
         if (r && (!best || r->candidate.distance < best->candidate.distance)) {
             best = std::move(r);
+            best->candidate.edition = edition;
         }
     }
     return best;
@@ -86,7 +118,8 @@ std::optional<double> windingInductance(int turns, const ToroidSize& size) {
 }
 
 std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
-                                 const std::vector<Material>& materials, const PermeabilityTable& curves) {
+                                 const std::vector<Material>& materials, const PermeabilityTable& curves,
+                                 double leadSlackMu) {
     if (points.empty()) {
         return {};
     }
@@ -98,7 +131,7 @@ std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
     const double noise = noises[noises.size() / 2];
     std::vector<Ranked> ranked;
     for (const auto& m : materials) {
-        if (auto r = rankOne(m, points, curves, noise)) {
+        if (auto r = rankOne(m, points, curves, noise, leadSlackMu)) {
             ranked.push_back(std::move(*r));
         }
     }
@@ -134,7 +167,10 @@ SweepIdentificationResult identifySweep(const TouchstoneSweep& sweep, SweepParam
     }
     SweepIdentification id;
     id.permeability = std::move(std::get<CoilPermeability>(analysed));
-    id.candidates = rankSweep(id.permeability.points, materials, curves);
+    // A lead the sweep did not show was taken out as a typical one: the real one may be
+    // shorter or longer by as much.
+    const double slack = id.permeability.leadFitted ? 0.0 : kUnseenLeadSpread / *l0;
+    id.candidates = rankSweep(id.permeability.points, materials, curves, slack);
     return id;
 }
 

@@ -24,8 +24,15 @@ std::optional<double> windingInductance(int turns, const ToroidSize& size);
 // loss tangents' ratio (weighted as for the lines of a sheet); a material without a curve is
 // held at its catalogue µ and compared on µ′ alone. A material is likely when the distance
 // lies within the band of its expected µ′ together with the measurement's noise.
+// leadSlackMu: how much µ′ a lead the sweep did not tell may have added or taken away; each
+// material is compared at the offset within it that fits it best.
 std::vector<Candidate> rankSweep(const std::vector<PermeabilityPoint>& points,
-                                 const std::vector<Material>& materials, const PermeabilityTable& curves);
+                                 const std::vector<Material>& materials, const PermeabilityTable& curves,
+                                 double leadSlackMu = 0.0);
+
+// How far the leads of a sweep that shows no self-resonance may lie from the typical lead
+// taken out. [H]
+inline constexpr double kUnseenLeadSpread = 15e-9;
 
 // The spot frequencies of the bands the table shows. [Hz]
 inline constexpr double kSpotFrequenciesHz[] = {1.0e6, 3.5e6, 7.0e6, 14.0e6, 28.0e6};

@@ -136,6 +136,9 @@ constexpr double kNearAboveResonance = 2.0;
 constexpr double kFarAboveResonance = 4.0;
 // A sweep that ends below this many times the resonance shows too little of the rise.
 constexpr double kFarEnoughAboveResonance = 2.5;
+// A capacitance seen at twice the resonance below this share of the one that would resonate
+// is no tuning capacitor's.
+constexpr double kLeastTankShare = 0.5;
 
 // A crossing where the noise is this large against Z is the noise's, not the coil's.
 constexpr double kMostCrossingNoise = 0.5;
@@ -259,7 +262,7 @@ double capacitanceAt(const std::vector<double>& f, const std::vector<Complex>& z
 }
 
 // From the resonance alone: at half of it the apparent inductance is L/(1 − ¼) for a core
-// whose µ holds, and Cd = 1/(ω0²·L).
+// whose µ holds, and Cd = 1/(ω0²·L·(1 + tan²δ)).
 std::optional<double> strayFromResonance(const std::vector<double>& f, const std::vector<Complex>& z,
                                          double f0) {
     const double fa = kVouchedShareOfResonance * f0;
@@ -267,7 +270,11 @@ std::optional<double> strayFromResonance(const std::vector<double>& f, const std
         return std::abs(a - fa) < std::abs(b - fa);
     });
     const double u = *near / f0;
-    const double l = apparentInductance(f, z, fa) * (1.0 - u * u);
+    // A lossy core takes part of the resonance itself: of its admittance 1/(jωL(1 − j·tanδ)),
+    // only the share 1/(1 + tan²δ) stands against the winding's capacitance.
+    const Complex za = z[static_cast<std::size_t>(near - f.begin())];
+    const double tangent = za.imag() > 0.0 ? std::max(0.0, za.real()) / za.imag() : 0.0;
+    const double l = apparentInductance(f, z, fa) * (1.0 - u * u) * (1.0 + tangent * tangent);
     if (!(l > 0.0)) {
         return std::nullopt;
     }
@@ -401,7 +408,9 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         // inductance on the way to the resonance, and it is the same all the way up, so the
         // capacitance seen above the resonance grows towards it. A core whose µ′ collapses
         // (and turns capacitive itself) lowers the inductance, and its own capacitance falls
-        // off above: that is no tank, and the fit read the core, not the winding.
+        // off above: that is no tank, and the fit read the core, not the winding. Nor is a
+        // core whose µ′ rises before it collapses, where the capacitance seen above the
+        // resonance stays far below what would resonate with the low end.
         const double f0 = *result.selfResonanceHz;
         const double w0 = kTwoPi * f0;
         std::size_t low = 0;
@@ -415,8 +424,11 @@ CoilResult AnalyseCoilSweep(const TouchstoneSweep& sweep, SweepParameter paramet
         const bool coreTurnsCapacitive =
             f.back() >= kFarEnoughAboveResonance * f0 &&
             capacitanceAt(f, z, par.ls, far) < capacitanceAt(f, z, par.ls, kNearAboveResonance * f0);
-        if (std::min(par.cd, resonating) * 1e12 > kMostWindingPf) {
-            if (rises && !coreTurnsCapacitive) {
+        const double tank = std::min(par.cd, resonating);
+        const bool showsTheCapacitor = f.back() < kNearAboveResonance * f0 ||
+                                       capacitanceAt(f, z, par.ls, kNearAboveResonance * f0) >= kLeastTankShare * tank;
+        if (tank * 1e12 > kMostWindingPf) {
+            if (rises && !coreTurnsCapacitive && showsTheCapacitor) {
                 return CoilError{CoilFault::Tank, par.cd * 1e12};
             }
             const auto cd = strayFromResonance(f, z, f0);

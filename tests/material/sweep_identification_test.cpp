@@ -207,5 +207,47 @@ TEST_F(SweepIdentificationTest, AMaterialIsComparedWhereItsMuIsJustAboveZero) {
     EXPECT_NEAR(ranked[0].distance, 0.0, 1e-12);
 }
 
+// Grade X falls from µ′ 100 at 1 MHz to 50 at 10 MHz without loss; Y holds 100 with a loss
+// tangent of 0.01. A lead the sweep did not show adds the same µ′ everywhere; each point's
+// noise is added to both loss tangents (on top of the floor of 0.05). The deviation is the
+// geometric mean of measured over expected µ′, less one; the expected µ the geometric mean of
+// the curve over the points.
+TEST_F(SweepIdentificationTest, ComparesAtTheLeadAndNoiseTheSweepLeavesOpen) {
+    const PermeabilityTable table = parsePermeabilityTable(
+        "grade,freq_hz,mu_real,mu_imag\nX,1000000,100,0\nX,10000000,50,0\nY,1000000,100,1\n");
+    struct Case {
+        const char* grade;
+        std::vector<PermeabilityPoint> points;
+        double slackMu;
+        double distance;  // worked out by hand
+        double deviation;
+        double expectedMu;
+    };
+    const std::vector<PermeabilityPoint> tenMore{{1e6, 110, 0, 0}, {1e7, 60, 0, 0}};
+    const Case cases[] = {
+        // √((ln² 1.1 + ln² 1.2)/2); √(1.1 · 1.2) − 1; √(100 · 50)
+        {"X", tenMore, 0, 0.145474, 0.148913, 70.7107},
+        // the offset of 10 lies within the slack (a step of 12/12)
+        {"X", tenMore, 12, 0.0, 0.0, 70.7107},
+        // at most 6 off: √((ln² 1.04 + ln² 1.08)/2); √(1.04 · 1.08) − 1
+        {"X", tenMore, 6, 0.0610790, 0.0598113, 70.7107},
+        // no loss measured against 0.01: √0.5 · ln(0.06/0.05) ...
+        {"Y", {{1e6, 100, 0, 0}}, 0, 0.128920, 0.0, 100},
+        // ... and with a noise of 0.05: √0.5 · ln(0.11/0.10)
+        {"Y", {{1e6, 100, 0, 0.05}}, 0, 0.0673950, 0.0, 100},
+    };
+    for (const Case& k : cases) {
+        Material m;
+        m.maker = "Test";
+        m.grade = k.grade;
+        m.mu = 100;
+        const auto ranked = rankSweep(k.points, {m}, table, k.slackMu);
+        ASSERT_EQ(ranked.size(), 1u);
+        EXPECT_NEAR(ranked[0].distance, k.distance, 1e-6) << k.grade << " " << k.slackMu;
+        EXPECT_NEAR(ranked[0].deviation, k.deviation, 1e-6) << k.grade << " " << k.slackMu;
+        EXPECT_NEAR(ranked[0].expectedMu, k.expectedMu, 1e-4) << k.grade << " " << k.slackMu;
+    }
+}
+
 }  // namespace
 }  // namespace kw

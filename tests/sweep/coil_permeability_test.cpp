@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <utility>
 
@@ -177,6 +178,7 @@ TEST(CoilPermeability, ACoilWithoutResonanceInTheSweepLooksLikeACoilAlone) {
 struct Fallback {
     const char* name;
     double mu;
+    double q;  // µ′/µ″
     double l0;
     int points;
     double stopHz;
@@ -193,7 +195,7 @@ class CoilFallbackTest : public ::testing::TestWithParam<Fallback> {};
 TEST_P(CoilFallbackTest, VouchesForWhatTheSweepShows) {
     const Fallback& k = GetParam();
     test::CoilOnCore c;
-    c.mu = flat(k.mu, 150);
+    c.mu = flat(k.mu, k.q);
     c.l0 = k.l0;
     c.cd = 5e-12;
     c.ls = k.leadNh * 1e-9;
@@ -219,20 +221,26 @@ INSTANTIATE_TEST_SUITE_P(
         // 10 turns on an FT-50 of µ 2000: 110 µH resonates at 6.8 MHz, between the fourth and
         // fifth point of a 201-point sweep to 300 MHz (1.5 MHz steps). Against 110 µH the
         // sweep hardly shows 10 nH of leads.
-        Fallback{"resonanceInTheFirstSteps", 2000, 100 * kFt50, 201, 300e6, 10, true, 60, 6.79e6, 5, 0.5},
+        Fallback{"resonanceInTheFirstSteps", 2000, 150, 100 * kFt50, 201, 300e6, 10, true, 60, 6.79e6, 5, 0.5},
         // Four turns on a T-68 of µ 10: 96 nH resonates at 230 MHz, above a sweep to 200 MHz:
         // the lead is the typical one.
-        Fallback{"leadNotShown", 10, 16 * kT68, 1001, 200e6, 15, false, 0.5, 230e6, 0, 0},
+        Fallback{"leadNotShown", 10, 150, 16 * kT68, 1001, 200e6, 15, false, 0.5, 230e6, 0, 0},
         // Three turns, 54 nH, resonate at 306 MHz; a sweep to 350 MHz shows too little above
         // it, and Cd and the lead come from the straight line below it.
-        Fallback{"resonanceNearTheEnd", 10, 9 * kT68, 1001, 350e6, 10, true, 2, 306e6, 5, 0.25},
+        Fallback{"resonanceNearTheEnd", 10, 150, 9 * kT68, 1001, 350e6, 10, true, 2, 306e6, 5, 0.25},
         // Four turns again, in 101 coarse points to 260 MHz: the line below is too
         // noisy to go by, and Cd comes from the resonance alone. At 115 MHz Im(Z)/ω reads
         // 15 nH + 96 nH/(1 − ¼); times ¾ that is 107.3 nH, and Cd = 5 pF · 96/107.3 = 4.47 pF.
-        Fallback{"coarseSweepEndingNearTheResonance", 10, 16 * kT68, 101, 260e6, 15, false, 0.5, 230e6, 4.47, 0.2},
+        Fallback{"coarseSweepEndingNearTheResonance", 10, 150, 16 * kT68, 101, 260e6, 15, false, 0.5, 230e6, 4.47, 0.2},
+        // The same on a core as lossy as it is inductive (µ″ = µ′): of its admittance
+        // (1 − j)/(2ωL) only half stands against Cd, so the model crosses at 168.6 MHz (with
+        // the lead; 230/√2 = 162.4 MHz without). At the point nearest half of it, 83.27 MHz,
+        // Z reads 65.14 + j55.86 Ω: 106.8 nH, tanδ 1.166; 106.8 nH · (1 − 0.4945²) · (1 + 1.166²)
+        // = 190.3 nH resonates at 168.4 MHz with 4.69 pF (without the loss, 11.1 pF).
+        Fallback{"lossyCoreResonatingInTheSweep", 10, 1, 16 * kT68, 101, 260e6, 15, false, 0.5, 168.6e6, 4.69, 0.2},
         // The same swept to 600 MHz shows 25 nH of leads above the resonance: a quarter of the
         // core's inductance, taken out.
-        Fallback{"leadShown", 10, 16 * kT68, 1001, 600e6, 25, true, 2, 230e6, 5, 0.1}),
+        Fallback{"leadShown", 10, 150, 16 * kT68, 1001, 600e6, 25, true, 2, 230e6, 5, 0.1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Each point is averaged with as many neighbours on either side as lie within 3 % of its
@@ -258,16 +266,30 @@ TEST(CoilPermeability, APointsNoiseFallsWithTheNeighboursAveragedIntoIt) {
     }
 }
 
-// Mix 98's µ′ rises by a fifth and then collapses below zero near 2 MHz: 7 turns on an FT-50
-// turn capacitive there, and the capacitance seen above falls off. No tank.
-TEST(CoilPermeability, ACoreWhoseMuCollapsesIsNoTank) {
+struct CollapsingCore {
+    const char* name;
+    const char* grade;
+    double l0;
+    double cdPf;
+    double leadNh;
+    int points;
+    double stopHz;
+};
+
+class CoilCollapseTest : public ::testing::TestWithParam<CollapsingCore> {};
+
+// A ferrite whose µ′ collapses turns the coil capacitive by itself: no tank, and µ at the
+// low end as it is.
+TEST_P(CoilCollapseTest, ACoreWhoseMuCollapsesIsNoTank) {
+    const CollapsingCore& k = GetParam();
     const PermeabilityTable table = parsePermeabilityTable(shipped("permeability.csv"));
     test::CoilOnCore c;
-    c.mu = fromCurve(table.curves.at("98"));
-    c.l0 = 49 * kFt50;
-    c.cd = 4.3e-12;
-    c.ls = 20e-9;
-    c.points = 201;
+    c.mu = fromCurve(table.curves.at(k.grade));
+    c.l0 = k.l0;
+    c.cd = k.cdPf * 1e-12;
+    c.ls = k.leadNh * 1e-9;
+    c.points = k.points;
+    c.stopHz = k.stopHz;
     const CoilResult r = AnalyseCoilSweep(test::coilSweep(c), SweepParameter::S11, c.l0);
     ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
     const PermeabilityPoint& first = std::get<CoilPermeability>(r).points.front();
@@ -275,6 +297,98 @@ TEST(CoilPermeability, ACoreWhoseMuCollapsesIsNoTank) {
     // The capacitance that resonates with the low end's inductance is far above a winding's:
     // the sweep does not tell Cd.
     EXPECT_FALSE(std::get<CoilPermeability>(r).strayPf);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CoilCollapseTest,
+    ::testing::Values(
+        // Mix 98's µ′ rises by a fifth and collapses below zero near 2 MHz: 7 turns on an
+        // FT-50 turn capacitive there, and the capacitance seen above falls off.
+        CollapsingCore{"mix98", "98", 49 * kFt50, 4.3, 20, 201, 200e6},
+        // Mix 80's µ′ rises from 613 to 1101 at 6.8 MHz and crosses zero at 12 MHz: two turns
+        // (1.6 µH at the low end) on a 29 x 19 x 7.5 mm ring turn capacitive at 12 MHz, which
+        // would take 113 pF; the sweep shows 20 pF at 24 MHz and ends at 30 MHz, too soon to
+        // see the capacitance fall off.
+        CollapsingCore{"mix80SweptToTwoAndAHalfTimesTheResonance", "80",
+                       4 * 2e-7 * 7.49e-3 * 0.420573, 2.0, 5.8, 201, 30e6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A sweep made by hand, one impedance per frequency, with no noise. [Hz, ohm]
+TouchstoneSweep sweepOf(const std::vector<double>& hertz, const std::function<std::complex<double>(double)>& z,
+                        bool series) {
+    TouchstoneSweep s;
+    s.ports = series ? 2 : 1;
+    for (const double f : hertz) {
+        s.hertz.push_back(f);
+        s.s11.push_back(series ? z(f) / (z(f) + 100.0) : test::reflection(z(f)));
+        if (series) {
+            s.s21.push_back(100.0 / (z(f) + 100.0));
+        }
+    }
+    return s;
+}
+
+struct StatedNoise {
+    const char* name;
+    bool series;
+    std::vector<double> hertz;
+    std::size_t from;
+    std::size_t to;
+    double ratio;  // noise[to] / noise[from], worked out by hand
+};
+
+class CoilNoiseTest : public ::testing::TestWithParam<StatedNoise> {};
+
+// An inductor of 0.796 µH (5 Ω at 1 MHz): S moves Z by |Z + 50|²/100 across port 1 and by
+// |Z + 100|²/100 between the ports; the core's impedance (less the 15 nH of leads taken out)
+// grows with f, and a point averaged with one neighbour on either side has √3 less noise.
+TEST_P(CoilNoiseTest, StatesEachPointsNoise) {
+    const StatedNoise& k = GetParam();
+    const auto inductor = [](double f) { return std::complex<double>(0, 5.0 * f / 1e6); };
+    const CoilResult r =
+        AnalyseCoilSweep(sweepOf(k.hertz, inductor, k.series), k.series ? SweepParameter::S21 : SweepParameter::S11, 1e-9);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    const auto& points = std::get<CoilPermeability>(r).points;
+    ASSERT_EQ(points.size(), k.hertz.size());
+    EXPECT_NEAR(points[k.to].noise / points[k.from].noise, k.ratio, 1e-3 * k.ratio);
+}
+
+std::vector<double> tenthsOfADecade() {
+    std::vector<double> hertz;
+    for (int i = 0; i <= 60; ++i) {
+        hertz.push_back(1e6 * std::pow(10.0, i / 60.0));  // steps of 3.9 %: no neighbours averaged
+    }
+    return hertz;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, CoilNoiseTest,
+    ::testing::Values(
+        // 5 Ω at 1 MHz, 50 Ω at 10 MHz: (50² + 50²)/(50² + 5²) / 10 = 5000/2525/10.
+        StatedNoise{"acrossThePort", false, tenthsOfADecade(), 0, 60, 0.1980198},
+        // (100² + 50²)/(100² + 5²) / 10 = 12500/10025/10.
+        StatedNoise{"betweenThePorts", true, tenthsOfADecade(), 0, 60, 0.1246883},
+        // 1.01 MHz lies within 3 % of both neighbours and is averaged with them; 1.02 MHz is
+        // 0.18 MHz below the next and stands alone: (50² + 5.1²)/(50² + 5.05²) · 1.01/1.02 · √3.
+        StatedNoise{"unevenSteps", false, {1.00e6, 1.01e6, 1.02e6, 1.2e6, 1.4e6, 1.6e6}, 1, 2, 1.715422}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The reactance turns capacitive after 10 MHz, stays so for three points, is inductive once
+// more at 14 MHz and capacitive from 15 MHz on: the resonance is the first crossing, half-way
+// between 10 and 11 MHz.
+TEST(CoilPermeability, AResonanceNeedsThreeCapacitivePointsAfterIt) {
+    std::vector<double> hertz;
+    for (int i = 1; i <= 30; ++i) {
+        hertz.push_back(1e6 * i);
+    }
+    const auto blip = [](double f) {
+        const bool inductive = f < 10.5e6 || (f > 13.5e6 && f < 14.5e6);
+        return std::complex<double>(1.0, inductive ? 100.0 : -100.0);
+    };
+    const CoilResult r = AnalyseCoilSweep(sweepOf(hertz, blip, false), SweepParameter::S11, 1e-9);
+    ASSERT_TRUE(std::holds_alternative<CoilPermeability>(r)) << DescribeCoilError(std::get<CoilError>(r), true);
+    ASSERT_TRUE(std::get<CoilPermeability>(r).selfResonanceHz);
+    EXPECT_DOUBLE_EQ(*std::get<CoilPermeability>(r).selfResonanceHz, 10.5e6);
 }
 
 }  // namespace
