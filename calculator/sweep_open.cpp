@@ -2,6 +2,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
+#include "calculator/messages.h"
 #include "common/file_system.h"
 #include "common/path_text.h"
 #include "common/text.h"
@@ -14,12 +15,6 @@ namespace kw {
 namespace {
 
 constexpr int kChecked = 1;
-
-void showError(const Calculator& c, std::string text) {
-    const SweepTexts& t = sweepTexts(c.Taal == kTaalUK);
-    c.platform->showMessage(
-        {std::string(t.errorTitle), std::move(text), MsgIcon::Critical, MsgButtons::Ok, false});
-}
 
 }  // namespace
 
@@ -38,18 +33,17 @@ void Calculator::Form_DragDrop(const std::string& path) {
 
 bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter> parameter) {
     const bool english = Taal == kTaalUK;
-    const SweepTexts& t = sweepTexts(english);
     if (files == nullptr) {
         return false;
     }
     const ReadResult read = files->readFile(path);
     if (!read.ok) {
-        showError(*this, FillIn(t.readFailed, {path, read.error}));
+        show(*platform, kSweepReadFailed, english, {path, read.error});
         return false;
     }
     const TouchstoneResult parsed = ReadTouchstone(read.bytes, PortsFromFileName(path));
     if (const auto* fault = std::get_if<TouchstoneError>(&parsed)) {
-        showError(*this, FillIn(t.badFile, {path, DescribeTouchstoneError(*fault, english)}));
+        show(*platform, kSweepUnusable, english, {path, DescribeTouchstoneError(*fault, english)});
         return false;
     }
     const TouchstoneSweep& sweepRead = std::get<TouchstoneSweep>(parsed);
@@ -60,7 +54,7 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
         if (offerCoilSweep(path, sweepRead, wanted)) {
             return false;
         }
-        showError(*this, FillIn(t.badFile, {path, DescribeResonanceError(*fault, wanted, english)}));
+        show(*platform, kSweepUnusable, english, {path, DescribeResonanceError(*fault, wanted, english)});
         return false;
     }
     const Resonance& r = std::get<Resonance>(found);
@@ -68,7 +62,7 @@ bool Calculator::openSweep(const std::string& path, std::optional<SweepParameter
         FieldTextsFor(r.f0, r.f1, r.f2, static_cast<std::int16_t>(optFreq.selected));
     if (!texts) {
         const ResonanceError outside{ResonanceFault::OutOfRange, r.f0, false, {}, {}, 0};
-        showError(*this, FillIn(t.badFile, {path, DescribeResonanceError(outside, wanted, english)}));
+        show(*platform, kSweepUnusable, english, {path, DescribeResonanceError(outside, wanted, english)});
         return false;
     }
 

@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -11,10 +12,10 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Code points of the Windows-1252 bytes 0x80..0x9F.
-constexpr std::array<char32_t, 32> kHighC1 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighC1 = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                              0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                              0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -331,6 +332,73 @@ std::string CsvQuoted(std::string_view text) {
     }
     out += kQuote;
     return out;
+}
+
+std::vector<std::string> SplitCsvLine(std::string_view line) {
+    constexpr char kQuote = '"';
+    constexpr char kComma = ',';
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == kQuote && i + 1 < line.size() && line[i + 1] == kQuote) {
+            fields.back() += kQuote;
+            ++i;
+        } else if (c == kQuote) {
+            quoted = !quoted;
+        } else if (c == kComma && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    for (auto& field : fields) {
+        field = std::string(Trim(field, kBlankAndTab));
+    }
+    return fields;
+}
+
+CsvTable ReadCsvColumns(std::string_view text, const std::vector<std::string_view>& names,
+                        std::size_t required) {
+    constexpr std::size_t kAbsent = std::string::npos;
+    constexpr char kComment = '#';
+    CsvTable table;
+    std::vector<std::size_t> at;  // each name's field; empty until the header is read
+    const std::vector<std::string> lines = SplitLines(text, LineEnds::CrLfOrCrOrLf);
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view line = Trim(lines[n], kBlankAndTab);
+        if (line.empty() || line.front() == kComment) {
+            continue;
+        }
+        const std::vector<std::string> fields = SplitCsvLine(line);
+        if (at.empty()) {
+            for (std::size_t c = 0; c < names.size(); ++c) {
+                const auto found = std::find(fields.begin(), fields.end(), names[c]);
+                if (found == fields.end() && c < required) {
+                    table.missingColumn = std::string(names[c]);
+                    return table;
+                }
+                at.push_back(found == fields.end() ? kAbsent
+                                                   : static_cast<std::size_t>(found - fields.begin()));
+            }
+            continue;
+        }
+        CsvRow row{static_cast<int>(n) + 1, std::string(line), true, std::vector<std::string>(names.size())};
+        for (std::size_t c = 0; c < names.size(); ++c) {
+            if (at[c] == kAbsent) {
+                continue;
+            }
+            row.complete = row.complete && at[c] < fields.size();
+            if (row.complete) {
+                row.fields[c] = fields[at[c]];
+            }
+        }
+        table.rows.push_back(std::move(row));
+    }
+    if (at.empty() && !names.empty()) {
+        table.missingColumn = std::string(names.front());
+    }
+    return table;
 }
 
 double RoundHalfUp(double value, int decimals) {
