@@ -21,9 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string reasonFromErrno(int err) {
-    return err != 0 ? std::strerror(err) : "unknown error";
-}
+std::string reasonFromErrno(int err) { return err != 0 ? std::strerror(err) : "unknown error"; }
 
 constexpr std::string_view kNotRegular = "Not a regular file";
 

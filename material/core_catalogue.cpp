@@ -163,10 +163,9 @@ PermeabilityTable parsePermeabilityTable(std::string_view text) {
     }
     for (auto& [grade, editions] : table.editions) {
         for (auto& e : editions) {
-            std::sort(e.points.begin(), e.points.end(),
-                      [](const ComplexPermeability& a, const ComplexPermeability& b) {
-                          return a.freqHz < b.freqHz;
-                      });
+            std::sort(
+                e.points.begin(), e.points.end(),
+                [](const ComplexPermeability& a, const ComplexPermeability& b) { return a.freqHz < b.freqHz; });
         }
         table.curves[grade] = editions.front().points;
         if (!editions.front().published) {
