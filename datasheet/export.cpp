@@ -45,11 +45,6 @@ std::string applicationFolderOf(const DataSheet& sheet) {
     return sheet.appFolder.empty() ? sheet.platform->applicationFolder() : sheet.appFolder;
 }
 
-void show(const DataSheet& sheet, const BilingualMessage& message,
-          const std::vector<std::string>& args = {}) {
-    kw::show(*sheet.platform, message, sheet.english(), args);
-}
-
 // The template's lines without their ends: a line ends at CR LF or a lone CR; a lone LF is
 // part of its line. A last line without an end counts.
 std::vector<std::string_view> templateLines(std::string_view text) {
@@ -164,25 +159,25 @@ std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::strin
         templatePath = sheet.files->findFileAnyCase(applicationFolderOf(sheet), std::string(kTemplateName));
     }
     if (!templatePath) {
-        show(sheet, kExportTemplateMissing);
+        show(*sheet.platform, kExportTemplateMissing, sheet.english());
         outcome = ExportOutcome::TemplateMissing;
         return std::nullopt;
     }
     const ReadResult read = sheet.files->readFile(*templatePath);
     if (!read.ok) {
-        show(sheet, kCannotRead, {*templatePath, read.error});
+        show(*sheet.platform, kCannotRead, sheet.english(), {*templatePath, read.error});
         outcome = ExportOutcome::Failed;
         return std::nullopt;
     }
 
     FilledTemplate filled = fillTemplate(read.bytes, sheet, withCsv);
     if (filled.check == TemplateCheck::TooLarge) {
-        show(sheet, kExportTooLarge, {std::to_string(filled.markers)});
+        show(*sheet.platform, kExportTooLarge, sheet.english(), {std::to_string(filled.markers)});
         outcome = ExportOutcome::TooLarge;
         return std::nullopt;
     }
     if (filled.check != TemplateCheck::Ok) {
-        show(sheet, kExportTemplateFault);
+        show(*sheet.platform, kExportTemplateFault, sheet.english());
         outcome = ExportOutcome::TemplateFault;
         return std::nullopt;
     }
@@ -200,7 +195,7 @@ ExportOutcome guarded(const DataSheet& sheet, Steps&& steps) {
     try {
         return steps();
     } catch (const std::exception& e) {
-        show(sheet, kExportUnexpected, {e.what()});
+        show(*sheet.platform, kExportUnexpected, sheet.english(), {e.what()});
         return ExportOutcome::Unexpected;
     }
 }
@@ -208,7 +203,7 @@ ExportOutcome guarded(const DataSheet& sheet, Steps&& steps) {
 ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
                           const std::string& templateFile) {
     if (!exportNameAccepted(pageName)) {
-        show(sheet, kExportRefused);
+        show(*sheet.platform, kExportRefused, sheet.english());
         return ExportOutcome::Refused;
     }
     const bool withCsv = sheet.chkCSV.value == 1;
@@ -222,13 +217,13 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
 
     const WriteResult page = sheet.files->writeFileAtomic(pageName, filled->page);
     if (!page.ok) {
-        show(sheet, kCannotWrite, {pageName, page.error});
+        show(*sheet.platform, kCannotWrite, sheet.english(), {pageName, page.error});
         return ExportOutcome::Failed;
     }
     if (withCsv) {
         const WriteResult csv = sheet.files->writeFileAtomic(csvFile, filled->csv);
         if (!csv.ok) {
-            show(sheet, kCannotWrite, {csvFile, csv.error});
+            show(*sheet.platform, kCannotWrite, sheet.english(), {csvFile, csv.error});
             return ExportOutcome::Failed;
         }
     }
@@ -239,7 +234,7 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
             return ExportOutcome::PdfFailed;
         }
     }
-    show(sheet, kExportWritten);
+    show(*sheet.platform, kExportWritten, sheet.english());
     return ExportOutcome::Written;
 }
 
