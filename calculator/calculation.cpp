@@ -39,7 +39,7 @@ void Calculator::cmdBereken_Click() {
     };
     const auto fail = [&](CalcError error) {
         if (platform != nullptr) {
-            platform->showMessage(CalcErrorBox(error, english));
+            show(*platform, CalcErrorMessage(error), english);
         }
         if (error != CalcError::Fout3) {
             ClearResults();

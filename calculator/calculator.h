@@ -33,7 +33,7 @@ struct Calculator {
     // ---- outside world (not drawn) ----
     Platform* platform = nullptr;
     DataSheetForm* dataSheet = nullptr;
-    FileSystem* files = nullptr;  // reads the sweeps
+    FileSystem* files = nullptr;  // reads the sweeps, finds the help file
 
     // ---- controls, with their design state ----
     std::string caption = "QQ0QQQ KERNWIJS";  // window title, never changed

@@ -6,6 +6,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
+#include "calculator/messages.h"
 #include "common/path_text.h"
 #include "common/text.h"
 #include "sweep/coil_permeability.h"
@@ -13,23 +14,6 @@
 namespace kw {
 
 namespace {
-
-struct CoilOfferTexts {
-    std::string_view title;
-    std::string_view text;  // %1 file, %2 and %3 the band in MHz
-};
-
-constexpr CoilOfferTexts kCoilOfferDutch{
-    "Sweep",
-    "%1 heeft geen resonantie: de impedantie blijft van %2 tot %3 MHz inductief.\r"
-    "Dit lijkt een sweep van de spoel alleen, zonder condensator.\r"
-    "Openen in µ? om de µ′ en µ″ van de kern te bepalen?"};
-
-constexpr CoilOfferTexts kCoilOfferEnglish{
-    "Sweep",
-    "%1 has no resonance: the impedance stays inductive from %2 to %3 MHz.\r"
-    "This looks like a sweep of the coil alone, without a capacitor.\r"
-    "Open it in µ? to read the core's µ′ and µ″?"};
 
 std::string megahertz(double hertz) {
     char buffer[32];
@@ -39,15 +23,14 @@ std::string megahertz(double hertz) {
 
 }  // namespace
 
-bool Calculator::offerCoilSweep(const std::string& path, const TouchstoneSweep& sweep, SweepParameter parameter) {
+bool Calculator::offerCoilSweep(const std::string& path, const TouchstoneSweep& sweep,
+                                SweepParameter parameter) {
     if (!LooksLikeCoilAlone(sweep, parameter) || platform == nullptr) {
         return false;
     }
-    const CoilOfferTexts& t = Taal == kTaalUK ? kCoilOfferEnglish : kCoilOfferDutch;
-    const MessageBox box{std::string(t.title),
-                         FillIn(t.text, {FileOnly(path), megahertz(sweep.hertz.front()), megahertz(sweep.hertz.back())}),
-                         MsgIcon::Question, MsgButtons::OkCancel, false};
-    if (platform->showMessage(box) == MsgAnswer::Ok) {
+    if (show(*platform, kCoilSweepOffer, Taal == kTaalUK,
+             {FileOnly(path), megahertz(sweep.hertz.front()), megahertz(sweep.hertz.back())}) ==
+        MsgAnswer::Ok) {
         coilSweepFile = path;
         ++coilSweepsOffered;
     }

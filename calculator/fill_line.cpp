@@ -78,7 +78,7 @@ void Calculator::cmdBestand_Click() {
     }
     // A measurement already there is not written over unasked.
     if (!sheet.line(n, LineField::N).empty() && platform != nullptr &&
-        platform->showMessage(OverwriteLineBox(n, Taal == kTaalUK)) != MsgAnswer::Ok) {
+        show(*platform, kOverwriteLine, Taal == kTaalUK, {std::to_string(n)}) != MsgAnswer::Ok) {
         return;
     }
 

@@ -2,9 +2,9 @@
 
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
+#include "calculator/messages.h"
 #include "common/file_system.h"
 #include "common/path_text.h"
-#include "common/shared_messages.h"
 #include "datasheet/datasheet.h"
 
 namespace kw {
@@ -13,17 +13,6 @@ namespace {
 
 constexpr std::string_view kHelpFileNL = "KERNWIJS_NL.HLP";
 constexpr std::string_view kHelpFileUK = "KERNWIJS_UK.HLP";
-
-MessageBox helpNotFound(bool english) {
-    MessageBox box;
-    box.title = english ? kErrorTitleEnglish : kErrorTitleDutch;
-    box.text = english ? "Something is wrong!   \rHelp file KERNWIJS_UK.HLP not found  \r"
-                       : "Er is iets mis!   \rHelp bestand KERNWIJS_NL.HLP niet gevonden  \r";
-    box.icon = MsgIcon::Critical;
-    box.buttons = MsgButtons::Ok;
-    box.systemModal = true;
-    return box;
-}
 
 }  // namespace
 
@@ -39,10 +28,11 @@ std::string Calculator::helpFilePath() const {
 
 void Calculator::cmdHelp_Click() {
     const std::string helpFile = helpFilePath();
-    if (!helpFile.empty() && LocalFileSystem{}.fileExists(helpFile) && platform->showHelp(helpFile)) {
+    if (!helpFile.empty() && files != nullptr && files->fileExists(helpFile) &&
+        platform->showHelp(helpFile)) {
         return;
     }
-    platform->showMessage(helpNotFound(Taal == kTaalUK));
+    show(*platform, kHelpNotFound, Taal == kTaalUK);
 }
 
 void Calculator::cmdEinde_Click() {

@@ -58,7 +58,7 @@ void reportPutBack(Calculator& c, std::string_view control, const std::string& r
         return;
     }
     c.platform->beep();
-    c.platform->showHint(control, RangeHint(range, putBack, c.Taal == kTaalUK));
+    c.platform->showHint(control, kRangeHint.text(c.Taal == kTaalUK, {range, std::string(putBack)}));
 }
 
 constexpr double kMinTurns = 1.0;

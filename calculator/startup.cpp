@@ -16,7 +16,7 @@ constexpr int kChecked = 1;
 
 void Calculator::Form_Load() {
     if (platform != nullptr && platform->anotherInstanceRunning()) {
-        platform->showMessage(AlreadyRunningBox());
+        show(*platform, kAlreadyRunning, false);
         platform->endProgram();
         return;
     }

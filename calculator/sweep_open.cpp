@@ -2,6 +2,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/captions.h"
+#include "calculator/messages.h"
 #include "common/file_system.h"
 #include "common/path_text.h"
 #include "common/shared_messages.h"

@@ -94,14 +94,19 @@ bool LocalFileSystem::fileExists(const std::string& path) const {
     return false;
 }
 
-std::optional<std::string> LocalFileSystem::createTemporaryFile(std::string_view nameStart,
-                                                                std::string_view extension, std::string& error) {
+std::optional<std::string> LocalFileSystem::createTemporaryFile(const std::string& folder,
+                                                                std::string_view nameStart,
+                                                                std::string_view extension,
+                                                                std::string& error) {
     std::error_code ec;
-    fs::path folder = fs::temp_directory_path(ec);
-    if (ec) {
-        folder = "/tmp";
+    fs::path place = folder;
+    if (folder.empty()) {
+        place = fs::temp_directory_path(ec);
+        if (ec) {
+            place = "/tmp";
+        }
     }
-    std::string name = (folder / (std::string(nameStart) + "XXXXXX" + std::string(extension))).string();
+    std::string name = (place / (std::string(nameStart) + "XXXXXX" + std::string(extension))).string();
     const int fd = ::mkstemps(name.data(), static_cast<int>(extension.size()));
     if (fd < 0) {
         error = reasonFromErrno(errno);

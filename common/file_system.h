@@ -39,9 +39,12 @@ public:
     // case, the exact spelling first; nullopt when there is none.
     virtual std::optional<std::string> findFileAnyCase(const std::string& folder,
                                                        const std::string& name) const;
-    // A new empty file in the system's folder for temporary files, named nameStart, a part
-    // no other file has, then extension; its path, or nullopt with the reason in error.
-    virtual std::optional<std::string> createTemporaryFile(std::string_view nameStart, std::string_view extension,
+    // A new empty file in folder (empty: the system's folder for temporary files), named
+    // nameStart, a part no other file has, then extension; its path, or nullopt with the
+    // reason in error.
+    virtual std::optional<std::string> createTemporaryFile(const std::string& folder,
+                                                           std::string_view nameStart,
+                                                           std::string_view extension,
                                                            std::string& error) = 0;
 };
 
@@ -55,8 +58,8 @@ public:
     WriteResult moveFile(const std::string& from, const std::string& to) override;
     std::optional<std::string> findFileAnyCase(const std::string& folder,
                                                const std::string& name) const override;
-    std::optional<std::string> createTemporaryFile(std::string_view nameStart, std::string_view extension,
-                                                   std::string& error) override;
+    std::optional<std::string> createTemporaryFile(const std::string& folder, std::string_view nameStart,
+                                                   std::string_view extension, std::string& error) override;
 };
 
 }  // namespace kw

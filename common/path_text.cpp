@@ -4,14 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "common/text.h"
 
 namespace kw {
-
-namespace fs = std::filesystem;
 
 namespace {
 

@@ -4,23 +4,25 @@
 
 namespace kw {
 
+std::string BilingualMessage::text(bool english, const std::vector<std::string>& args) const {
+    return FillIn(in(english).text, args);
+}
+
+MsgAnswer show(Messages& messages, const BilingualMessage& message, bool english,
+               const std::vector<std::string>& args) {
+    const Wording& w = message.in(english);
+    MessageBox box{std::string(w.title), message.text(english, args), message.icon, message.buttons,
+                   message.systemModal};
+    for (const std::string_view caption : w.buttons) {
+        if (!caption.empty()) {
+            box.buttonTexts.emplace_back(caption);
+        }
+    }
+    return messages.showMessage(box);
+}
+
 bool confirm(Messages& messages, bool english) {
-    MessageBox box;
-    box.title = english ? "Confirmation" : "Bevestiging";
-    box.text = english ? "You're sure?" : "Zeker weten?";
-    box.icon = MsgIcon::Question;
-    box.buttons = MsgButtons::OkCancel;
-    return messages.showMessage(box) == MsgAnswer::Ok;
-}
-
-void show(Messages& messages, const BilingualMessage& message, bool english, const std::vector<std::string>& args) {
-    const Wording& w = english ? message.uk : message.nl;
-    messages.showMessage({std::string(w.title), FillIn(w.text, args), message.icon, MsgButtons::Ok, false});
-}
-
-MessageBox AlreadyRunningBox() {
-    return MessageBox{std::string(kErrorTitleEnglish), "The application is already running!!! \r", MsgIcon::Critical,
-                      MsgButtons::Ok, true};
+    return show(messages, kConfirm, english) == MsgAnswer::Ok;
 }
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -332,6 +333,73 @@ std::string CsvQuoted(std::string_view text) {
     }
     out += kQuote;
     return out;
+}
+
+std::vector<std::string> SplitCsvLine(std::string_view line) {
+    constexpr char kQuote = '"';
+    constexpr char kComma = ',';
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == kQuote && i + 1 < line.size() && line[i + 1] == kQuote) {
+            fields.back() += kQuote;
+            ++i;
+        } else if (c == kQuote) {
+            quoted = !quoted;
+        } else if (c == kComma && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    for (auto& field : fields) {
+        field = std::string(Trim(field, kBlankAndTab));
+    }
+    return fields;
+}
+
+CsvTable ReadCsvColumns(std::string_view text, const std::vector<std::string_view>& names,
+                        std::size_t required) {
+    constexpr std::size_t kAbsent = std::string::npos;
+    constexpr char kComment = '#';
+    CsvTable table;
+    std::vector<std::size_t> at;  // each name's field; empty until the header is read
+    const std::vector<std::string> lines = SplitLines(text, LineEnds::CrLfOrCrOrLf);
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view line = Trim(lines[n], kBlankAndTab);
+        if (line.empty() || line.front() == kComment) {
+            continue;
+        }
+        const std::vector<std::string> fields = SplitCsvLine(line);
+        if (at.empty()) {
+            for (std::size_t c = 0; c < names.size(); ++c) {
+                const auto found = std::find(fields.begin(), fields.end(), names[c]);
+                if (found == fields.end() && c < required) {
+                    table.missingColumn = std::string(names[c]);
+                    return table;
+                }
+                at.push_back(found == fields.end() ? kAbsent
+                                                   : static_cast<std::size_t>(found - fields.begin()));
+            }
+            continue;
+        }
+        CsvRow row{static_cast<int>(n) + 1, std::string(line), true, std::vector<std::string>(names.size())};
+        for (std::size_t c = 0; c < names.size(); ++c) {
+            if (at[c] == kAbsent) {
+                continue;
+            }
+            row.complete = row.complete && at[c] < fields.size();
+            if (row.complete) {
+                row.fields[c] = fields[at[c]];
+            }
+        }
+        table.rows.push_back(std::move(row));
+    }
+    if (at.empty() && !names.empty()) {
+        table.missingColumn = std::string(names.front());
+    }
+    return table;
 }
 
 double RoundHalfUp(double value, int decimals) {

@@ -62,6 +62,31 @@ std::string FillIn(std::string_view pattern, const std::vector<std::string>& val
 // The text between double quotes, a quote inside doubled, as a CSV field.
 std::string CsvQuoted(std::string_view text);
 
+// One line of a comma-separated file split at commas outside double quotes ("" inside
+// quotes is one quote), each field without blanks and tabs at either end.
+std::vector<std::string> SplitCsvLine(std::string_view line);
+
+// A data line of a comma-separated table.
+struct CsvRow {
+    int line = 0;                     // counted from 1 in the whole text
+    std::string text;                 // the line, without blanks and tabs at either end
+    bool complete = false;            // false: the line ends before one of the columns asked for
+    std::vector<std::string> fields;  // in the order of the names asked for; empty for an absent column
+};
+
+struct CsvTable {
+    // The first name asked for that the header lacks (the first name when the text has no
+    // header); empty when the header has them all.
+    std::string missingColumn;
+    std::vector<CsvRow> rows;
+};
+
+// The columns of a comma-separated text by their names in its header: the first line that
+// is neither blank nor a '#' comment; later such lines are skipped. The names from
+// `required` on may be absent from the header: their fields read empty.
+CsvTable ReadCsvColumns(std::string_view text, const std::vector<std::string_view>& names,
+                        std::size_t required);
+
 // floor(value x 10^decimals + 0.5) / 10^decimals.
 double RoundHalfUp(double value, int decimals);
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "common/path_text.h"
-#include "common/shared_messages.h"
+#include "datasheet/messages.h"
 
 namespace kw {
 
@@ -39,33 +39,6 @@ int numberAfter(std::string_view name, std::string_view stem, int max) {
     const int k = name.back() - '0';
     return k >= 1 && k <= max ? k : 0;
 }
-
-// "Ga PS Map" without a file manager to open the folder in.
-constexpr std::string_view kNoFileManagerTitleNL = "Melding!";
-constexpr std::string_view kNoFileManagerTitleUK = "Warning!";
-constexpr std::string_view kNoFileManagerNL = "Er kon geen bestandsbeheerder worden gestart.\rDe map is:\r";
-constexpr std::string_view kNoFileManagerUK = "No file manager could be started.\rThe folder is:\r";
-
-MessageBox NoFileManagerBox(const std::string& folder, bool english) {
-    return MessageBox{std::string(english ? kNoFileManagerTitleUK : kNoFileManagerTitleNL),
-                      std::string(english ? kNoFileManagerUK : kNoFileManagerNL) + folder, MsgIcon::None,
-                      MsgButtons::Ok, false};
-}
-
-// The question before unsaved texts go; the buttons in the order Save, Discard, Cancel.
-struct UnsavedWording {
-    std::string_view title;
-    std::string_view text;
-    std::array<std::string_view, 3> buttons;
-};
-constexpr UnsavedWording kUnsavedNL = {
-    "Niet opgeslagen",
-    "Het invulblad is veranderd sinds het laatst werd opgeslagen.\rWilt u de veranderingen opslaan?",
-    {"Opslaan", "Niet opslaan", "Annuleren"}};
-constexpr UnsavedWording kUnsavedUK = {
-    "Unsaved changes",
-    "The data sheet has changed since it was last saved.\rDo you want to save the changes?",
-    {"Save", "Don't Save", "Cancel"}};
 
 // Between the caption and the file's name, and after the name while something is unsaved.
 constexpr std::string_view kTitleSeparator = " \u2013 ";
@@ -200,13 +173,7 @@ bool DataSheet::keepWork(bool inEnglish) {
     if (!unsaved()) {
         return true;
     }
-    const UnsavedWording& w = inEnglish ? kUnsavedUK : kUnsavedNL;
-    MessageBox box{std::string(w.title), std::string(w.text), MsgIcon::Question,
-                   MsgButtons::SaveDiscardCancel, false};
-    for (const std::string_view caption : w.buttons) {
-        box.buttonTexts.emplace_back(caption);
-    }
-    switch (platform->showMessage(box)) {
+    switch (show(*platform, kUnsaved, inEnglish)) {
         case MsgAnswer::Save:
             // A cancelled or failed save keeps the sheet open.
             cmdUitvoer_Click();
@@ -251,9 +218,9 @@ void DataSheet::clearLanguage(std::int16_t index) {
 void DataSheet::Form_Load() {
     if (platform->anotherInstanceRunning()) {
         // The Calculator's start-up refusal, modal to this window only.
-        MessageBox box = AlreadyRunningBox();
-        box.systemModal = false;
-        platform->showMessage(box);
+        BilingualMessage refusal = kAlreadyRunning;
+        refusal.systemModal = false;
+        show(*platform, refusal, english());
         platform->endProgram();
         return;
     }
@@ -302,7 +269,7 @@ void DataSheet::cmdWis_Click() {
 void DataSheet::cmdMap_Click() {
     const std::string folder = exportFolder();
     if (!platform->openFolder(folder)) {
-        platform->showMessage(NoFileManagerBox(folder, english()));
+        show(*platform, kNoFileManager, english(), {folder});
     }
 }
 

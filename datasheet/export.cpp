@@ -10,67 +10,13 @@
 #include "common/path_text.h"
 #include "common/text.h"
 #include "datasheet/csv_export.h"
+#include "datasheet/messages.h"
 #include "datasheet/pdf_print.h"
 #include "datasheet/postscript_block.h"
 
 namespace kw {
 
 namespace {
-
-// ---- messages, one table per language ----
-
-struct ExportMessages {
-    std::string_view refusedTitle;
-    std::string_view refused;
-    std::string_view missingTitle;
-    std::string_view missing;
-    std::string_view faultTitle;
-    std::string_view fault;
-    std::string_view unexpected;  // followed by the system's description
-    std::string_view okTitle;
-    std::string_view ok;
-    std::string_view cannotRead;   // followed by CR, the file, CR, the system's reason
-    std::string_view cannotWrite;  // likewise
-    std::string_view tooLarge;     // followed by the number of marker lines
-};
-
-constexpr ExportMessages kEnglishMessages{
-    .refusedTitle = "Error !",
-    .refused = "Something is wrong!\rI don't like what you did!\rWrong parameters!\r",
-    .missingTitle = "ERROR!",
-    .missing = "Cannot find postscript overlay file RINGBLAD3.PS! ",
-    .faultTitle = "Error !",
-    .fault = "Is the input name OK?  \rIs it really postscript, I miss something (%%)  ",
-    .unexpected = "Totally wrong!  \rSomething went wrong, type  \r",
-    .okTitle = "OK!",
-    .ok = "All looks OK!  ",
-    .cannotRead = "Cannot read the file",
-    .cannotWrite = "Cannot write the file",
-    .tooLarge =
-        "The page would be larger than 64 MB; nothing was written.\r"
-        "Marker lines (%%TEXT723DUMMY) in the template: ",
-};
-
-constexpr ExportMessages kDutchMessages{
-    .refusedTitle = "Error !",
-    .refused = "Er gaat iets fout!\rDat was niet leuk wat je deed!\rVerkeerde parameters!\r",
-    .missingTitle = "FOUT!",
-    .missing = "Kan postscript overlap bestand RINGBLAD3.PS niet vinden! ",
-    .faultTitle = "Fout !",
-    .fault = "Is de invoer naam wel OK?  \rIs het wel postscript, ik mis iets (%%)  ",
-    .unexpected = "Hardstikke fout!  \rEr trad een fout op, type  \r",
-    .okTitle = "OK!",
-    .ok = "Alles lijkt OK!  ",
-    .cannotRead = "Kan het bestand niet lezen",
-    .cannotWrite = "Kan het bestand niet schrijven",
-    .tooLarge =
-        "De pagina zou groter worden dan 64 MB; er is niets geschreven.\r"
-        "Markeerregels (%%TEXT723DUMMY) in het sjabloon: ",
-};
-
-const ExportMessages& messagesFor(const DataSheet& sheet) {
-    return sheet.english() ? kEnglishMessages : kDutchMessages;
-}
 
 // ---- the save dialog ----
 
@@ -97,22 +43,6 @@ constexpr std::size_t kShortestBaseName = 4;
 // The folder remembered at Form_Load, or the platform's when the sheet was made without it.
 std::string applicationFolderOf(const DataSheet& sheet) {
     return sheet.appFolder.empty() ? sheet.platform->applicationFolder() : sheet.appFolder;
-}
-
-void show(const DataSheet& sheet, std::string_view title, std::string text, MsgIcon icon) {
-    MessageBox box;
-    box.title = std::string(title);
-    box.text = std::move(text);
-    box.icon = icon;
-    box.buttons = MsgButtons::Ok;
-    box.systemModal = true;
-    sheet.platform->showMessage(box);
-}
-
-void showFileFailure(const DataSheet& sheet, std::string_view what, const std::string& file,
-                     const std::string& reason) {
-    show(sheet, messagesFor(sheet).faultTitle, std::string(what) + "\r" + file + "\r" + reason,
-         MsgIcon::Critical);
 }
 
 // The template's lines without their ends: a line ends at CR LF or a lone CR; a lone LF is
@@ -220,7 +150,6 @@ bool exportNameAccepted(const std::string& pageName) {
 
 std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::string& templateFile, bool withCsv,
                                         ExportOutcome& outcome) {
-    const ExportMessages& msg = messagesFor(sheet);
     std::optional<std::string> templatePath;
     if (!templateFile.empty()) {
         if (sheet.files->fileExists(templateFile)) {
@@ -230,26 +159,25 @@ std::optional<FilledTemplate> buildPage(const DataSheet& sheet, const std::strin
         templatePath = sheet.files->findFileAnyCase(applicationFolderOf(sheet), std::string(kTemplateName));
     }
     if (!templatePath) {
-        show(sheet, msg.missingTitle, std::string(msg.missing), MsgIcon::Critical);
+        show(*sheet.platform, kExportTemplateMissing, sheet.english());
         outcome = ExportOutcome::TemplateMissing;
         return std::nullopt;
     }
     const ReadResult read = sheet.files->readFile(*templatePath);
     if (!read.ok) {
-        showFileFailure(sheet, msg.cannotRead, *templatePath, read.error);
+        show(*sheet.platform, kCannotRead, sheet.english(), {*templatePath, read.error});
         outcome = ExportOutcome::Failed;
         return std::nullopt;
     }
 
     FilledTemplate filled = fillTemplate(read.bytes, sheet, withCsv);
     if (filled.check == TemplateCheck::TooLarge) {
-        show(sheet, msg.faultTitle, std::string(msg.tooLarge) + std::to_string(filled.markers),
-             MsgIcon::Critical);
+        show(*sheet.platform, kExportTooLarge, sheet.english(), {std::to_string(filled.markers)});
         outcome = ExportOutcome::TooLarge;
         return std::nullopt;
     }
     if (filled.check != TemplateCheck::Ok) {
-        show(sheet, msg.faultTitle, std::string(msg.fault), MsgIcon::Critical);
+        show(*sheet.platform, kExportTemplateFault, sheet.english());
         outcome = ExportOutcome::TemplateFault;
         return std::nullopt;
     }
@@ -267,17 +195,15 @@ ExportOutcome guarded(const DataSheet& sheet, Steps&& steps) {
     try {
         return steps();
     } catch (const std::exception& e) {
-        show(sheet, messagesFor(sheet).faultTitle, std::string(messagesFor(sheet).unexpected) + e.what(),
-             MsgIcon::Critical);
+        show(*sheet.platform, kExportUnexpected, sheet.english(), {e.what()});
         return ExportOutcome::Unexpected;
     }
 }
 
 ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
                           const std::string& templateFile) {
-    const ExportMessages& msg = messagesFor(sheet);
     if (!exportNameAccepted(pageName)) {
-        show(sheet, msg.refusedTitle, std::string(msg.refused), MsgIcon::Critical);
+        show(*sheet.platform, kExportRefused, sheet.english());
         return ExportOutcome::Refused;
     }
     const bool withCsv = sheet.chkCSV.value == 1;
@@ -291,24 +217,24 @@ ExportOutcome exportSteps(const DataSheet& sheet, const std::string& pageName,
 
     const WriteResult page = sheet.files->writeFileAtomic(pageName, filled->page);
     if (!page.ok) {
-        showFileFailure(sheet, msg.cannotWrite, pageName, page.error);
+        show(*sheet.platform, kCannotWrite, sheet.english(), {pageName, page.error});
         return ExportOutcome::Failed;
     }
     if (withCsv) {
         const WriteResult csv = sheet.files->writeFileAtomic(csvFile, filled->csv);
         if (!csv.ok) {
-            showFileFailure(sheet, msg.cannotWrite, csvFile, csv.error);
+            show(*sheet.platform, kCannotWrite, sheet.english(), {csvFile, csv.error});
             return ExportOutcome::Failed;
         }
     }
     if (sheet.chkPDF.value == 1) {
         const PdfResult pdf = writePdf(sheet.processes, *sheet.files, pageName, pdfName(pageName));
         if (pdf.outcome != PdfOutcome::Written) {
-            sheet.platform->showMessage(pdfProblemBox(pdf, pageName, sheet.english()));
+            showPdfProblem(*sheet.platform, pdf, pageName, sheet.english());
             return ExportOutcome::PdfFailed;
         }
     }
-    show(sheet, msg.okTitle, std::string(msg.ok), MsgIcon::None);
+    show(*sheet.platform, kExportWritten, sheet.english());
     return ExportOutcome::Written;
 }
 

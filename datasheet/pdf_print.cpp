@@ -1,61 +1,17 @@
 #include "datasheet/pdf_print.h"
 
 #include <algorithm>
-#include <atomic>
-#include <filesystem>
-#include <random>
-#include <system_error>
+#include <optional>
 
 #include "common/path_text.h"
-#include "common/shared_messages.h"
 #include "common/text.h"
 #include "datasheet/datasheet.h"
 #include "datasheet/export.h"
+#include "datasheet/messages.h"
 
 namespace kw {
 
 namespace {
-
-// ---- messages, one table per language ----
-
-struct PrintTexts {
-    std::string_view title;
-    std::string_view noGhostscript;
-    std::string_view pdfFailed;
-    std::string_view pageWritten;  // followed by CR and the page's name
-    std::string_view timedOut;     // the reason when Ghostscript had to be stopped: then seconds
-    std::string_view noPrintSystem;
-    std::string_view printFailed;  // followed by CR and what the print system said
-    std::string_view cannotWrite;  // followed by CR, the file, CR, the system's reason
-};
-
-constexpr PrintTexts kEnglish{
-    .title = kErrorTitleEnglish,
-    .noGhostscript = "No PDF: Ghostscript (gs) is not installed.",
-    .pdfFailed = "No PDF: Ghostscript could not convert the page; an earlier PDF is kept.",
-    .pageWritten = "The PostScript page is written:",
-    .timedOut = "Ghostscript was stopped after %1 seconds.",
-    .noPrintSystem = "Cannot print: no print system found (the program lp of CUPS is not installed).",
-    .printFailed = "Cannot print: the print system did not take the page.",
-    .cannotWrite = "Cannot write the file",
-};
-
-constexpr PrintTexts kDutch{
-    .title = kErrorTitleDutch,
-    .noGhostscript = "Geen PDF: Ghostscript (gs) is niet ge\xC3\xAFnstalleerd.",
-    .pdfFailed = "Geen PDF: Ghostscript kon de pagina niet omzetten; een eerdere PDF blijft bewaard.",
-    .pageWritten = "De PostScript-pagina is geschreven:",
-    .timedOut = "Ghostscript is na %1 seconden gestopt.",
-    .noPrintSystem =
-        "Kan niet afdrukken: geen afdruksysteem gevonden (het programma lp van CUPS is niet "
-        "ge\xC3\xAFnstalleerd).",
-    .printFailed = "Kan niet afdrukken: het afdruksysteem nam de pagina niet aan.",
-    .cannotWrite = "Kan het bestand niet schrijven",
-};
-
-const PrintTexts& textsFor(bool english) {
-    return english ? kEnglish : kDutch;
-}
 
 constexpr std::string_view kPageExtension = ".PS";
 constexpr std::string_view kPdfExtension = ".pdf";
@@ -63,10 +19,8 @@ constexpr std::size_t kReasonLines = 8;  // the last lines of a program's compla
 constexpr int kMostCopies = 999;
 constexpr std::string_view kJobTitlePrefix = "RINGBLAD_";
 constexpr std::string_view kPageNameStart = "kernwijs-print-";  // the printed page in the temporary folder
-
-MessageBox errorBox(bool english, std::string text) {
-    return {std::string(textsFor(english).title), std::move(text), MsgIcon::Critical, MsgButtons::Ok, true};
-}
+constexpr std::string_view kPartMark = ".part-";  // Ghostscript's output while it is being written
+constexpr std::string_view kCurrentFolder = ".";
 
 // The last few non-empty lines of a program's standard error, joined by CR.
 std::string lastLines(const std::string& output) {
@@ -93,13 +47,6 @@ std::string lastLines(const std::string& output) {
         joined += (joined.empty() ? "" : "\r") + lines[i];
     }
     return joined;
-}
-
-// A name no other conversion or run uses at the same time.
-std::string uniqueSuffix() {
-    static const unsigned run = std::random_device{}();
-    static std::atomic<unsigned> counter{0};
-    return std::to_string(run) + "-" + std::to_string(++counter);
 }
 
 // Ghostscript reads '%' in an output name as a page number format, and a name starting
@@ -153,15 +100,25 @@ PdfResult writePdf(Processes* processes, FileSystem& files, const std::string& p
         result.outcome = PdfOutcome::NoGhostscript;
         return result;
     }
-    const std::string part = pdf + ".part-" + uniqueSuffix();
+    // Beside the PDF, so that it can take the PDF's place in one step; made empty first, so
+    // that no other conversion takes the same name.
+    const std::string folder = FolderOnly(pdf);
+    const std::optional<std::string> created =
+        files.createTemporaryFile(folder.empty() ? std::string(kCurrentFolder) : folder,
+                                  FileOnly(pdf) + std::string(kPartMark), "", result.reason);
+    if (!created) {
+        return result;
+    }
+    const std::string& part = *created;
     const ProcessResult run =
         processes->run(std::string(kGhostscript), ghostscriptArguments(page, part), kGhostscriptSeconds);
     if (!run.started) {
+        static_cast<void>(files.removeFile(part));
         result.outcome = PdfOutcome::NoGhostscript;
         result.reason = run.errorOutput;
         return result;
     }
-    if (!run.succeeded() || !files.fileExists(part)) {
+    if (!run.succeeded() || files.readFile(part).bytes.empty()) {
         static_cast<void>(files.removeFile(part));  // whatever Ghostscript left
         result.timedOut = run.timedOut;
         result.reason = lastLines(run.errorOutput);
@@ -177,23 +134,21 @@ PdfResult writePdf(Processes* processes, FileSystem& files, const std::string& p
     return result;
 }
 
-MessageBox pdfProblemBox(const PdfResult& result, const std::string& page, bool english) {
-    const PrintTexts& t = textsFor(english);
-    std::string text(result.outcome == PdfOutcome::NoGhostscript ? t.noGhostscript : t.pdfFailed);
+void showPdfProblem(Messages& messages, const PdfResult& result, const std::string& page, bool english) {
+    std::string details;
     if (!page.empty()) {
-        text += "\r" + std::string(t.pageWritten) + "\r" + page;
+        details += "\r" + kPageWritten.text(english, {page});
     }
     if (result.outcome == PdfOutcome::Failed) {
-        std::string reason = result.reason;
-        if (result.timedOut) {
-            reason = t.timedOut;
-            reason.replace(reason.find("%1"), 2, std::to_string(kGhostscriptSeconds));
-        }
+        const std::string reason =
+            result.timedOut ? kGhostscriptStopped.text(english, {std::to_string(kGhostscriptSeconds)})
+                            : result.reason;
         if (!reason.empty()) {
-            text += "\r" + reason;
+            details += "\r" + reason;
         }
     }
-    return errorBox(english, std::move(text));
+    show(messages, result.outcome == PdfOutcome::NoGhostscript ? kNoGhostscript : kPdfFailed, english,
+         {details});
 }
 
 std::vector<std::string> printArguments(const PrintChoice& choice, const std::string& page,
@@ -209,7 +164,6 @@ std::vector<std::string> printArguments(const PrintChoice& choice, const std::st
 
 PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile) {
     const bool english = sheet.english();
-    const PrintTexts& t = textsFor(english);
     ExportOutcome built = ExportOutcome::Written;
     const std::optional<FilledTemplate> filled = buildPage(sheet, templateFile, false, built);
     if (!filled) {
@@ -223,7 +177,8 @@ PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile)
     }
 
     std::string failure;
-    const std::optional<std::string> created = sheet.files->createTemporaryFile(kPageNameStart, ".ps", failure);
+    const std::optional<std::string> created =
+        sheet.files->createTemporaryFile({}, kPageNameStart, ".ps", failure);
     const std::string page = created.value_or(std::string(kPageNameStart) + ".ps");
     const WriteResult written =
         created ? sheet.files->writeFileAtomic(page, filled->page) : WriteResult{false, failure};
@@ -231,15 +186,14 @@ PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile)
         if (created) {
             static_cast<void>(sheet.files->removeFile(page));  // the empty file made for it
         }
-        sheet.platform->showMessage(
-            errorBox(english, std::string(t.cannotWrite) + "\r" + page + "\r" + written.error));
+        show(*sheet.platform, kCannotWrite, english, {page, written.error});
         return PrintOutcome::Failed;
     }
     PrintOutcome outcome = PrintOutcome::Printed;
     if (!choice->pdfFile.empty()) {
         const PdfResult pdf = writePdf(sheet.processes, *sheet.files, page, choice->pdfFile);
         if (pdf.outcome != PdfOutcome::Written) {
-            sheet.platform->showMessage(pdfProblemBox(pdf, {}, english));
+            showPdfProblem(*sheet.platform, pdf, {}, english);
             outcome = PrintOutcome::Failed;
         }
     } else {
@@ -249,12 +203,11 @@ PrintOutcome printSheet(const DataSheet& sheet, const std::string& templateFile)
                                        kPrintSeconds);
         }
         if (!run.started) {
-            sheet.platform->showMessage(errorBox(english, std::string(t.noPrintSystem)));
+            show(*sheet.platform, kNoPrintSystem, english);
             outcome = PrintOutcome::NoPrintSystem;
         } else if (!run.succeeded()) {
             const std::string reason = lastLines(run.errorOutput);
-            sheet.platform->showMessage(
-                errorBox(english, std::string(t.printFailed) + (reason.empty() ? "" : "\r" + reason)));
+            show(*sheet.platform, kPrintFailed, english, {reason.empty() ? "" : "\r" + reason});
             outcome = PrintOutcome::Failed;
         }
     }

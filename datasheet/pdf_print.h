@@ -44,8 +44,8 @@ struct PdfResult {
 // Touches no message box, so several conversions can run at once.
 PdfResult writePdf(Processes* processes, FileSystem& files, const std::string& page, const std::string& pdf);
 
-// The message for a PDF that could not be made; page, when not empty, is named as written.
-MessageBox pdfProblemBox(const PdfResult& result, const std::string& page, bool english);
+// Shows why a PDF could not be made; page, when not empty, is named as written.
+void showPdfProblem(Messages& messages, const PdfResult& result, const std::string& page, bool english);
 
 // lp's command line for one file.
 std::vector<std::string> printArguments(const PrintChoice& choice, const std::string& page,

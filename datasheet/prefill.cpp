@@ -3,8 +3,8 @@
 #include <initializer_list>
 
 #include "common/path_text.h"
-#include "common/shared_messages.h"
 #include "common/text.h"
+#include "datasheet/messages.h"
 
 namespace kw {
 
@@ -13,33 +13,6 @@ namespace {
 constexpr std::string_view kCommentStart = "%%";
 constexpr std::size_t kLongestBlankLine = 2;  // characters; such a line counts as a comment
 constexpr char kFieldSeparator = ';';
-
-constexpr BilingualMessage kNotFound = {
-    {"Melding!", "VOORVUL.INI niet gevonden!"},
-    {"Warning!", "Prefill file VOORVUL.INI not found!"},
-};
-constexpr BilingualMessage kNotOk = {
-    {"Melding!", "VOORVUL.INI niet in orde!"},
-    {"Warning!", "Prefill file VOORVUL.INI not OK!"},
-};
-constexpr BilingualMessage kTooMany = {
-    {"Melding!", "Teveel invoer regels!"},
-    {"Warning!", "Too many input lines!"},
-};
-// %1 the line number in the file, %2 the line, %3 the measurement line left unchanged.
-constexpr BilingualMessage kMissingField = {
-    {"Melding!",
-     "Regel %1 van VOORVUL.INI is geen goede invoerregel:\r%2\r"
-     "Een invoerregel is windingen;capaciteit;Top waarde\rMeetregel %3 is niet veranderd.\r"},
-    {"Warning!",
-     "Line %1 of VOORVUL.INI is not a proper data line:\r%2\r"
-     "A data line is turns;capacitance;Top value\rMeasurement line %3 was left as it was.\r"},
-};
-// %1 the system's reason.
-constexpr BilingualMessage kReadFailed = {
-    {"Melding!", "VOORVUL.INI kon niet worden gelezen:\r%1\r"},
-    {"Warning!", "Prefill file VOORVUL.INI could not be read:\r%1\r"},
-};
 
 bool isComment(const std::string& line) {
     return line.starts_with(kCommentStart) || CharacterCount(line) <= kLongestBlankLine;
@@ -93,19 +66,19 @@ namespace {
 bool prefillFromFoundFile(DataSheet& sheet, const std::string& path) {
     const ReadResult read = sheet.files->readFile(path);
     if (!read.ok) {
-        show(*sheet.platform, kReadFailed, sheet.english(), {read.error});
+        show(*sheet.platform, kPrefillReadFailed, sheet.english(), {read.error});
         return false;
     }
     const PrefillOutcome outcome = ApplyPrefillText(DecodeFileText(read.bytes), sheet);
     if (!outcome.recognised) {
-        show(*sheet.platform, kNotOk, sheet.english());
+        show(*sheet.platform, kPrefillNotOk, sheet.english());
         return false;
     }
     for (const PrefillProblem& p : outcome.problems) {
         if (p.kind == PrefillProblem::Kind::TooMany) {
-            show(*sheet.platform, kTooMany, sheet.english());
+            show(*sheet.platform, kPrefillTooMany, sheet.english());
         } else {
-            show(*sheet.platform, kMissingField, sheet.english(),
+            show(*sheet.platform, kPrefillMissingField, sheet.english(),
                  {std::to_string(p.fileLine), p.text, std::to_string(p.measurementLine)});
         }
     }
@@ -116,7 +89,7 @@ bool prefillFromFoundFile(DataSheet& sheet, const std::string& path) {
 
 bool PrefillFromFile(DataSheet& sheet, const std::string& path) {
     if (!sheet.files->fileExists(path)) {
-        show(*sheet.platform, kNotFound, sheet.english());
+        show(*sheet.platform, kPrefillNotFound, sheet.english());
         return false;
     }
     return prefillFromFoundFile(sheet, path);
@@ -126,7 +99,7 @@ void DataSheet::cmdVoorVul_Click() {
     // Written by hand, so it may be spelled voorvul.ini; the exact spelling wins.
     const auto found = files->findFileAnyCase(platform->currentFolder(), std::string(kPrefillFileName));
     if (!found) {
-        show(*platform, kNotFound, english());
+        show(*platform, kPrefillNotFound, english());
         return;
     }
     prefillFromFoundFile(*this, *found);

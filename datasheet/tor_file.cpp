@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "common/path_text.h"
-#include "common/shared_messages.h"
 #include "common/text.h"
+#include "datasheet/messages.h"
 
 namespace kw {
 
@@ -112,36 +112,6 @@ constexpr std::string_view kDefaultNameStart = "RINGBLAD_";
 constexpr std::string_view kDefaultNameEnd = ".TOR";
 constexpr std::size_t kShortestName = 5;  // characters
 
-constexpr BilingualMessage kSaved = {
-    {"OK!", "Alles lijkt OK!"},
-    {"OK!", "All looks OK!"},
-    MsgIcon::None,
-};
-constexpr BilingualMessage kRefusedName = {
-    {"Fout!",
-     "Er gaat iets fout!\rDat was niet leuk wat je deed!\rEr zijn geen lege parameters toegestaan!\r"},
-    {"Error!", "Something is wrong!\rI don't like what you did!\rNo empty parameters allowed!\r"},
-    MsgIcon::Critical,
-};
-constexpr BilingualMessage kWrongStart = {
-    {"Error!",
-     "Er is iets mis!\rHet invoer bestand start NIET zoals het zou moeten\rHerstel dit en doe opnieuw\r"},
-    {"Error!",
-     "Something is wrong!\rThe input file doesn't start the way it should\rCorrect the file and reload\r"},
-    MsgIcon::Critical,
-};
-constexpr BilingualMessage kSaveFailed = {
-    {"Fout!",
-     "Het bestand kon niet worden opgeslagen:\r%1\r%2\rEen eerder bestand met die naam is niet veranderd.\r"},
-    {"Error!", "The file could not be saved:\r%1\r%2\rAn earlier file of that name is unchanged.\r"},
-    MsgIcon::Critical,
-};
-constexpr BilingualMessage kReadFailed = {
-    {"Fout!", "Het bestand kon niet worden gelezen:\r%1\r%2\r"},
-    {"Error!", "The file could not be read:\r%1\r%2\r"},
-    MsgIcon::Critical,
-};
-
 bool refusedName(const std::string& name) {
     return EmptyOrWildcard(name) || CharacterCount(name) < kShortestName;
 }
@@ -203,25 +173,26 @@ TorReadOutcome ApplyTorText(std::string_view text, DataSheet& sheet) {
 
 void DataSheet::cmdUitvoer_Click() {
     const std::string folder = torFolder();
-    const FileDialogRequest request{std::string(kDialogTitle),
-                                    std::string(kSaveFilter),
-                                    std::string(kSaveDefaultExt),
-                                    folder,
-                                    TimeStampedName(folder, kDefaultNameStart, platform->now(), kDefaultNameEnd),
-                                    true};
+    const FileDialogRequest request{
+        std::string(kDialogTitle),
+        std::string(kSaveFilter),
+        std::string(kSaveDefaultExt),
+        folder,
+        TimeStampedName(folder, kDefaultNameStart, platform->now(), kDefaultNameEnd),
+        true};
     const std::optional<std::string> chosen = platform->saveFileName(request);
     if (!chosen || chosen->empty()) {
         return;
     }
     const WriteResult written = files->writeFileAtomic(*chosen, EncodeFileText(TorFileText(*this)));
     if (!written.ok) {
-        show(*platform, kSaveFailed, english(), {*chosen, written.error});
+        show(*platform, kTorSaveFailed, english(), {*chosen, written.error});
         return;
     }
     rememberTorFolder(*chosen);
     fileName = *chosen;
     markSaved();
-    show(*platform, kSaved, english());
+    show(*platform, kTorSaved, english());
 }
 
 void DataSheet::cmdInvoer_Click() {
@@ -240,7 +211,7 @@ void DataSheet::cmdInvoer_Click() {
         return;
     }
     if (refusedName(*chosen)) {
-        show(*platform, kRefusedName, english());
+        show(*platform, kTorRefusedName, english());
         return;
     }
     loadTorFile(*chosen);
@@ -255,7 +226,7 @@ void DataSheet::openTorFile(const std::string& path) {
 void DataSheet::loadTorFile(const std::string& path) {
     const ReadResult read = files->readFile(path);
     if (!read.ok) {
-        show(*platform, kReadFailed, english(), {path, read.error});
+        show(*platform, kTorReadFailed, english(), {path, read.error});
         return;
     }
     rememberTorFolder(path);
@@ -263,7 +234,7 @@ void DataSheet::loadTorFile(const std::string& path) {
     // then holds what no file holds, so it counts as unsaved.
     switch (ApplyTorText(DecodeFileText(read.bytes), *this)) {
         case TorReadOutcome::WrongStart:
-            show(*platform, kWrongStart, english());
+            show(*platform, kTorWrongStart, english());
             break;
         case TorReadOutcome::Loaded:
             fileName = path;

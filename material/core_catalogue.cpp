@@ -12,46 +12,15 @@ namespace kw {
 
 namespace {
 
-// Rows of a comma-separated file by the header's column names; nullopt without a header.
-// The names from `required` on may be missing from the header: their fields read empty.
-template <std::size_t N>
-std::optional<std::vector<std::array<std::string, N>>> readColumns(
-    std::string_view text, const std::array<std::string_view, N>& names, int& badRows,
-    std::size_t required = N) {
-    static constexpr std::size_t kAbsent = std::numeric_limits<std::size_t>::max();
-    std::optional<std::array<std::size_t, N>> at;
-    std::vector<std::array<std::string, N>> rows;
-    for (const auto& raw : SplitLines(text, LineEnds::CrLfOrCrOrLf)) {
-        const std::string_view line = trimBlanks(raw);
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        const auto fields = splitCsvLine(line);
-        if (!at) {
-            std::array<std::size_t, N> found{};
-            for (std::size_t c = 0; c < N; ++c) {
-                const auto it = std::find(fields.begin(), fields.end(), names[c]);
-                if (it == fields.end() && c < required) {
-                    return std::nullopt;
-                }
-                found[c] = it == fields.end() ? kAbsent : static_cast<std::size_t>(it - fields.begin());
-            }
-            at = found;
-            continue;
-        }
-        std::array<std::string, N> row;
-        bool complete = true;
-        for (std::size_t c = 0; c < N; ++c) {
-            if ((*at)[c] == kAbsent) {
-                continue;
-            }
-            complete = complete && (*at)[c] < fields.size();
-            if (complete) {
-                row[c] = fields[(*at)[c]];
-            }
-        }
-        if (complete) {
-            rows.push_back(std::move(row));
+// The rows of a comma-separated text by its header's column names, each complete one as
+// its fields; a row that ends early counts in badRows.
+std::vector<std::vector<std::string>> readColumns(std::string_view text,
+                                                  const std::vector<std::string_view>& names, int& badRows,
+                                                  std::size_t required) {
+    std::vector<std::vector<std::string>> rows;
+    for (CsvRow& row : ReadCsvColumns(text, names, required).rows) {
+        if (row.complete) {
+            rows.push_back(std::move(row.fields));
         } else {
             ++badRows;
         }
@@ -151,14 +120,10 @@ std::optional<ComplexPermeability> curveAt(const std::vector<ComplexPermeability
 }
 
 CoreSizeTable parseCoreSizeTable(std::string_view text) {
-    static constexpr std::array<std::string_view, 8> kNames = {"size", "family", "od_mm", "id_mm",
-                                                               "h_mm", "grade",  "al_nH", "source"};
+    static const std::vector<std::string_view> kNames = {"size", "family", "od_mm", "id_mm",
+                                                         "h_mm", "grade",  "al_nH", "source"};
     CoreSizeTable table;
-    const auto rows = readColumns(text, kNames, table.badRows);
-    if (!rows) {
-        return table;
-    }
-    for (const auto& r : *rows) {
+    for (const auto& r : readColumns(text, kNames, table.badRows, kNames.size())) {
         const auto family = readFamily(r[1]);
         const auto od = positiveNumber(r[2]);
         const auto id = positiveNumber(r[3]);
@@ -175,14 +140,11 @@ CoreSizeTable parseCoreSizeTable(std::string_view text) {
 }
 
 PermeabilityTable parsePermeabilityTable(std::string_view text) {
-    static constexpr std::array<std::string_view, 6> kNames = {"grade",   "freq_hz", "mu_real",
-                                                               "mu_imag", "kind",    "edition"};
+    static const std::vector<std::string_view> kNames = {"grade",   "freq_hz", "mu_real",
+                                                         "mu_imag", "kind",    "edition"};
+    constexpr std::size_t kRequired = 4;  // kind and edition may be absent
     PermeabilityTable table;
-    const auto rows = readColumns(text, kNames, table.badRows, 4);  // kind and edition optional
-    if (!rows) {
-        return table;
-    }
-    for (const auto& r : *rows) {
+    for (const auto& r : readColumns(text, kNames, table.badRows, kRequired)) {
         const auto f = positiveNumber(r[1]);
         const auto re = finiteNumber(r[2]);
         const auto im = nonNegativeNumber(r[3]);

@@ -4,6 +4,7 @@
 
 #include "common/file_system.h"
 #include "common/path_text.h"
+#include "common/shared_messages.h"
 #include "common/text.h"
 #include "material/core_analysis.h"
 #include "material/lenient_text.h"
@@ -23,10 +24,6 @@ struct SweepTextTable {
     std::string_view dialogFilter;
     std::string_view saveTitle;
     std::string_view saveFilter;
-    std::string_view errorTitle;
-    std::string_view readFailed;  // %1 file, %2 reason
-    std::string_view badFile;     // %1 file, %2 what is wrong
-    std::string_view writeFailed;
     std::string_view file;        // %1 file
     std::string_view resultWith;  // %1 points, %2 MHz, %3 self-resonance MHz, %4 Cd pF
     std::string_view resultWithout;  // %1 points, %2 MHz
@@ -53,10 +50,6 @@ constexpr SweepTextTable kDutch{
     "Touchstone (*.s1p *.s2p)|*.s1p;*.s2p;*.S1P;*.S2P",
     "Permeabiliteit opslaan",
     "CSV (*.csv)|*.csv",
-    "Fout !",
-    "%1 kan niet gelezen worden: %2",
-    "%1: %2",
-    "%1 kan niet geschreven worden: %2",
     "Bestand: %1",
     "%1 punten tot %2 MHz; eigenresonantie %3 MHz, eigen capaciteit %4 pF",
     "%1 punten tot %2 MHz; geen eigenresonantie in de sweep",
@@ -83,10 +76,6 @@ constexpr SweepTextTable kEnglish{
     "Touchstone (*.s1p *.s2p)|*.s1p;*.s2p;*.S1P;*.S2P",
     "Save the permeability",
     "CSV (*.csv)|*.csv",
-    "Error !",
-    "%1 cannot be read: %2",
-    "%1: %2",
-    "%1 cannot be written: %2",
     "File: %1",
     "%1 points up to %2 MHz; self-resonance %3 MHz, own capacitance %4 pF",
     "%1 points up to %2 MHz; no self-resonance in the sweep",
@@ -117,9 +106,23 @@ char separatorOf(const DataSheet& sheet) {
     return sheet.platform != nullptr ? sheet.platform->decimalSeparator() : '.';
 }
 
-void showError(const DataSheet& sheet, const SweepTextTable& t, std::string text) {
+// The sweep part's message boxes: %1 the file, %2 the reason.
+constexpr BilingualMessage kReadFailed = {
+    .nl = {kErrorTitleDutch, "%1 kan niet gelezen worden: %2"},
+    .uk = {kErrorTitleEnglish, "%1 cannot be read: %2"},
+};
+constexpr BilingualMessage kBadFile = {
+    .nl = {kErrorTitleDutch, "%1: %2"},
+    .uk = {kErrorTitleEnglish, "%1: %2"},
+};
+constexpr BilingualMessage kWriteFailed = {
+    .nl = {kErrorTitleDutch, "%1 kan niet geschreven worden: %2"},
+    .uk = {kErrorTitleEnglish, "%1 cannot be written: %2"},
+};
+
+void showError(const DataSheet& sheet, const BilingualMessage& message, const std::vector<std::string>& args) {
     if (sheet.platform != nullptr) {
-        sheet.platform->showMessage({std::string(t.errorTitle), std::move(text), MsgIcon::Critical, MsgButtons::Ok});
+        show(*sheet.platform, message, sheet.english(), args);
     }
 }
 
@@ -178,18 +181,17 @@ void IdentifySweep::Form_DragDrop(const std::string& path, const DataSheet& shee
 
 bool IdentifySweep::openSweep(const std::string& path, const DataSheet& sheet) {
     english = sheet.english();
-    const SweepTextTable& t = textsFor(english);
     if (sheet.files == nullptr) {
         return false;
     }
     const ReadResult read = sheet.files->readFile(path);
     if (!read.ok) {
-        showError(sheet, t, FillIn(t.readFailed, {path, read.error}));
+        showError(sheet, kReadFailed, {path, read.error});
         return false;
     }
     const TouchstoneResult parsed = ReadTouchstone(read.bytes, PortsFromFileName(path));
     if (const auto* fault = std::get_if<TouchstoneError>(&parsed)) {
-        showError(sheet, t, FillIn(t.badFile, {path, DescribeTouchstoneError(*fault, english)}));
+        showError(sheet, kBadFile, {path, DescribeTouchstoneError(*fault, english)});
         return false;
     }
     const auto& swept = std::get<TouchstoneSweep>(parsed);
@@ -198,7 +200,7 @@ bool IdentifySweep::openSweep(const std::string& path, const DataSheet& sheet) {
     const SweepIdentificationResult found =
         identifySweep(swept, SweepParameter::S11, turns.value_or(0), analysis.dimensions.size, materials, curves);
     if (const auto* e = std::get_if<CoilError>(&found)) {
-        showError(sheet, t, FillIn(t.badFile, {path, DescribeCoilError(*e, english)}));
+        showError(sheet, kBadFile, {path, DescribeCoilError(*e, english)});
         return false;
     }
     result = std::get<SweepIdentification>(found);
@@ -224,7 +226,7 @@ void IdentifySweep::cmdOpslaan_Click(const DataSheet& sheet) {
     }
     const WriteResult written = sheet.files->writeFileAtomic(*chosen, permeabilityCsv(result.permeability, separatorOf(sheet)));
     if (!written.ok) {
-        showError(sheet, t, FillIn(t.writeFailed, {*chosen, written.error}));
+        showError(sheet, kWriteFailed, {*chosen, written.error});
     }
 }
 

@@ -12,44 +12,15 @@ namespace kw {
 
 namespace {
 
-enum Column { kMaker, kGrade, kFamily, kMu, kColourEn, kColourNl, kSource, kColumnCount };
+enum Column { kMaker, kGrade, kFamily, kMu, kColourEn, kColourNl, kSource };
 
-constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "maker", "grade", "family", "mu_i", "colour_en", "colour_nl", "source"};
+const std::vector<std::string_view> kColumnNames = {"maker",     "grade",     "family", "mu_i",
+                                                    "colour_en", "colour_nl", "source"};
 
 constexpr std::string_view kFerriteWord = "ferrite";
 constexpr std::string_view kIronPowderWord = "iron powder";
 
 }  // namespace
-
-// "" inside quotes is one quote.
-std::vector<std::string> splitCsvLine(std::string_view line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                fields.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                fields.back() += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    for (auto& f : fields) {
-        f = std::string(trimBlanks(f));
-    }
-    return fields;
-}
 
 std::optional<MaterialFamily> readFamily(std::string_view word) {
     if (word == kFerriteWord) {
@@ -63,26 +34,24 @@ std::optional<MaterialFamily> readFamily(std::string_view word) {
 
 namespace {
 
-std::optional<Material> readRow(const std::vector<std::string>& fields,
-                                const std::array<int, kColumnCount>& at) {
-    for (int index : at) {
-        if (index >= static_cast<int>(fields.size())) {
-            return std::nullopt;
-        }
+std::optional<Material> readRow(const CsvRow& row) {
+    if (!row.complete) {
+        return std::nullopt;
     }
+    const std::vector<std::string>& fields = row.fields;
     Material m;
-    m.maker = fields[at[kMaker]];
-    m.grade = fields[at[kGrade]];
-    const auto family = readFamily(fields[at[kFamily]]);
-    const auto mu = splitNumberAndUnit(fields[at[kMu]]);
+    m.maker = fields[kMaker];
+    m.grade = fields[kGrade];
+    const auto family = readFamily(fields[kFamily]);
+    const auto mu = splitNumberAndUnit(fields[kMu]);
     if (m.maker.empty() || m.grade.empty() || !family || !mu || !mu->unit.empty() || !(mu->value > 0.0)) {
         return std::nullopt;
     }
     m.family = *family;
     m.mu = mu->value;
-    m.colourEn = fields[at[kColourEn]];
-    m.colourNl = fields[at[kColourNl]];
-    m.source = fields[at[kSource]];
+    m.colourEn = fields[kColourEn];
+    m.colourNl = fields[kColourNl];
+    m.source = fields[kSource];
     return m;
 }
 
@@ -90,41 +59,21 @@ std::optional<Material> readRow(const std::vector<std::string>& fields,
 
 MaterialTable parseMaterialTable(std::string_view text) {
     MaterialTable table;
-    const auto lines = SplitLines(text, LineEnds::CrLfOrCrOrLf);
-    std::optional<std::array<int, kColumnCount>> columns;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const std::string_view line = trimBlanks(lines[n]);
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        const auto fields = splitCsvLine(line);
-        if (!columns) {
-            std::array<int, kColumnCount> at{};
-            for (int c = 0; c < kColumnCount; ++c) {
-                const auto found = std::find(fields.begin(), fields.end(), kColumnNames[c]);
-                if (found == fields.end()) {
-                    table.problem = TableProblem::NoHeader;
-                    table.detail = std::string(kColumnNames[c]);
-                    return table;
-                }
-                at[c] = static_cast<int>(found - fields.begin());
-            }
-            columns = at;
-            continue;
-        }
-        if (auto m = readRow(fields, *columns)) {
+    CsvTable csv = ReadCsvColumns(text, kColumnNames, kColumnNames.size());
+    if (!csv.missingColumn.empty()) {
+        table.problem = TableProblem::NoHeader;
+        table.detail = std::move(csv.missingColumn);
+        return table;
+    }
+    for (CsvRow& row : csv.rows) {
+        if (auto m = readRow(row)) {
             table.materials.push_back(std::move(*m));
-        } else {
-            if (table.badRows++ == 0) {
-                table.firstBadLine = static_cast<int>(n) + 1;
-                table.detail = std::string(line);
-            }
+        } else if (table.badRows++ == 0) {
+            table.firstBadLine = row.line;
+            table.detail = std::move(row.text);
         }
     }
-    if (!columns) {
-        table.problem = TableProblem::NoHeader;
-        table.detail = std::string(kColumnNames[kMaker]);
-    } else if (table.materials.empty()) {
+    if (table.materials.empty()) {
         table.problem = TableProblem::NoRows;
     } else if (table.badRows > 0) {
         table.problem = TableProblem::BadRows;

@@ -55,8 +55,6 @@ MaterialTable parseMaterialTable(std::string_view text);
 // "ferrite" or "iron powder".
 std::optional<MaterialFamily> readFamily(std::string_view word);
 
-// One line of such a file split at commas outside double quotes, each field trimmed.
-std::vector<std::string> splitCsvLine(std::string_view line);
 MaterialTable loadMaterialTable(const FileSystem& files, const std::string& path);
 
 // What a candidate material should show at one line's frequency, and its band.

@@ -1,24 +1,12 @@
 #pragma once
 
-// Every text of opening a sweep and of the sweep window: the captions one table per language,
-// the message boxes in both languages each. "%1" to "%4" stand for the values put in.
+// Every caption of the Calculator's Sweep… button, its file dialog and the sweep window, one
+// table per language (the boxes shown when a sweep cannot be opened are the Calculator's
+// messages). "%1" to "%4" stand for the values put in.
 
 #include <string_view>
 
-#include "common/shared_messages.h"
-
 namespace kw {
-
-// %1 file, %2 the system's reason
-inline constexpr BilingualMessage kSweepReadFailed = {
-    {kErrorTitleDutch, "Het bestand kon niet worden gelezen:\r%1\r%2\r"},
-    {kErrorTitleEnglish, "The file could not be read:\r%1\r%2\r"},
-};
-// %1 file, %2 what was wrong
-inline constexpr BilingualMessage kSweepUnusable = {
-    {kErrorTitleDutch, "De meting kon niet worden gebruikt:\r%1\r%2"},
-    {kErrorTitleEnglish, "The sweep could not be used:\r%1\r%2"},
-};
 
 struct SweepTexts {
     // The Calculator's button and its file dialog.

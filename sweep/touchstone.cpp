@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/path_text.h"
+#include "common/shared_messages.h"
 #include "common/text.h"
 
 namespace kw {
@@ -490,59 +491,81 @@ private:
 
 struct FaultText {
     TouchstoneFault fault;
-    std::string_view english;  // %1 line, %2 detail, %3 expected
-    std::string_view dutch;
+    BilingualMessage text;  // %1 line, %2 detail, %3 expected
 };
 
 constexpr FaultText kFaultTexts[] = {
-    {TouchstoneFault::Empty, "The file holds no sweep points.", "Het bestand bevat geen meetpunten."},
-    {TouchstoneFault::NotANumber, "Line %1: \"%2\" is not a number.", "Regel %1: \"%2\" is geen getal."},
+    {TouchstoneFault::Empty,
+     {{{}, "Het bestand bevat geen meetpunten."}, {{}, "The file holds no sweep points."}}},
+    {TouchstoneFault::NotANumber,
+     {{{}, "Regel %1: \"%2\" is geen getal."}, {{}, "Line %1: \"%2\" is not a number."}}},
     {TouchstoneFault::BadOption,
-     "Line %1: the option line holds \"%2\", which is no frequency unit (Hz, kHz, MHz, GHz), "
-     "parameter (S), format (MA, DB, RI) or R with a resistance.",
-     "Regel %1: de optieregel bevat \"%2\"; dat is geen frequentie-eenheid (Hz, kHz, MHz, GHz), "
-     "parameter (S), formaat (MA, DB, RI) of R met een weerstand."},
-    {TouchstoneFault::NotSParameters, "Line %1: the file holds %2 parameters; only S parameters can be read.",
-     "Regel %1: het bestand bevat %2-parameters; alleen S-parameters kunnen worden gelezen."},
-    {TouchstoneFault::BadReference, "Line %1: the reference resistance \"%2\" is not a positive number.",
-     "Regel %1: de referentieweerstand \"%2\" is geen positief getal."},
+     {{{},
+       "Regel %1: de optieregel bevat \"%2\"; dat is geen frequentie-eenheid (Hz, kHz, MHz, GHz), "
+       "parameter (S), formaat (MA, DB, RI) of R met een weerstand."},
+      {{},
+       "Line %1: the option line holds \"%2\", which is no frequency unit (Hz, kHz, MHz, GHz), "
+       "parameter (S), format (MA, DB, RI) or R with a resistance."}}},
+    {TouchstoneFault::NotSParameters,
+     {{{}, "Regel %1: het bestand bevat %2-parameters; alleen S-parameters kunnen worden gelezen."},
+      {{}, "Line %1: the file holds %2 parameters; only S parameters can be read."}}},
+    {TouchstoneFault::BadReference,
+     {{{}, "Regel %1: de referentieweerstand \"%2\" is geen positief getal."},
+      {{}, "Line %1: the reference resistance \"%2\" is not a positive number."}}},
     {TouchstoneFault::UnsupportedPorts,
-     "Line %1: a sweep of %2 ports; only one-port (.s1p) and two-port (.s2p) sweeps can be read.",
-     "Regel %1: een meting met %2 poorten; alleen een-poort (.s1p) en twee-poort (.s2p) metingen "
-     "kunnen worden gelezen."},
+     {{{},
+       "Regel %1: een meting met %2 poorten; alleen een-poort (.s1p) en twee-poort (.s2p) metingen "
+       "kunnen worden gelezen."},
+      {{}, "Line %1: a sweep of %2 ports; only one-port (.s1p) and two-port (.s2p) sweeps can be read."}}},
     {TouchstoneFault::UnknownPorts,
-     "Line %1: %2 values fit neither a one-port line (3) nor a two-port line (9).",
-     "Regel %1: %2 waarden passen niet bij een een-poort regel (3) of een twee-poort regel (9)."},
-    {TouchstoneFault::WrongValueCount, "Line %1: %2 values where a sweep point has %3.",
-     "Regel %1: %2 waarden waar een meetpunt er %3 heeft."},
-    {TouchstoneFault::FrequencyNotRising, "Line %1: the frequency %2 lies below the one before.",
-     "Regel %1: de frequentie %2 ligt onder de vorige."},
-    {TouchstoneFault::BadKeyword, "Line %1: \"%2\" is no proper keyword.",
-     "Regel %1: \"%2\" is geen juist sleutelwoord."},
-    {TouchstoneFault::BadKeywordValue, "Line %1: \"%2\" is no proper value for this keyword.",
-     "Regel %1: \"%2\" is geen juiste waarde voor dit sleutelwoord."},
-    {TouchstoneFault::CountMismatch, "Line %1: the file announces %3 frequencies but holds %2.",
-     "Regel %1: het bestand kondigt %3 frequenties aan maar bevat er %2."},
+     {{{}, "Regel %1: %2 waarden passen niet bij een een-poort regel (3) of een twee-poort regel (9)."},
+      {{}, "Line %1: %2 values fit neither a one-port line (3) nor a two-port line (9)."}}},
+    {TouchstoneFault::WrongValueCount,
+     {{{}, "Regel %1: %2 waarden waar een meetpunt er %3 heeft."},
+      {{}, "Line %1: %2 values where a sweep point has %3."}}},
+    {TouchstoneFault::FrequencyNotRising,
+     {{{}, "Regel %1: de frequentie %2 ligt onder de vorige."},
+      {{}, "Line %1: the frequency %2 lies below the one before."}}},
+    {TouchstoneFault::BadKeyword,
+     {{{}, "Regel %1: \"%2\" is geen juist sleutelwoord."}, {{}, "Line %1: \"%2\" is no proper keyword."}}},
+    {TouchstoneFault::BadKeywordValue,
+     {{{}, "Regel %1: \"%2\" is geen juiste waarde voor dit sleutelwoord."},
+      {{}, "Line %1: \"%2\" is no proper value for this keyword."}}},
+    {TouchstoneFault::CountMismatch,
+     {{{}, "Regel %1: het bestand kondigt %3 frequenties aan maar bevat er %2."},
+      {{}, "Line %1: the file announces %3 frequencies but holds %2."}}},
     {TouchstoneFault::UnsupportedMatrix,
-     "Line %1: \"%2\" data cannot be read; only full, lower or upper S-parameter matrices.",
-     "Regel %1: \"%2\" gegevens kunnen niet worden gelezen; alleen volle, onder- of "
-     "bovendriehoeksmatrices van S-parameters."},
-    {TouchstoneFault::NotFinite, "Line %1: \"%2\" is not a finite number.",
-     "Regel %1: \"%2\" is geen eindig getal."},
-    {TouchstoneFault::MissingNetworkData, "Line %1: sweep data must follow [Network Data].",
-     "Regel %1: meetgegevens horen na [Network Data] te staan."},
-    {TouchstoneFault::TooManyPoints, "Line %1: more than %2 sweep points.",
-     "Regel %1: meer dan %2 meetpunten."},
-    {TouchstoneFault::LateKeyword, "Line %1: %2 must come before the sweep data.",
-     "Regel %1: %2 hoort voor de meetgegevens te staan."},
+     {{{},
+       "Regel %1: \"%2\" gegevens kunnen niet worden gelezen; alleen volle, onder- of "
+       "bovendriehoeksmatrices van S-parameters."},
+      {{}, "Line %1: \"%2\" data cannot be read; only full, lower or upper S-parameter matrices."}}},
+    {TouchstoneFault::NotFinite,
+     {{{}, "Regel %1: \"%2\" is geen eindig getal."}, {{}, "Line %1: \"%2\" is not a finite number."}}},
+    {TouchstoneFault::MissingNetworkData,
+     {{{}, "Regel %1: meetgegevens horen na [Network Data] te staan."},
+      {{}, "Line %1: sweep data must follow [Network Data]."}}},
+    {TouchstoneFault::TooManyPoints,
+     {{{}, "Regel %1: meer dan %2 meetpunten."}, {{}, "Line %1: more than %2 sweep points."}}},
+    {TouchstoneFault::LateKeyword,
+     {{{}, "Regel %1: %2 hoort voor de meetgegevens te staan."},
+      {{}, "Line %1: %2 must come before the sweep data."}}},
     {TouchstoneFault::OnePortInTwoPort,
-     "Line %1: the file is named as a two-port sweep (.s2p), but its lines hold one-port data (a frequency "
-     "and one pair). Save it as .s1p.",
-     "Regel %1: het bestand heet een twee-poort meting (.s2p), maar de regels bevatten een-poort gegevens "
-     "(een frequentie en een paar). Sla het op als .s1p."},
-    {TouchstoneFault::LateOptionLine, "Line %1: the option line (#) must come before the sweep data.",
-     "Regel %1: de optieregel (#) hoort voor de meetgegevens te staan."},
+     {{{},
+       "Regel %1: het bestand heet een twee-poort meting (.s2p), maar de regels bevatten een-poort gegevens "
+       "(een frequentie en een paar). Sla het op als .s1p."},
+      {{},
+       "Line %1: the file is named as a two-port sweep (.s2p), but its lines hold one-port data (a frequency "
+       "and one pair). Save it as .s1p."}}},
+    {TouchstoneFault::LateOptionLine,
+     {{{}, "Regel %1: de optieregel (#) hoort voor de meetgegevens te staan."},
+      {{}, "Line %1: the option line (#) must come before the sweep data."}}},
 };
+
+// %1 the points that repeated a frequency.
+constexpr BilingualMessage kAveragedPoints = {
+    {{}, "%1 punten herhaalden de frequentie ervoor; de punten van elke frequentie zijn gemiddeld tot een."},
+    {{},
+     "%1 points repeated the frequency before them; the points of each frequency were averaged into one."}};
 
 }  // namespace
 
@@ -572,8 +595,8 @@ TouchstoneResult ReadTouchstone(std::string_view text, int ports) {
 std::string DescribeTouchstoneError(const TouchstoneError& error, bool english) {
     for (const FaultText& t : kFaultTexts) {
         if (t.fault == error.fault) {
-            return FillIn(english ? t.english : t.dutch,
-                          {std::to_string(error.line), error.detail, std::to_string(error.expected)});
+            return t.text.text(english,
+                               {std::to_string(error.line), error.detail, std::to_string(error.expected)});
         }
     }
     return {};
@@ -583,11 +606,7 @@ std::string DescribeAveragedPoints(int averagedPoints, bool english) {
     if (averagedPoints <= 0) {
         return {};
     }
-    return FillIn(english ? "%1 points repeated the frequency before them; the points of each frequency were "
-                            "averaged into one."
-                          : "%1 punten herhaalden de frequentie ervoor; de punten van elke frequentie zijn "
-                            "gemiddeld tot een.",
-                  {std::to_string(averagedPoints)});
+    return kAveragedPoints.text(english, {std::to_string(averagedPoints)});
 }
 
 }  // namespace kw

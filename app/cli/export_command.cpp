@@ -141,7 +141,7 @@ int runExport(const ExportOptions& options) {
     for (const PdfJob& job : pdfJobs) {
         if (job.result.outcome != PdfOutcome::Written) {
             const std::size_t from = platform.shown.size();
-            platform.showMessage(pdfProblemBox(job.result, job.page, job.english));
+            showPdfProblem(platform, job.result, job.page, job.english);
             printMessages(platform, std::cerr, from);
             status = kExitMessage;
         }

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,19 +59,28 @@ protected:
     LocalFileSystem disk;
 };
 
-TEST_F(LocalFileSystemTest, TemporaryFilesAreNewEmptyAndPrivate) {
-    std::string error;
-    const auto first = disk.createTemporaryFile("kernwijs-test-", ".ps", error);
-    const auto second = disk.createTemporaryFile("kernwijs-test-", ".ps", error);
-    ASSERT_TRUE(first && second) << error;
-    EXPECT_NE(*first, *second);
-    for (const std::string& made : {*first, *second}) {
-        EXPECT_TRUE(made.ends_with(".ps")) << made;
-        EXPECT_EQ(FileOnly(made).substr(0, 14), "kernwijs-test-");
-        EXPECT_EQ(fs::file_size(made), 0u);
-        EXPECT_EQ(fs::status(made).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-        fs::remove(made);
+TEST_F(LocalFileSystemTest, TemporaryFilesAreNewEmptyAndPrivateInTheFolderAskedFor) {
+    // No folder: the system's folder for temporary files.
+    for (const std::string& folder : {std::string(), dir.string()}) {
+        const fs::path expected = folder.empty() ? fs::temp_directory_path() : dir;
+        std::string error;
+        const auto first = disk.createTemporaryFile(folder, "kernwijs-test-", ".ps", error);
+        const auto second = disk.createTemporaryFile(folder, "kernwijs-test-", ".ps", error);
+        ASSERT_TRUE(first && second) << error;
+        EXPECT_NE(*first, *second);
+        for (const std::string& made : {*first, *second}) {
+            EXPECT_EQ(fs::path(made).parent_path(), expected);
+            EXPECT_TRUE(made.ends_with(".ps")) << made;
+            EXPECT_EQ(FileOnly(made).substr(0, 14), "kernwijs-test-");
+            EXPECT_EQ(fs::file_size(made), 0u);
+            EXPECT_EQ(fs::status(made).permissions() & fs::perms::all,
+                      fs::perms::owner_read | fs::perms::owner_write);
+            fs::remove(made);
+        }
     }
+    std::string error;
+    EXPECT_FALSE(disk.createTemporaryFile((dir / "missing").string(), "x-", "", error));
+    EXPECT_EQ(error, std::strerror(ENOENT));
 }
 
 TEST_F(LocalFileSystemTest, NamesWithBlanksQuotesAndAccentsWorkForEveryOperation) {

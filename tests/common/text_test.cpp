@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace kw {
 namespace {
@@ -103,6 +104,36 @@ TEST(TextTest, TrimQuoteAndUpperCaseOfEdgeTexts) {
     AppendCrLfLine(lines, "a");
     AppendCrLfLine(lines, "");
     EXPECT_EQ(lines, "a\r\n\r\n");
+}
+
+TEST(TextTest, CsvColumnsAreFoundByTheHeadersNames) {
+    struct Case {
+        std::string_view text;
+        std::string_view missing;
+        std::vector<CsvRow> rows;
+    };
+    // "b" and "a" must be there; "c" may be absent.
+    const Case cases[] = {
+        {"# note\r\na, b ,x\n\n1,\"2,\"\"q\"\"\" , 3\n#c\n4\n",
+         "",
+         {{4, "1,\"2,\"\"q\"\"\" , 3", true, {"2,\"q\"", "1", ""}}, {6, "4", false, {"", "4", ""}}}},
+        {" c , b , a \t\n x,y,z", "", {{2, "x,y,z", true, {"y", "z", "x"}}}},
+        {"a,c\n1,2", "b", {}},
+        {"# only a comment\n\n", "b", {}},
+    };
+    for (const auto& c : cases) {
+        const CsvTable table = ReadCsvColumns(c.text, {"b", "a", "c"}, 2);
+        EXPECT_EQ(table.missingColumn, c.missing) << c.text;
+        ASSERT_EQ(table.rows.size(), c.rows.size()) << c.text;
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(table.rows[i].line, c.rows[i].line) << c.text;
+            EXPECT_EQ(table.rows[i].text, c.rows[i].text) << c.text;
+            EXPECT_EQ(table.rows[i].complete, c.rows[i].complete) << c.text;
+            if (c.rows[i].complete) {
+                EXPECT_EQ(table.rows[i].fields, c.rows[i].fields) << c.text;
+            }
+        }
+    }
 }
 
 }  // namespace

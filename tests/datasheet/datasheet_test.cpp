@@ -56,6 +56,7 @@ TEST_F(DataSheetTest, ASecondInstanceIsRefusedInEnglishAndEndsTheProgram) {
     EXPECT_EQ(platform.lastMessage().text, "The application is already running!!! \r");
     EXPECT_EQ(platform.lastMessage().icon, MsgIcon::Critical);
     EXPECT_EQ(platform.lastMessage().buttons, MsgButtons::Ok);
+    EXPECT_FALSE(platform.lastMessage().systemModal);  // modal to the sheet only, unlike the Calculator's
     EXPECT_EQ(platform.endRequests, 1);
 }
 

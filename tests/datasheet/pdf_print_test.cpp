@@ -104,6 +104,18 @@ TEST_F(PdfPrintTest, ExportWithPdfPutsThePdfBesideThePageThroughATemporaryFile) 
     EXPECT_EQ(platform.lastMessage().text, "Alles lijkt OK!  ");
 }
 
+TEST_F(PdfPrintTest, GhostscriptWritesInThePdfsFolderOrIsNotRun) {
+    // A name without a folder: the current one.
+    EXPECT_EQ(writePdf(&processes, files, "ring.ps", "ring.pdf").outcome, PdfOutcome::Written);
+    EXPECT_THAT(processes.calls.at(0).arguments.at(9), StartsWith("-sOutputFile=./ring.pdf.part-"));
+    EXPECT_EQ(files.files["ring.pdf"], kFakePdf);
+    // A folder that takes no new file: the system's reason, and Ghostscript is spared.
+    files.writeFailure = "Read-only file system";
+    EXPECT_EQ(writePdf(&processes, files, "/w/ring.ps", "/w/ring.pdf"),
+              (PdfResult{PdfOutcome::Failed, false, "Read-only file system"}));
+    EXPECT_EQ(processes.calls.size(), 1u);
+}
+
 TEST_F(PdfPrintTest, FailedConversionsKeepThePageAndAnEarlierPdfAndSaySo) {
     struct Case {
         ProcessResult gs;

@@ -252,8 +252,8 @@ private:
             return "Calculate showed more than one message";
         }
         const bool failed = platform_.shown.size() == before + 1;
-        const bool fout3 =
-            failed && platform_.shown.back() == CalcErrorBox(CalcError::Fout3, calc_.Taal == "UK");
+        const bool fout3 = failed && platform_.shown.back().title ==
+                                         CalcErrorMessage(CalcError::Fout3).in(calc_.Taal == "UK").title;
         fillLineExpected_ = !failed || fout3;
 
         const auto number = [&](const Result& r) {

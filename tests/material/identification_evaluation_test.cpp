@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 
+#include "common/text.h"
 #include "material/core_analysis.h"
 #include "material/core_catalogue.h"
 #include "material/lenient_text.h"
@@ -47,7 +48,7 @@ std::vector<TestCore> testCores() {
             header = true;
             continue;
         }
-        const auto f = splitCsvLine(line);
+        const auto f = SplitCsvLine(line);
         cores.push_back({f.at(0), f.at(1), std::stod(f.at(2))});
     }
     return cores;

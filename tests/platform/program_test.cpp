@@ -66,6 +66,9 @@ private slots:
 
     void helpOpensTheHelpFileOfTheLanguage() {
         RunningProgram run;
+        for (const char* name : {"KERNWIJS_NL.HLP", "KERNWIJS_UK.HLP"}) {
+            run.files.files[kw::JoinPath(run.platform.appFolder, name)] = "help";
+        }
         run.clickCalc("cmdHelp");
         run.clickCalc("optLANG_1");
         run.clickCalc("cmdHelp");

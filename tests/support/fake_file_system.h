@@ -80,15 +80,17 @@ public:
         return {true, {}};
     }
 
-    // "/tmp/" + nameStart + a number + extension, empty; fails as every write does.
-    std::optional<std::string> createTemporaryFile(std::string_view nameStart, std::string_view extension,
-                                                   std::string& error) override {
+    // In folder (empty: "/tmp"), nameStart + a number + extension, empty; fails as every
+    // write does.
+    std::optional<std::string> createTemporaryFile(const std::string& folder, std::string_view nameStart,
+                                                   std::string_view extension, std::string& error) override {
         if (writeFailure) {
             error = *writeFailure;
             return std::nullopt;
         }
         const std::string path =
-            "/tmp/" + std::string(nameStart) + std::to_string(++temporaryFiles_) + std::string(extension);
+            JoinPath(folder.empty() ? "/tmp" : folder,
+                     std::string(nameStart) + std::to_string(++temporaryFiles_) + std::string(extension));
         files[path];
         return path;
     }

@@ -15,6 +15,7 @@ class WindowsTest : public ::testing::Test {
 protected:
     WindowsTest() {
         calc.platform = &platform;
+        calc.files = &files;
         calc.dataSheet = &form;
     }
 
