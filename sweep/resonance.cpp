@@ -829,6 +829,92 @@ ResonanceResult readOffUnlessRivals(const Trace& t, const Top& top) {
     return r;
 }
 
+// Refused before anything is fitted: no S21 to read, or too few points.
+std::optional<ResonanceError> unreadable(const TouchstoneSweep& sweep, SweepParameter parameter) {
+    if (parameter == SweepParameter::S21 && sweep.s21.size() != sweep.hertz.size()) {
+        return ResonanceError{ResonanceFault::NoS21, 0, false, {}, {}, 0};
+    }
+    if (sweep.hertz.size() < kFewestSweepPoints) {
+        return ResonanceError{ResonanceFault::TooFewPoints, 0, false, {}, {}, 0};
+    }
+    return std::nullopt;
+}
+
+// No tank's curve could be fitted: a peak cut off by the sweep's edge, a sweep too coarse for
+// its bandwidth, or a fine transmission sweep read off its points.
+ResonanceResult withoutFit(const Trace& t, const Top& top, const Tank& seed, bool whole) {
+    const std::vector<double>& hertz = t.sweep.hertz;
+    const std::size_t n = hertz.size();
+    if (!whole) {
+        return edgeFault(top, n, hertz[top.index]);
+    }
+    const double stepOverBandwidth = meanStep(hertz, {0, n - 1}) * seed.q / seed.f0;
+    if (!t.s21() || stepOverBandwidth > 1.0 / kFewPointsPerBandwidth) {
+        return ResonanceError{ResonanceFault::TooCoarse, seed.f0, false, {}, {}, stepOverBandwidth};
+    }
+    return readOffUnlessRivals(t, top);
+}
+
+// The points scatter too far around the fitted curve: a whole transmission peak is read off
+// its points, anything else is too coarse to tell.
+ResonanceResult scatteredFit(const Trace& t, const Top& top, const Fit& fit, bool whole) {
+    if (!whole || !t.s21()) {
+        return ResonanceError{ResonanceFault::TooCoarse,
+                              fit.tank.f0,
+                              false,
+                              {},
+                              {},
+                              meanStep(t.sweep.hertz, fit.window) * fit.tank.q / fit.tank.f0};
+    }
+    return readOffUnlessRivals(t, top);
+}
+
+// The resonance as the fitted tank gives it, with the fit's uncertainties.
+Resonance fromFit(const Trace& t, const Fit& fit) {
+    const Tank& k = fit.tank;
+    Resonance r;
+    r.f0 = k.f0;
+    r.q = k.q;
+    r.f1 = LowerHalfPowerPoint(k.f0, k.q);
+    r.f2 = UpperHalfPowerPoint(k.f0, k.q);
+    r.peak = k.peak;
+    r.fitted = true;
+    r.fitPoints = static_cast<int>(fit.window.taken()) - fit.setAside;
+    r.setAside = fit.setAside;
+    r.f0Uncertainty = kUncertaintyMargin * fit.f0Deviation;
+    r.qUncertainty = kUncertaintyMargin * fit.qDeviation;
+    r.tankToPort = t.s21() ? 0.0 : k.peak / t.sweep.referenceOhm;
+    const double step = meanStep(t.sweep.hertz, fit.window);
+    r.pointsPerBandwidth = step > 0 ? (r.f2 - r.f1) / step : 0.0;
+    return r;
+}
+
+// A fitted resonance is refused when the fit leaves Q or f0 too uncertain, or when its -3 dB
+// points fall outside the sweep.
+std::optional<ResonanceError> uncertainOrCut(const std::vector<double>& hertz, const Fit& fit, const Resonance& r) {
+    if (fit.qDeviation > kMostQUncertainty * r.q ||
+        fit.f0Deviation > kMostF0UncertaintyInBandwidths * (r.f2 - r.f1)) {
+        return ResonanceError{ResonanceFault::TooCoarse, r.f0, false, {}, {}, meanStep(hertz, fit.window) / (r.f2 - r.f1)};
+    }
+    if (r.f1 < hertz.front() || r.f2 > hertz.back()) {
+        return ResonanceError{ResonanceFault::NotWhole, r.f0, r.f1 < hertz.front(), {}, {}, 0};
+    }
+    return std::nullopt;
+}
+
+// Another peak the fitted tank does not explain, of about the same height, is a rival.
+std::optional<ResonanceError> rivalsOfFit(const Trace& t, const Fit& fit, const Resonance& r) {
+    const std::vector<bool> none(t.sweep.hertz.size(), false);
+    if (t.s21()) {
+        const std::vector<double> levelDb = transmissionDb(t);
+        const TransmissionModel m{t, levelDb, none, fit.window, fit.tank, true};
+        return rivals(t, r, [&](std::size_t j) { return explains(m, fit, j); });
+    }
+    const std::vector<double> weight = reflectionWeights(t);
+    const ReflectionModel m{t, weight, none, fit.window, fit.tank};
+    return rivals(t, r, [&](std::size_t j) { return explains(m, fit, j); });
+}
+
 }  // namespace
 
 double LowerHalfPowerPoint(double f0, double q) {
@@ -861,83 +947,33 @@ SweepCurve CurveOf(const TouchstoneSweep& sweep, SweepParameter parameter) {
 }
 
 ResonanceResult FindResonance(const TouchstoneSweep& sweep, SweepParameter parameter) {
-    if (parameter == SweepParameter::S21 && sweep.s21.size() != sweep.hertz.size()) {
-        return ResonanceError{ResonanceFault::NoS21, 0, false, {}, {}, 0};
-    }
-    const std::size_t n = sweep.hertz.size();
-    if (n < kFewestSweepPoints) {
-        return ResonanceError{ResonanceFault::TooFewPoints, 0, false, {}, {}, 0};
+    if (std::optional<ResonanceError> refused = unreadable(sweep, parameter)) {
+        return *refused;
     }
     const Trace t = traceOf(sweep, parameter);
-    const std::vector<double>& hertz = sweep.hertz;
     if (!t.s21() && inductiveThroughout(t.reactance)) {
         return ResonanceError{ResonanceFault::CoilAlone, 0, false, {}, {}, 0};
     }
-    const Top top = topOf(hertz, t.level, 0, n - 1);
+    const Top top = topOf(sweep.hertz, t.level, 0, sweep.hertz.size() - 1);
     const bool whole = top.lowSide && top.highSide;
     const Tank seed = seedFrom(t, top);
     // A reflection sweep is fitted even when its resistance looks cut off: the phase holds
     // the resonance where the resistance is lost in noise.
     if (!whole && t.s21()) {
-        return edgeFault(top, n, hertz[top.index]);
+        return edgeFault(top, sweep.hertz.size(), sweep.hertz[top.index]);
     }
     const Fit fit = t.s21() ? fitTransmission(t, seed) : bestReflectionFit(t, seed, whole);
     if (!fit.sound) {
-        if (!whole) {
-            return edgeFault(top, n, hertz[top.index]);
-        }
-        const double stepOverBandwidth = meanStep(hertz, {0, n - 1}) * seed.q / seed.f0;
-        if (!t.s21() || stepOverBandwidth > 1.0 / kFewPointsPerBandwidth) {
-            return ResonanceError{ResonanceFault::TooCoarse, seed.f0, false, {}, {}, stepOverBandwidth};
-        }
-        return readOffUnlessRivals(t, top);
+        return withoutFit(t, top, seed, whole);
     }
     if (fit.scatterDb > kLargestFitScatterDb) {
-        if (!whole || !t.s21()) {
-            return ResonanceError{ResonanceFault::TooCoarse,
-                                  fit.tank.f0,
-                                  false,
-                                  {},
-                                  {},
-                                  meanStep(hertz, fit.window) * fit.tank.q / fit.tank.f0};
-        }
-        return readOffUnlessRivals(t, top);
+        return scatteredFit(t, top, fit, whole);
     }
-    const Tank& k = fit.tank;
-    Resonance r;
-    r.f0 = k.f0;
-    r.q = k.q;
-    r.f1 = LowerHalfPowerPoint(k.f0, k.q);
-    r.f2 = UpperHalfPowerPoint(k.f0, k.q);
-    r.peak = k.peak;
-    r.fitted = true;
-    r.fitPoints = static_cast<int>(fit.window.taken()) - fit.setAside;
-    r.setAside = fit.setAside;
-    r.f0Uncertainty = kUncertaintyMargin * fit.f0Deviation;
-    r.qUncertainty = kUncertaintyMargin * fit.qDeviation;
-    r.tankToPort = t.s21() ? 0.0 : k.peak / sweep.referenceOhm;
-    const double step = meanStep(hertz, fit.window);
-    r.pointsPerBandwidth = step > 0 ? (r.f2 - r.f1) / step : 0.0;
-    if (fit.qDeviation > kMostQUncertainty * r.q ||
-        fit.f0Deviation > kMostF0UncertaintyInBandwidths * (r.f2 - r.f1)) {
-        return ResonanceError{ResonanceFault::TooCoarse, r.f0, false, {}, {}, step / (r.f2 - r.f1)};
+    Resonance r = fromFit(t, fit);
+    if (std::optional<ResonanceError> refused = uncertainOrCut(sweep.hertz, fit, r)) {
+        return *refused;
     }
-    if (r.f1 < hertz.front() || r.f2 > hertz.back()) {
-        return ResonanceError{ResonanceFault::NotWhole, r.f0, r.f1 < hertz.front(), {}, {}, 0};
-    }
-    std::optional<ResonanceError> several;
-    if (t.s21()) {
-        const std::vector<double> levelDb = transmissionDb(t);
-        const std::vector<bool> none(n, false);
-        const TransmissionModel m{t, levelDb, none, fit.window, k, true};
-        several = rivals(t, r, [&](std::size_t j) { return explains(m, fit, j); });
-    } else {
-        const std::vector<double> weight = reflectionWeights(t);
-        const std::vector<bool> none(n, false);
-        const ReflectionModel m{t, weight, none, fit.window, k};
-        several = rivals(t, r, [&](std::size_t j) { return explains(m, fit, j); });
-    }
-    if (several) {
+    if (std::optional<ResonanceError> several = rivalsOfFit(t, fit, r)) {
         return *several;
     }
     r.advice = adviceFor(r, parameter);
