@@ -1,7 +1,6 @@
 // A sweep of a coil alone opened in the Calculator: it holds no resonance to fill in, but
 // the identify window reads the core's permeability from it.
 
-#include <charconv>
 #include <string>
 
 #include "calculator/calculator.h"
@@ -16,9 +15,7 @@ namespace kw {
 namespace {
 
 std::string megahertz(double hertz) {
-    char buffer[32];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, hertz / 1e6, std::chars_format::general, 4);
-    return std::string(buffer, r.ptr);
+    return GeneralNumber(hertz / 1e6, 4);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "material/sweep_identification.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
 #include <cmath>
 
+#include "common/text.h"
 #include "material/core_analysis.h"
 
 namespace kw {
@@ -97,9 +97,7 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityP
 }
 
 std::string number(double value, char separator) {
-    char buffer[40];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-    std::string text(buffer, r.ptr);
+    std::string text = GeneralNumber(value, 6);
     if (separator != '.') {
         std::replace(text.begin(), text.end(), '.', separator);
     }

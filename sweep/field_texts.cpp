@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/text.h"
+
 namespace kw {
 
 namespace {
@@ -67,10 +69,7 @@ std::string WithUncertainty(double value, double deviation) {
     constexpr double kSmallestShare = 1e-7;  // of the value: less is no noise, only rounding
     if (!(deviation > kSmallestShare * std::fabs(value)) || !std::isfinite(deviation) ||
         !std::isfinite(value)) {
-        char buffer[32];
-        const auto r =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kPlainDigits);
-        return std::string(buffer, r.ptr);
+        return GeneralNumber(value, kPlainDigits);
     }
     int exponent = static_cast<int>(std::floor(std::log10(deviation)));
     if (deviation / std::pow(10.0, exponent) < kTwoDigitsBelow) {

@@ -2,7 +2,6 @@
 // kind, English and Dutch side by side.
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -19,21 +18,14 @@ constexpr double kHertzPerMegahertz = 1e6;
 constexpr int kFrequencyDigits = 7;
 constexpr int kFigureDigits = 2;  // of a ratio or a share in an advice
 
-std::string general(double value, int digits) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    return std::string(buffer, result.ptr);
-}
-
 // Two digits, whole numbers from ten up: "0.05", "4.2", "40", "118".
 std::string figure(double value) {
     constexpr double kWholeFrom = 10.0;
-    return std::fabs(value) >= kWholeFrom ? general(std::round(value), 12) : general(value, kFigureDigits);
+    return std::fabs(value) >= kWholeFrom ? GeneralNumber(std::round(value), 12) : GeneralNumber(value, kFigureDigits);
 }
 
 std::string megahertz(double hertz) {
-    return general(hertz / kHertzPerMegahertz, kFrequencyDigits);
+    return GeneralNumber(hertz / kHertzPerMegahertz, kFrequencyDigits);
 }
 
 struct FaultText {
@@ -163,8 +155,8 @@ std::string peakList(const ResonanceError& error, SweepParameter parameter, bool
         }
         list += megahertz(error.candidates[i]) + " MHz";
         if (i < error.levels.size()) {
-            list += parameter == SweepParameter::S21 ? " (" + general(error.levels[i], 3) + " dB)"
-                                                     : " (" + general(error.levels[i], 3) + " Ω)";
+            list += parameter == SweepParameter::S21 ? " (" + GeneralNumber(error.levels[i], 3) + " dB)"
+                                                     : " (" + GeneralNumber(error.levels[i], 3) + " Ω)";
         }
     }
     return list;
