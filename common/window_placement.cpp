@@ -68,4 +68,9 @@ Rect placeBeside(const Rect& available, const Rect& owner, WindowSize size, int 
     return {left, top, size.width, size.height};
 }
 
+Rect placeCentred(const Rect& available, WindowSize size) {
+    return {available.left + std::max(0, (available.width - size.width) / 2),
+            available.top + std::max(0, (available.height - size.height) / 2), size.width, size.height};
+}
+
 }  // namespace kw

@@ -2,7 +2,7 @@
 
 // Where the windows go, worked out from rectangles alone so that any screen and any scale
 // factor can be tried without one: the two main windows at start, and a window opened from
-// one of them.
+// one of them, or on its own.
 
 namespace kw {
 
@@ -57,5 +57,9 @@ Placement placeWindows(const PlacementRequest& request);
 // as far as it must to end inside the area. A window larger than the area keeps its left and
 // top edges, with their title bar and first controls, inside it.
 Rect placeBeside(const Rect& available, const Rect& owner, WindowSize size, int gap);
+
+// A window that has no owner to stand beside (help) goes in the middle of the available area;
+// one larger than the area keeps its left and top edges inside it.
+Rect placeCentred(const Rect& available, WindowSize size);
 
 }  // namespace kw

@@ -7,9 +7,9 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "common/text.h"
+#include "common/window_placement.h"
 #include "platform/scrolling_page.h"
 #include "platform/toroid_art.h"
 
@@ -66,8 +66,9 @@ bool HelpWindow::showFile(const QString& path, bool toFront) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             // The window manager's title bar comes on top of the window's own height.
             const QRect area = screen->availableGeometry();
-            const int free = area.height() - frameAllowance().height() - height();
-            move(area.left() + (area.width() - width()) / 2, area.top() + std::max(0, free / 2));
+            const kw::Rect placed = kw::placeCentred({area.x(), area.y(), area.width(), area.height()},
+                                                     {width(), height() + frameAllowance().height()});
+            move(placed.left, placed.top);
         }
         placed_ = true;
     }

@@ -135,5 +135,25 @@ TEST(WindowPlacementTest, AWindowOpenedFromAnotherStandsBesideIt) {
     }
 }
 
+// The help window, on its own, in the middle of the area (1366 x 738 unless said).
+TEST(WindowPlacementTest, AWindowOnItsOwnStandsInTheMiddle) {
+    const struct {
+        const char* name;
+        Rect available;
+        WindowSize size;
+        Rect expected;  // worked out by hand
+    } cases[] = {
+        // (1366 - 640) / 2 = 363, (738 - 500) / 2 = 119.
+        {"fits", kWide, kChild, {363, 119, 640, 500}},
+        // Panels on the left and on top: 48 + (1318 - 640) / 2 = 387, 30 + (708 - 500) / 2 = 134.
+        {"panels", {48, 30, 1318, 708}, kChild, {387, 134, 640, 500}},
+        {"larger than the area", {48, 30, 600, 400}, kChild, {48, 30, 640, 500}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(placeCentred(c.available, c.size), c.expected);
+    }
+}
+
 }  // namespace
 }  // namespace kw
