@@ -68,6 +68,7 @@ TEST(TextEncodingTest, CapitalsAndCharacterCountsOfAccentedAndOtherScripts) {
         {"\xCE\xB1\xCF\x82", "\xCE\x91\xCE\xA3", 2},                                  // ας
         {"\xD0\xB6\xD1\x91", "\xD0\x96\xD0\x81", 2},                                  // жё
         {"\xC3\xB7\xC2\xB5\xE2\x82\xAC", "\xC3\xB7\xC2\xB5\xE2\x82\xAC", 3},          // ÷µ€ stay
+        {"\xDF\xBF\xE0\xA0\x80", "\xDF\xBF\xE0\xA0\x80", 2},  // U+07FF and U+0800, last of two bytes, first of three
         {"\xFF"
          "a",
          "\xFF"

@@ -38,6 +38,7 @@ TEST(FieldTextsTest, AValueWithItsUncertaintyToTheDeviationsFirstDigit) {
         {{1234.5, 56}, "1230 ± 60"},
         {{99.95, 0}, "99.95"},       // no deviation: the value alone
         {{50.0000001, 1e-9}, "50"},  // a noiseless sweep's rounding
+        {{1000.0, 1e-5}, "1000"},    // 1e-5 is below a ten-millionth of 1000
     };
     for (const auto& [in, text] : cases) {
         EXPECT_EQ(WithUncertainty(in.first, in.second), text) << in.first;
