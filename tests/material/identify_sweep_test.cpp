@@ -31,8 +31,8 @@ TEST(IdentifySweepTest, SaveAsksForAFileOnlyWhenItCanWrite) {
     }
 }
 
-// A sweep read enables Save as CSV.
-TEST(IdentifySweepTest, ASweepReadEnablesSave) {
+// A sweep read enables Save as CSV and plots both µ′ and µ″.
+TEST(IdentifySweepTest, ASweepReadEnablesSaveAndIsPlotted) {
     test::FakePlatform platform;
     test::FakeFileSystem files;
     DataSheet sheet;
@@ -49,6 +49,8 @@ TEST(IdentifySweepTest, ASweepReadEnablesSave) {
     sweep.txtWindingen.text = "10";
     ASSERT_TRUE(sweep.openSweep("/home/ham/ft50.s1p", sheet));
     EXPECT_TRUE(sweep.cmdOpslaan.enabled);
+    EXPECT_TRUE(sweep.plot.measured.hasImag);
+    EXPECT_EQ(sweep.plot.measured.points.size(), sweep.result.permeability.points.size());
 }
 
 }  // namespace
