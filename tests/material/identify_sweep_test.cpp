@@ -31,9 +31,11 @@ TEST(IdentifySweepTest, SaveAsksForAFileOnlyWhenItCanWrite) {
     }
 }
 
-// A sweep read enables Save as CSV and plots both µ′ and µ″.
+// A sweep read enables Save as CSV, plots both µ′ and µ″ and lists the spot frequencies in
+// the desktop's decimal separator.
 TEST(IdentifySweepTest, ASweepReadEnablesSaveAndIsPlotted) {
     test::FakePlatform platform;
+    platform.separator = ',';
     test::FakeFileSystem files;
     DataSheet sheet;
     sheet.platform = &platform;
@@ -50,6 +52,8 @@ TEST(IdentifySweepTest, ASweepReadEnablesSaveAndIsPlotted) {
     ASSERT_TRUE(sweep.openSweep("/home/ham/ft50.s1p", sheet));
     EXPECT_TRUE(sweep.cmdOpslaan.enabled);
     EXPECT_TRUE(sweep.plot.measured.hasImag);
+    ASSERT_GE(sweep.spotRows.size(), 2u);
+    EXPECT_EQ(sweep.spotRows[1][0], "3,5");  // 3.5 MHz
     EXPECT_EQ(sweep.plot.measured.points.size(), sweep.result.permeability.points.size());
 }
 
