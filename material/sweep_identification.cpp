@@ -70,17 +70,16 @@ std::optional<Ranked> rankOne(const Material& m, const std::vector<PermeabilityP
                               const PermeabilityTable& curves, double noise, double leadSlackMu) {
     std::optional<Ranked> best;
     const bool hasCurve = curves.curves.count(m.grade) > 0;
-    const int steps = leadSlackMu > 0.0 ? kLeadSteps : 0;  // none: compared as measured
+    const std::size_t stride = std::max<std::size_t>(1, points.size() / kLeadSearchPoints);
     for (const std::string& edition : curveEditions(curves, m.grade)) {
         Expected expected;
         for (const auto& p : points) {
             expected.push_back(expectedPermeability(curves, m, p.hertz, edition));
         }
-        const std::size_t stride = std::max<std::size_t>(1, points.size() / kLeadSearchPoints);
-        double offset = 0;
+        double offset = 0;  // without slack the sweep is compared as measured
         std::optional<double> nearest;
-        for (int k = -steps; k <= steps && steps > 0; ++k) {
-            const double tried = leadSlackMu * k / steps;
+        for (int k = -kLeadSteps; leadSlackMu > 0.0 && k <= kLeadSteps; ++k) {
+            const double tried = leadSlackMu * k / kLeadSteps;
             const auto r = rankOnEdition(m, points, expected, hasCurve, noise, tried, stride);
             if (r && (!nearest || r->candidate.distance < *nearest)) {
                 offset = tried;
